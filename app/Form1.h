@@ -1,0 +1,161 @@
+#pragma once
+// The main window: its controls (the working copy of the current profile), its public
+// strings, its event handlers and the operations the handlers share. The operations are
+// defined in the folder of the behaviour they belong to.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Services.h"
+#include "platform/ui/Controls.h"
+
+namespace morvane {
+
+class Form3;
+
+inline constexpr const char* kProgramTitle = "Morvane";
+inline constexpr const char* kProfileDirectory = "c:\\FastTrackProfiles";
+inline constexpr const char* kWebPageHost = "www.morvane.org";
+inline constexpr const char* kWebPageAddress = "http://www.morvane.org/";
+inline constexpr const char* kUpdatePageAddress = "http://www.morvane.org/update.html";
+
+class Form1 {
+public:
+    explicit Form1(Services& services);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    Services& sys;
+
+    // ---- Controls, in the order of the control table.
+    ui::Window window;
+    ui::Frame Picture1{ui::Kind::PictureBox};
+    ui::Image Image1;
+    ui::Label Label1;
+    ui::Label Label7;
+    std::array<ui::Label, 10> Label6;
+    ui::Label lab_application;
+    ui::Label lab_currentprofile;
+    ui::Frame Frame1;
+    std::array<ui::Label, 5> ProfileLabel; // 0 and 4 are used
+    ui::Frame Picture2{ui::Kind::PictureBox};
+    ui::ListBox list_Profiles;
+    ui::Frame frm_Details;
+    std::array<ui::Label, 9> Label2;
+    ui::Frame frame_general;
+    ui::Label Label5;
+    ui::TextBox txt_profilename;
+    ui::Label Label3;
+    ui::TextBox txt_Uploads;
+    ui::Label Label4;
+    ui::TextBox txt_Downloads;
+    ui::TextBox txt_Searchresults;
+    ui::Frame frame_shared;
+    ui::ListBox list_Folders;
+    ui::Frame frame_downloads;
+    ui::TextBox txt_Downloadfolder;
+    ui::Button button_folderlist;
+    ui::Button button_rename;
+    ui::Frame Picture3{ui::Kind::PictureBox};
+    ui::ListBox List_Downloads;
+    ui::Frame Picture4{ui::Kind::PictureBox};
+    ui::ListBox list_downloads2;
+    ui::Frame frame_filter;
+    std::array<ui::TextBox, 5> txt_filterext;
+    std::array<ui::TextBox, 5> txt_filterfolder;
+    std::array<ui::Button, 5> button_selfilterfolder;
+    ui::Frame frame_runningfilter;
+    std::array<ui::Label, 2> Label8;
+    std::array<ui::Frame, 2> Picture5{ui::Frame{ui::Kind::PictureBox},
+                                      ui::Frame{ui::Kind::PictureBox}};
+    ui::ListBox list_filterreport;
+    ui::ListBox list_filtererrors;
+    std::array<ui::Label, 2> filterlabel;
+    ui::Timer timer_filter;
+
+    // ---- Pop-up menus.
+    ui::Menu ProfileMenu;
+    ui::Menu FolderMenu;
+    ui::Menu mnuSysTray;
+    enum ProfileMenuItem { AddProfile = 0, DeleteProfile = 1 };
+    enum FolderMenuItem { AddFolder = 0, RemoveFolder = 1 };
+    enum SysTrayItem { mnuRestore = 0, mnuExit = 1 };
+
+    // ---- Public strings.
+    std::string str_currentprofilename;
+    std::string REG_LOCALCONTENT;
+    std::string REG_USERDETAILS;
+    std::string REG_TRANSFER;
+    std::string REG_ADVANCED;
+    std::string str_pickedfolder;
+
+    // ---- Start-up. False when the program ended during it (no client installed).
+    bool Form_Load();
+
+    // ---- Section menu, command bar and highlighting.
+    void Label2_Click(int index);
+    void Label2_MouseMove(int index, int button, int shift, float x, float y);
+    void filterlabel_MouseMove(int index, int button, int shift, float x, float y);
+    void Form_MouseMove(int button, int shift, float x, float y);
+    void Picture1_MouseMove(int button, int shift, float x, float y);
+    void frm_Details_MouseMove(int button, int shift, float x, float y);
+    void frame_runningfilter_MouseMove(int button, int shift, float x, float y);
+
+    // ---- Registry helpers.
+    std::string GetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
+                       const std::string& vName = "");
+    void SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
+                const std::string& vName = "", const std::string& nData = "");
+    void DelKey(std::uint32_t hKey, const std::string& subKey);
+    int DelKeyValue(std::uint32_t hKey, const std::string& subKey, const std::string& vName);
+
+    // ---- Import and registration.
+    void ImportSettings(std::string& name);
+    void RegisterProfile();
+
+    // ---- Profile files.
+    void SaveProfile(const std::string& name);
+    void LoadProfile(const std::string& name);
+    void LoadFilterSettings(const std::string& name);
+
+    // ---- Profile list and editing.
+    void ListProfiles(const std::string& name);
+    void DeleteProfileFile(const std::string& name);
+    void list_Profiles_MouseDown(int button, int shift, float x, float y);
+    void AddProfile_Click();
+    void DeleteProfile_Click();
+    void txt_profilename_KeyPress(int& keyAscii);
+    void txt_profilename_Change();
+    void txt_Downloads_KeyPress(int& keyAscii);
+    void txt_Uploads_KeyPress(int& keyAscii);
+    void txt_Searchresults_KeyPress(int& keyAscii);
+    void txt_Downloads_LostFocus();
+    void txt_Uploads_LostFocus();
+    void txt_Searchresults_LostFocus();
+
+    // ---- Operations of later work; until then they do nothing.
+    void ListIncompleteDownloads();
+    void StartFilter();
+
+    // Shows a pop-up menu and runs the chosen item's click.
+    void ShowPopup(ui::Menu& menu);
+    // A message box with the program's title as its caption.
+    MessageAnswer MsgBox(const std::string& text, MessageButtons buttons = MessageButtons::Ok,
+                         MessageIcon icon = MessageIcon::None);
+
+    Form3& chooser();
+
+private:
+    void layOut();
+    void connectHandlers();
+    void ShowSection(ui::Frame& page);
+    void ClearMenuHighlight();
+
+    std::unique_ptr<Form3> form3_;
+    bool renaming_ = false; // the rename step is running; its own edits of the box are quiet
+};
+
+} // namespace morvane

@@ -1,0 +1,197 @@
+#include "platform/ui/Controls.h"
+
+#include <algorithm>
+
+namespace morvane::ui {
+
+void Control::setVisible(bool visible) {
+    if (visible_ == visible)
+        return;
+    visible_ = visible;
+    sync(Aspect::Visible);
+}
+
+bool Control::shownOnScreen() const {
+    for (const Control* c = this; c; c = c->parent_)
+        if (!c->visible_)
+            return false;
+    return true;
+}
+
+void Control::setEnabled(bool enabled) {
+    if (enabled_ == enabled)
+        return;
+    enabled_ = enabled;
+    sync(Aspect::Enabled);
+}
+
+void Container::add(Control& child, std::string childName, Rect childRect) {
+    child.name = std::move(childName);
+    child.rect = childRect;
+    child.parent_ = this;
+    children_.push_back(&child);
+}
+
+void Container::bringToFront() {
+    // One counter for the whole program: a later call is always in front.
+    static std::uint64_t stacking = 0;
+    z_ = ++stacking;
+    sync(Aspect::ZOrder);
+}
+
+void Label::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    sync(Aspect::Text);
+}
+
+void Label::setForeColour(Colour colour) {
+    if (foreColour_ == colour)
+        return;
+    foreColour_ = colour;
+    sync(Aspect::Colour);
+}
+
+void TextBox::setText(std::string text) {
+    if (text == text_)
+        return;
+    text_ = std::move(text);
+    sync(Aspect::Text);
+    if (Change)
+        Change();
+}
+
+bool TextBox::userKey(int& keyAscii) {
+    if (KeyPress)
+        KeyPress(keyAscii);
+    return keyAscii != 0;
+}
+
+void TextBox::userEdited(std::string text) {
+    if (text == text_)
+        return;
+    text_ = std::move(text);
+    if (Change)
+        Change();
+}
+
+void TextBox::type(char character) {
+    if (readOnly || !enabled())
+        return;
+    int key = static_cast<unsigned char>(character);
+    if (!userKey(key))
+        return;
+    std::string edited = text_;
+    if (key == 8) {
+        if (edited.empty())
+            return;
+        edited.pop_back();
+    } else if (key < 32) {
+        return; // other control keys do not edit a single-line box
+    } else {
+        if (maxLength > 0 && static_cast<int>(edited.size()) >= maxLength)
+            return;
+        edited.push_back(static_cast<char>(key));
+    }
+    // A typed edit is already on screen: tell the view so it mirrors it in the headless case.
+    text_ = std::move(edited);
+    sync(Aspect::Text);
+    if (Change)
+        Change();
+}
+
+void ListBox::addItem(std::string text) {
+    items_.push_back(std::move(text));
+    sync(Aspect::Items);
+}
+
+void ListBox::removeItem(int index) {
+    if (index < 0 || index >= count())
+        return;
+    items_.erase(items_.begin() + index);
+    if (listIndex_ == index)
+        listIndex_ = -1;
+    else if (listIndex_ > index)
+        --listIndex_;
+    topIndex_ = std::clamp(topIndex_, 0, std::max(0, count() - 1));
+    sync(Aspect::Items);
+}
+
+void ListBox::setItem(int index, std::string text) {
+    if (index < 0 || index >= count())
+        return;
+    items_[static_cast<std::size_t>(index)] = std::move(text);
+    sync(Aspect::Items);
+}
+
+void ListBox::clear() {
+    items_.clear();
+    listIndex_ = -1;
+    topIndex_ = 0;
+    sync(Aspect::Items);
+}
+
+void ListBox::setListIndex(int index) {
+    if (index < -1 || index >= count())
+        return;
+    if (index == listIndex_)
+        return;
+    listIndex_ = index;
+    sync(Aspect::Selection);
+    if (Click)
+        Click();
+}
+
+void ListBox::setTopIndex(int index) {
+    index = std::clamp(index, 0, std::max(0, count() - 1));
+    if (index == topIndex_)
+        return;
+    topIndex_ = index;
+    sync(Aspect::TopIndex);
+}
+
+void ListBox::userSelected(int index) {
+    if (index < -1 || index >= count())
+        return;
+    listIndex_ = index;
+    if (Click)
+        Click();
+}
+
+void ListBox::userScrolled(int topIndex) {
+    if (topIndex == topIndex_)
+        return;
+    topIndex_ = topIndex;
+    if (Scroll)
+        Scroll();
+}
+
+void ListBox::press(int button, int row, int shift) {
+    if (button == kLeftButton && row >= 0 && row < count() && row != listIndex_) {
+        listIndex_ = row;
+        sync(Aspect::Selection);
+        if (Click)
+            Click();
+    }
+    userMouseDown(button, shift, 0, 0);
+}
+
+void Button::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    sync(Aspect::Text);
+}
+
+void Window::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    sync(Aspect::Text);
+}
+
+void Window::setState(WindowState state) {
+    if (state_ == state)
+        return;
+    state_ = state;
+    sync(Aspect::State);
+    if (Resize)
+        Resize();
+}
+
+} // namespace morvane::ui

@@ -1,0 +1,298 @@
+#pragma once
+// The control model: controls as plain objects that hold their state and raise their events.
+// Views (Win32 or headless) mirror the state through onViewSync and feed user actions back
+// through the user* members; behaviour code only ever talks to these objects.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane::ui {
+
+// Positions and sizes in twips, relative to the containing control.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Colour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+inline constexpr Colour kLightGrey{224, 224, 224};
+inline constexpr Colour kWhite{255, 255, 255};
+inline constexpr Colour kBlue{0, 0, 255};
+inline constexpr Colour kBlack{0, 0, 0};
+
+enum class Font {
+    SansSerif,        // MS Sans Serif 8.25 pt
+    SansSerifBold,    // MS Sans Serif 8.25 pt bold
+    ArialBold,        // Arial 8.25 pt bold
+    ArialSmallBold,   // Arial 6 pt bold
+};
+
+enum class Kind { Window, Frame, PictureBox, Image, Label, TextBox, ListBox, Button, Timer };
+
+// What changed in the model, so a view can mirror just that.
+enum class Aspect { Text, Visible, Enabled, Colour, Items, Selection, TopIndex, ZOrder, Timer, State };
+
+using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+
+enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+class Container;
+
+class Control {
+public:
+    // Windows start hidden; every other control starts visible.
+    explicit Control(Kind kind) : kind_(kind), visible_(kind != Kind::Window) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    Kind kind() const { return kind_; }
+    Container* parent() const { return parent_; }
+
+    // The program's own name for the control, "txt_profilename" or "Label2(3)".
+    std::string name;
+    Rect rect;
+    Font font = Font::SansSerif;
+    std::optional<Colour> background; // none: the system's colour for this kind
+
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    // Visible itself and every container up to the window.
+    bool shownOnScreen() const;
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+
+    // Set by a view: called after the model changed an aspect of this control.
+    std::function<void(Aspect)> onViewSync;
+
+protected:
+    void sync(Aspect aspect) {
+        if (onViewSync)
+            onViewSync(aspect);
+    }
+
+private:
+    friend class Container;
+    Kind kind_;
+    Container* parent_ = nullptr;
+    bool visible_;
+    bool enabled_ = true;
+};
+
+// A drawn outline (a shape): lines only, no input.
+struct Outline {
+    std::string name;
+    Rect rect;
+};
+
+class Container : public Control {
+public:
+    using Control::Control;
+
+    void add(Control& child, std::string childName, Rect childRect);
+    const std::vector<Control*>& children() const { return children_; }
+
+    std::vector<Outline> outlines;
+
+    // Raises the container above its siblings; z() tells the stacking order.
+    void bringToFront();
+    std::uint64_t z() const { return z_; }
+
+    MouseHandler MouseMove;
+
+private:
+    std::vector<Control*> children_;
+    std::uint64_t z_ = 0;
+};
+
+// A frame or a picture box: a container without behaviour of its own.
+class Frame : public Container {
+public:
+    explicit Frame(Kind kind = Kind::Frame) : Container(kind) {}
+};
+
+class Image : public Control {
+public:
+    Image() : Control(Kind::Image) {}
+    std::string picture; // resource name of the bitmap
+};
+
+class Label : public Control {
+public:
+    Label() : Control(Kind::Label) {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    Colour foreColour() const { return foreColour_; }
+    void setForeColour(Colour colour);
+    bool centred = false;
+
+    std::function<void()> Click;
+    MouseHandler MouseMove;
+
+    void click() {
+        if (Click)
+            Click();
+    }
+    void moveMouse(float x = 0, float y = 0) {
+        if (MouseMove)
+            MouseMove(0, 0, x, y);
+    }
+
+private:
+    std::string caption_;
+    Colour foreColour_ = kBlack;
+};
+
+class TextBox : public Control {
+public:
+    TextBox() : Control(Kind::TextBox) {}
+
+    const std::string& text() const { return text_; }
+    // From code: mirrors into the view and raises Change at once (when the text differs).
+    void setText(std::string text);
+
+    int maxLength = 0; // 0: no limit on typing
+    bool readOnly = false;
+
+    std::function<void()> Change;
+    std::function<void(int& keyAscii)> KeyPress; // set keyAscii to 0 to discard
+    std::function<void()> LostFocus;
+
+    // Called by a view for what the user did in the real control.
+    bool userKey(int& keyAscii); // false when the handler discarded the key
+    void userEdited(std::string text);
+    void userLeft() {
+        if (LostFocus)
+            LostFocus();
+    }
+
+    // Headless typing at the end of the text: key press, then the edit and Change.
+    void type(char character);
+    void type(const std::string& characters) {
+        for (char c : characters)
+            type(c);
+    }
+
+private:
+    std::string text_;
+};
+
+class ListBox : public Control {
+public:
+    ListBox() : Control(Kind::ListBox) {}
+
+    int count() const { return static_cast<int>(items_.size()); }
+    const std::string& item(int index) const { return items_.at(static_cast<std::size_t>(index)); }
+    const std::vector<std::string>& items() const { return items_; }
+    void addItem(std::string text);
+    void removeItem(int index);
+    void setItem(int index, std::string text);
+    void clear();
+
+    int listIndex() const { return listIndex_; }
+    // From code: selects (or -1 for none) and raises Click when the selection changes.
+    void setListIndex(int index);
+    int topIndex() const { return topIndex_; }
+    void setTopIndex(int index);
+
+    std::function<void()> Click;
+    std::function<void()> Scroll;
+    MouseHandler MouseDown;
+
+    // Called by a view.
+    void userSelected(int index);
+    void userScrolled(int topIndex);
+    void userMouseDown(int button, int shift, float x, float y) {
+        if (MouseDown)
+            MouseDown(button, shift, x, y);
+    }
+
+    // Headless press on a row (-1: below the rows): the left button selects first.
+    void press(int button, int row, int shift = 0);
+
+private:
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+    int topIndex_ = 0;
+};
+
+class Button : public Control {
+public:
+    Button() : Control(Kind::Button) {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    std::string picture; // resource name for a picture button, empty for a text button
+
+    std::function<void()> Click;
+    void click() {
+        if (Click && enabled())
+            Click();
+    }
+
+private:
+    std::string caption_;
+};
+
+class Timer : public Control {
+public:
+    Timer() : Control(Kind::Timer) {}
+    int interval = 0; // milliseconds
+    std::function<void()> Tick;
+    void tick() {
+        if (Tick && enabled())
+            Tick();
+    }
+};
+
+struct MenuItem {
+    std::string name;
+    std::string caption;
+    bool enabled = true;
+    std::function<void()> Click;
+};
+
+// A menu that is only ever shown as a pop-up.
+struct Menu {
+    std::string name;
+    std::string caption;
+    std::vector<MenuItem> items;
+};
+
+enum class WindowState { Normal = 0, Minimised = 1 };
+
+class Window : public Container {
+public:
+    Window() : Container(Kind::Window) {}
+
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    int clientWidth = 0; // twips
+    int clientHeight = 0;
+    bool toolWindow = true;
+    std::string icon; // resource name
+
+    WindowState state() const { return state_; }
+    void setState(WindowState state);
+
+    std::function<void()> Resize;
+    std::function<void()> Unload;
+
+private:
+    std::string caption_;
+    WindowState state_ = WindowState::Normal;
+};
+
+} // namespace morvane::ui
