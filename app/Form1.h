@@ -14,6 +14,7 @@
 namespace morvane {
 
 class Form3;
+struct TargetApplication;
 
 inline constexpr const char* kProgramTitle = "Morvane";
 inline constexpr const char* kProfileDirectory = "c:\\FastTrackProfiles";
@@ -94,6 +95,8 @@ public:
 
     // ---- Start-up. False when the program ended during it (no client installed).
     bool Form_Load();
+    // Makes a client the target: its name on screen, its four key paths.
+    void SetTarget(const TargetApplication& target);
 
     // ---- Section menu, command bar and highlighting.
     void Label2_Click(int index);

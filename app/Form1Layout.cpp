@@ -126,10 +126,10 @@ void Form1::layOut() {
     frame_shared.add(list_Folders, "list_Folders", {165, 195, 7365, 2565});
 
     setPage(frm_Details, frame_downloads, "frame_downloads", "frameshape(5)");
-    setTextBox(frame_downloads, txt_Downloadfolder, "txt_Downloadfolder", {120, 240, 3045, 315},
-               0, true);
-    setButton(frame_downloads, button_folderlist, "button_folderlist", {3225, 240, 345, 315},
-              "...", Font::SansSerifBold);
+    setTextBox(frame_downloads, txt_Downloadfolder, "txt_Downloadfolder", {120, 240, 3045, 315}, 0,
+               true);
+    setButton(frame_downloads, button_folderlist, "button_folderlist", {3225, 240, 345, 315}, "...",
+              Font::SansSerifBold);
     setButton(frame_downloads, button_rename, "button_rename", {5745, 240, 1830, 315},
               "RENAME FILE", Font::ArialBold);
     button_rename.setVisible(false);
@@ -142,8 +142,8 @@ void Form1::layOut() {
     setLabel(frame_filter, Label6[8], indexed("Label6", 8), {2190, 360, 1365, 255}, "Extensions");
     setLabel(frame_filter, Label6[9], indexed("Label6", 9), {5085, 360, 1365, 255},
              "Destination Folder");
-    static constexpr const char* kRowCaptions[5] = {"Audio:", "Video:", "Images:", "Documents:",
-                                                    "Software:"};
+    static constexpr const char* kRowCaptions[5] = {
+        "Audio:", "Video:", "Images:", "Documents:", "Software:"};
     static constexpr int kCaptionTops[5] = {735, 1125, 1530, 1935, 2325};
     static constexpr int kBoxTops[5] = {660, 1050, 1440, 1860, 2265};
     static constexpr int kButtonTops[5] = {645, 1035, 1425, 1845, 2265};
@@ -159,8 +159,8 @@ void Form1::layOut() {
     }
 
     // Command bar.
-    setMenuItem(window, Label2[4], indexed("Label2", 4), {240, 4605, 1605, 165},
-                "REGISTER PROFILE", "Shape1(45)", {45, 4530, 1860, 345});
+    setMenuItem(window, Label2[4], indexed("Label2", 4), {240, 4605, 1605, 165}, "REGISTER PROFILE",
+                "Shape1(45)", {45, 4530, 1860, 345});
     setMenuItem(window, Label2[5], indexed("Label2", 5), {6345, 4605, 1155, 165}, "START FILTER",
                 "Shape1(6)", {5970, 4530, 1860, 345});
     setMenuItem(window, Label2[6], indexed("Label2", 6), {8640, 4605, 525, 165}, "EXIT",
@@ -171,8 +171,7 @@ void Form1::layOut() {
                 "Shape1(5)", {2100, 4530, 1860, 345});
 
     // Running-filter page, hidden until the filter starts.
-    setFrame(window, frame_runningfilter, "frame_runningfilter", {0, 570, 9800, 4545},
-             kLightGrey);
+    setFrame(window, frame_runningfilter, "frame_runningfilter", {0, 570, 9800, 4545}, kLightGrey);
     frame_runningfilter.setVisible(false);
     setMenuItem(frame_runningfilter, ProfileLabel[0], indexed("ProfileLabel", 0),
                 {4305, 270, 1350, 165}, "FILTER RUNNING", "Shape1(9)", {3990, 210, 1860, 345});
@@ -197,14 +196,14 @@ void Form1::layOut() {
     timer_filter.setEnabled(false);
 
     // Pop-up menus, never shown as a menu bar.
-    ProfileMenu = {"ProfileMenu",
-                   "ProfileMenu",
-                   {{"AddProfile", "Add Profile", true, {}},
-                    {"DeleteProfile", "Delete Profile", true, {}}}};
-    FolderMenu = {"FolderMenu",
-                  "FolderMenu",
-                  {{"AddFolder", "Add Folder", true, {}},
-                   {"RemoveFolder", "Remove Folder", true, {}}}};
+    ProfileMenu = {
+        "ProfileMenu",
+        "ProfileMenu",
+        {{"AddProfile", "Add Profile", true, {}}, {"DeleteProfile", "Delete Profile", true, {}}}};
+    FolderMenu = {
+        "FolderMenu",
+        "FolderMenu",
+        {{"AddFolder", "Add Folder", true, {}}, {"RemoveFolder", "Remove Folder", true, {}}}};
     mnuSysTray = {"mnuSysTray",
                   "SysTray",
                   {{"mnuRestore", "Restore Main Window", true, {}},

@@ -32,16 +32,27 @@ inline constexpr Colour kBlue{0, 0, 255};
 inline constexpr Colour kBlack{0, 0, 0};
 
 enum class Font {
-    SansSerif,        // MS Sans Serif 8.25 pt
-    SansSerifBold,    // MS Sans Serif 8.25 pt bold
-    ArialBold,        // Arial 8.25 pt bold
-    ArialSmallBold,   // Arial 6 pt bold
+    SansSerif,      // MS Sans Serif 8.25 pt
+    SansSerifBold,  // MS Sans Serif 8.25 pt bold
+    ArialBold,      // Arial 8.25 pt bold
+    ArialSmallBold, // Arial 6 pt bold
 };
 
 enum class Kind { Window, Frame, PictureBox, Image, Label, TextBox, ListBox, Button, Timer };
 
 // What changed in the model, so a view can mirror just that.
-enum class Aspect { Text, Visible, Enabled, Colour, Items, Selection, TopIndex, ZOrder, Timer, State };
+enum class Aspect {
+    Text,
+    Visible,
+    Enabled,
+    Colour,
+    Items,
+    Selection,
+    TopIndex,
+    ZOrder,
+    Timer,
+    State
+};
 
 using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 

@@ -1,0 +1,64 @@
+// The chooser: offers the installed clients and remembers the choice in a marker file.
+
+#include "app/Form3.h"
+
+#include "app/Form1.h"
+#include "app/TargetApplication.h"
+
+namespace morvane {
+
+Form3::Form3(Form1& main, Services& services) : main_(main), sys_(services) {
+    window.name = "Form3";
+    window.setCaption("Select Application");
+    window.clientWidth = 5400;
+    window.clientHeight = 1545;
+    window.background = ui::kLightGrey;
+    window.toolWindow = true;
+    window.add(button_grokster, "button_grokster", {180, 30, 2475, 1425});
+    button_grokster.picture = "GROKSTER";
+    window.add(button_kazaa, "button_kazaa", {2700, 30, 2475, 1425});
+    button_kazaa.picture = "KAZAA";
+    button_grokster.Click = [this] { button_grokster_Click(); };
+    button_kazaa.Click = [this] { button_kazaa_Click(); };
+}
+
+bool Form3::Form_Load() {
+    // A client counts as installed when its LocalContent key exists.
+    auto installed = [this](const char* path) {
+        RegKey key = 0;
+        if (sys_.registry.openKey(kHkeyCurrentUser, path, key) != kErrorSuccess)
+            return false;
+        sys_.registry.closeKey(key);
+        return true;
+    };
+    if (!installed("Software\\Kazaa\\LocalContent"))
+        button_kazaa.setEnabled(false);
+    if (!installed("Software\\Grokster\\LocalContent"))
+        button_grokster.setEnabled(false);
+    if (!button_kazaa.enabled() && !button_grokster.enabled()) {
+        main_.MsgBox("NO INSTALLED FASTTRACK APPLICATIONS", MessageButtons::Ok, MessageIcon::Stop);
+        sys_.windows.endProgram();
+        return false;
+    }
+    return true;
+}
+
+void Form3::SelectApplication(const std::string& name) {
+    // Every step goes on whatever the last one did; only persistence is lost on failure.
+    for (const char* marker :
+         {"c:\\FastTrackProfiles\\kazaa.id", "c:\\FastTrackProfiles\\grokster.id",
+          "c:\\FastTrackProfiles\\fileshare.id"})
+        sys_.files.deleteFile(marker);
+    for (const TargetApplication& target : kTargetApplications) {
+        if (target.displayName != name)
+            continue;
+        main_.SetTarget(target);
+        if (!sys_.files.directoryExists(kProfileDirectory))
+            sys_.files.makeDirectory(kProfileDirectory);
+        sys_.files.writeLines(std::string(target.markerFile), {});
+        chosen_ = true;
+    }
+    window.setVisible(false);
+}
+
+} // namespace morvane

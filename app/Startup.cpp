@@ -1,0 +1,47 @@
+// Start-up: find the target client from its marker file, or ask for it; then take the
+// client's present settings in as the current profile and list the stored ones.
+
+#include "app/Form1.h"
+#include "app/Form3.h"
+#include "app/TargetApplication.h"
+
+namespace morvane {
+
+void Form1::SetTarget(const TargetApplication& target) {
+    lab_application.setCaption(std::string(target.displayName));
+    REG_LOCALCONTENT = target.localContent;
+    REG_USERDETAILS = target.userDetails;
+    REG_TRANSFER = target.transfer;
+    REG_ADVANCED = target.advanced;
+}
+
+bool Form1::Form_Load() {
+    // Every marker is probed; with several present the last one found wins. A hidden or
+    // system marker is not listed, so it does not count.
+    bool found = false;
+    for (const TargetApplication& target : kTargetApplications) {
+        if (!sys.files.listFiles(std::string(target.markerFile)).empty()) {
+            SetTarget(target);
+            found = true;
+        }
+    }
+    if (!found) {
+        Form3& form3 = chooser();
+        if (!form3.Form_Load())
+            return false; // no client installed: the program has ended
+        sys.windows.showModal(form3.window);
+        if (!form3.chosen()) {
+            // Closed without a choice: without a target there is nothing to import or
+            // register, and no key path to use, so the program ends with nothing written.
+            sys.windows.endProgram();
+            return false;
+        }
+    }
+    frame_general.bringToFront();
+    ImportSettings(str_currentprofilename);
+    SaveProfile(str_currentprofilename);
+    ListProfiles(str_currentprofilename);
+    return true;
+}
+
+} // namespace morvane

@@ -1,0 +1,46 @@
+#pragma once
+// Windows paths mapped onto folders of a root on this machine: "C:\Downloads\a.dat" lives at
+// <root>/c/Downloads/a.dat. Names are looked up without regard to letter case, as Windows
+// does; names starting with a dot, and files marked with setHidden, count as hidden.
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "platform/Services.h"
+
+namespace morvane {
+
+class EmulatedFileSystem : public FileSystem {
+public:
+    explicit EmulatedFileSystem(std::filesystem::path root);
+
+    bool directoryExists(const std::string& path) override;
+    bool makeDirectory(const std::string& path) override;
+    std::vector<std::string> listFiles(const std::string& pattern) override;
+    bool writeLines(const std::string& path, const std::vector<std::string>& lines) override;
+    std::optional<std::vector<std::string>> readLines(const std::string& path) override;
+    std::optional<std::uint64_t> fileLength(const std::string& path) override;
+    std::optional<std::string> readBytes(const std::string& path, std::uint64_t position,
+                                         std::size_t count) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    bool replace(const std::string& from, const std::string& to) override;
+    bool deleteFile(const std::string& path) override;
+
+    // Marks a file hidden, as the hidden attribute would.
+    void setHidden(const std::string& path);
+    // Makes writes and replaces fail, as a full disk or a locked folder would.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // Where a Windows path lives on this machine (the existing entry when letter case differs).
+    std::filesystem::path hostPath(const std::string& path) const;
+    const std::filesystem::path& root() const { return root_; }
+
+private:
+    bool isHidden(const std::filesystem::path& hostFile) const;
+
+    std::filesystem::path root_;
+    std::set<std::string> hidden_; // lower-cased host paths
+    bool readOnly_ = false;
+};
+
+} // namespace morvane

@@ -1,0 +1,60 @@
+#include "platform/emulated/Headless.h"
+
+#include "platform/ui/Controls.h"
+
+namespace morvane {
+
+MessageAnswer HeadlessDialogs::messageBox(const std::string& text, const std::string& caption,
+                                          MessageButtons buttons, MessageIcon icon) {
+    messages.push_back({text, caption, buttons, icon});
+    if (!answers.empty()) {
+        MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+}
+
+int HeadlessDialogs::popupMenu(const ui::Menu& menu) {
+    ShownMenu shown{menu.name, {}, {}};
+    for (const ui::MenuItem& item : menu.items) {
+        shown.captions.push_back(item.caption);
+        shown.enabled.push_back(item.enabled);
+    }
+    menus.push_back(std::move(shown));
+    if (menuChoices.empty())
+        return -1;
+    int choice = menuChoices.front();
+    menuChoices.pop_front();
+    // A greyed item cannot be chosen.
+    if (choice >= 0 && choice < static_cast<int>(menu.items.size()) &&
+        !menu.items[static_cast<std::size_t>(choice)].enabled)
+        return -1;
+    return choice;
+}
+
+void HeadlessWindowManager::showModal(ui::Window& window) {
+    modalShows.push_back(window.caption());
+    window.setVisible(true);
+    if (onModal)
+        onModal(window);
+    window.setVisible(false);
+}
+
+bool RecordingShell::notifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
+    notifyCalls.emplace_back(message, record);
+    if (message == kNotifyAdd) {
+        if (iconPresent)
+            return false;
+        iconPresent = true;
+        return true;
+    }
+    if (message == kNotifyDelete) {
+        bool was = iconPresent;
+        iconPresent = false;
+        return was;
+    }
+    return false;
+}
+
+} // namespace morvane

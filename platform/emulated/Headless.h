@@ -1,0 +1,80 @@
+#pragma once
+// The headless view's services: nothing on screen. Tests answer message boxes and pick
+// pop-up menu items in advance, and see what was shown.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Services.h"
+
+namespace morvane {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+    MessageIcon icon;
+};
+
+struct ShownMenu {
+    std::string name;
+    std::vector<std::string> captions;
+    std::vector<bool> enabled;
+};
+
+class HeadlessDialogs : public Dialogs {
+public:
+    MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
+    int popupMenu(const ui::Menu& menu) override;
+
+    std::vector<ShownMessage> messages;
+    std::deque<MessageAnswer> answers; // next answers; Ok or No when none is queued
+    std::vector<ShownMenu> menus;
+    std::deque<int> menuChoices; // next chosen items; -1 (dismissed) when none is queued
+};
+
+class HeadlessClock : public Clock {
+public:
+    std::string timeOfDay() override { return time; }
+    void setWaitPointer(bool wait) override { waitPointer = wait; }
+    int twipsPerPixelX() override { return 15; }
+    int twipsPerPixelY() override { return 15; }
+
+    std::string time = "12:00:00";
+    bool waitPointer = false;
+};
+
+class HeadlessWindowManager : public WindowManager {
+public:
+    // The test acts as the user while the window is shown modally; a window still shown
+    // when the action returns counts as closed by its close box.
+    void showModal(ui::Window& window) override;
+    void doEvents() override {
+        if (onDoEvents)
+            onDoEvents();
+    }
+    void endProgram() override { ended_ = true; }
+    bool ended() const override { return ended_; }
+
+    std::function<void(ui::Window&)> onModal;
+    std::function<void()> onDoEvents;
+    std::vector<std::string> modalShows; // captions of the windows shown modally
+
+private:
+    bool ended_ = false;
+};
+
+class RecordingShell : public Shell {
+public:
+    bool notifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
+    void runHidden(const std::string& commandLine) override { commands.push_back(commandLine); }
+
+    std::vector<std::string> commands;
+    std::vector<std::pair<std::uint32_t, NotifyIconRecord>> notifyCalls;
+    bool iconPresent = false;
+};
+
+} // namespace morvane

@@ -1,0 +1,5 @@
+// PLACEHOLDER until registration lands.
+#include "app/Form1.h"
+namespace morvane {
+void Form1::RegisterProfile() {}
+} // namespace morvane

@@ -1,0 +1,147 @@
+#include "support/Harness.h"
+
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace morvane::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path freshRoot() {
+    static std::atomic<int> counter{0};
+    fs::path root = fs::temp_directory_path() / ("morvane-test-" + std::to_string(::getpid()) +
+                                                 "-" + std::to_string(++counter));
+    fs::remove_all(root);
+    fs::create_directories(root / "c");
+    return root;
+}
+
+} // namespace
+
+Harness::Harness()
+    : files(std::make_unique<EmulatedFileSystem>(freshRoot())), services{registry, *files, shell,
+                                                                         dialogs,  clock,  windows},
+      root_(files->root()) {}
+
+Harness::~Harness() {
+    form_.reset();
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+}
+
+Form1& Harness::form() {
+    if (!form_)
+        form_ = std::make_unique<Form1>(services);
+    return *form_;
+}
+
+void Harness::setText(const std::string& key, const std::string& name, const std::string& text) {
+    RegKey handle = 0;
+    registry.createKey(kHkeyCurrentUser, key, handle);
+    std::string data = text + '\0';
+    registry.setValue(handle, name, kRegSz, reinterpret_cast<const std::uint8_t*>(data.data()),
+                      static_cast<std::uint32_t>(data.size()));
+    registry.closeKey(handle);
+}
+
+void Harness::setNumber(const std::string& key, const std::string& name, std::int32_t number) {
+    RegKey handle = 0;
+    registry.createKey(kHkeyCurrentUser, key, handle);
+    std::uint8_t data[4];
+    std::memcpy(data, &number, 4);
+    registry.setValue(handle, name, kRegDword, data, 4);
+    registry.closeKey(handle);
+}
+
+namespace {
+
+bool readRaw(EmulatedRegistry& registry, const std::string& key, const std::string& name,
+             std::vector<std::uint8_t>& data) {
+    RegKey handle = 0;
+    if (registry.openKey(kHkeyCurrentUser, key, handle) != kErrorSuccess)
+        return false;
+    data.assign(4096, 0);
+    auto size = static_cast<std::uint32_t>(data.size());
+    long rc = registry.queryValue(handle, name, data.data(), size);
+    registry.closeKey(handle);
+    data.resize(size);
+    return rc == kErrorSuccess;
+}
+
+} // namespace
+
+bool Harness::hasValue(const std::string& key, const std::string& name) {
+    std::vector<std::uint8_t> data;
+    return readRaw(registry, key, name, data);
+}
+
+std::string Harness::text(const std::string& key, const std::string& name) {
+    std::vector<std::uint8_t> data;
+    if (!readRaw(registry, key, name, data))
+        return "<missing>";
+    std::string out(data.begin(), data.end());
+    if (!out.empty() && out.back() == '\0')
+        out.pop_back();
+    return out;
+}
+
+std::uint32_t Harness::type(const std::string& key, const std::string& name) {
+    return registry.typeOf(key, name);
+}
+
+std::int32_t Harness::number(const std::string& key, const std::string& name) {
+    std::vector<std::uint8_t> data;
+    if (!readRaw(registry, key, name, data) || data.size() != 4)
+        return -999999;
+    std::int32_t value = 0;
+    std::memcpy(&value, data.data(), 4);
+    return value;
+}
+
+void Harness::installKazaa(const std::string& userName) {
+    setText("Software\\Kazaa\\LocalContent", "DownloadDir", "C:\\Downloads");
+    setText("Software\\Kazaa\\LocalContent", "Dir0", "012345:C:\\Music");
+    setText("Software\\Kazaa\\UserDetails", "UserName", userName);
+    setText("Software\\Kazaa\\Transfer", "DlDir0", "C:\\Downloads");
+    setNumber("Software\\Kazaa\\Transfer", "ConcurrentDownloads", 3);
+    setNumber("Software\\Kazaa\\Transfer", "ConcurrentUploads", 2);
+    setNumber("Software\\Kazaa\\Advanced", "MaxSearchResult", 100);
+}
+
+void Harness::makeFolder(const std::string& path) {
+    fs::create_directories(files->hostPath(path));
+}
+
+void Harness::writeFile(const std::string& path, const std::string& bytes) {
+    fs::path host = files->hostPath(path);
+    fs::create_directories(host.parent_path());
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string Harness::readFile(const std::string& path) {
+    std::ifstream in(files->hostPath(path), std::ios::binary);
+    if (!in)
+        return {};
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool Harness::exists(const std::string& path) {
+    std::error_code ec;
+    fs::path host = files->hostPath(path);
+    return !host.empty() && fs::exists(host, ec);
+}
+
+std::vector<std::string> Harness::messageLog() const {
+    std::vector<std::string> log;
+    for (const ShownMessage& m : dialogs.messages)
+        log.push_back(m.caption + "|" + m.text);
+    return log;
+}
+
+} // namespace morvane::test
