@@ -1,13 +1,147 @@
-// PLACEHOLDER until the registry helpers land.
+// GetKey, SetKey, DelKey and DelKeyValue: every read, write and delete of the client's
+// settings. Each call opens its key, does one thing and closes the key again; failures are
+// reported here, in an "Error" box, so callers just go on.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
 #include "app/Form1.h"
+
 namespace morvane {
-std::string Form1::GetKey(std::uint32_t, const std::string&, bool, const std::string&) {
-    return {};
+
+namespace {
+
+// Longer key paths, value names or data are refused outright, silently.
+constexpr std::size_t kMaxArgument = 255;
+// Text is read into a buffer of this size, filled with spaces first.
+constexpr std::uint32_t kTextBuffer = 255;
+// Numbers are read again into a zeroed buffer of this size.
+constexpr std::uint32_t kNumberBuffer = 1024;
+
+// A whole number in the signed 32-bit range, optionally signed, digits only; nothing else.
+std::optional<std::int32_t> wholeNumber(const std::string& text) {
+    std::size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    if (at == text.size())
+        return std::nullopt;
+    std::int64_t magnitude = 0;
+    for (; at < text.size(); ++at) {
+        if (text[at] < '0' || text[at] > '9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (text[at] - '0');
+        if (magnitude > 2147483648LL)
+            return std::nullopt;
+    }
+    std::int64_t value = negative ? -magnitude : magnitude;
+    if (value > 2147483647LL)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
 }
-void Form1::SetKey(std::uint32_t, const std::string&, bool, const std::string&,
-                   const std::string&) {}
-void Form1::DelKey(std::uint32_t, const std::string&) {}
-int Form1::DelKeyValue(std::uint32_t, const std::string&, const std::string&) {
-    return 1;
+
+} // namespace
+
+std::string Form1::GetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
+                          const std::string& vName) {
+    if (subKey.size() > kMaxArgument || vName.size() > kMaxArgument)
+        return {};
+    RegKey key = 0;
+    if (sys.registry.openKey(hKey, subKey, key) != kErrorSuccess) {
+        sys.dialogs.messageBox("Could not open the key: \\" + subKey, "Error", MessageButtons::Ok,
+                               MessageIcon::None);
+        return {};
+    }
+    std::array<std::uint8_t, kTextBuffer> text;
+    text.fill(' ');
+    std::uint32_t size = kTextBuffer;
+    if (sys.registry.queryValue(key, vName, text.data(), size) != kErrorSuccess) {
+        sys.registry.closeKey(key);
+        return {};
+    }
+    if (dword) {
+        std::array<std::uint8_t, kNumberBuffer> number{};
+        size = kNumberBuffer;
+        sys.registry.queryValue(key, vName, number.data(), size);
+        sys.registry.closeKey(key);
+        // Little-endian whatever this machine is.
+        const std::uint32_t bits = std::uint32_t{number[0]} | std::uint32_t{number[1]} << 8 |
+                                   std::uint32_t{number[2]} << 16 | std::uint32_t{number[3]} << 24;
+        return std::to_string(static_cast<std::int32_t>(bits));
+    }
+    sys.registry.closeKey(key);
+    // The whole buffer: the value, its NUL, then the spaces it was filled with.
+    return std::string(text.begin(), text.end());
 }
+
+void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
+                   const std::string& vName, const std::string& nData) {
+    if (subKey.size() > kMaxArgument || vName.size() > kMaxArgument || nData.size() > kMaxArgument)
+        return;
+    const std::string where = "\\" + subKey + "\\" + vName + " with the data: " + nData;
+    // A number that is not one is never turned into some other number in the client's
+    // keys: the value is left as it is and the user is told.
+    std::optional<std::int32_t> number;
+    if (dword) {
+        number = wholeNumber(nData);
+        if (!number) {
+            sys.dialogs.messageBox("Could not create the value: " + where +
+                                       " (not a whole number from -2147483648 to 2147483647)",
+                                   "Error", MessageButtons::Ok, MessageIcon::None);
+            return;
+        }
+    }
+    RegKey key = 0;
+    if (sys.registry.createKey(hKey, subKey, key) != kErrorSuccess) {
+        sys.dialogs.messageBox("Could not create the Key: \\" + subKey, "Error", MessageButtons::Ok,
+                               MessageIcon::None);
+        return;
+    }
+    long result;
+    if (dword) {
+        const auto bits = static_cast<std::uint32_t>(*number);
+        const std::array<std::uint8_t, 4> data{
+            static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+        result = sys.registry.setValue(key, vName, kRegDword, data.data(), 4);
+    } else {
+        // The stored text carries its NUL, and the size counts it.
+        const std::string data = nData + '\0';
+        result = sys.registry.setValue(key, vName, kRegSz,
+                                       reinterpret_cast<const std::uint8_t*>(data.data()),
+                                       static_cast<std::uint32_t>(data.size()));
+    }
+    sys.registry.closeKey(key);
+    if (result != kErrorSuccess)
+        sys.dialogs.messageBox("Could not create the value: " + where, "Error", MessageButtons::Ok,
+                               MessageIcon::None);
+}
+
+void Form1::DelKey(std::uint32_t hKey, const std::string& subKey) {
+    if (subKey.size() > kMaxArgument)
+        return;
+    if (sys.registry.deleteKey(hKey, subKey) != kErrorSuccess)
+        sys.dialogs.messageBox("Could not delete the Key: \\" + subKey, "Error", MessageButtons::Ok,
+                               MessageIcon::None);
+}
+
+int Form1::DelKeyValue(std::uint32_t hKey, const std::string& subKey, const std::string& vName) {
+    int result = 1;
+    if (vName.size() > kMaxArgument || subKey.size() > kMaxArgument)
+        return result;
+    RegKey key = 0;
+    if (sys.registry.openKey(hKey, subKey, key) != kErrorSuccess) {
+        sys.dialogs.messageBox("Could not open the Key: \\" + subKey, "Error", MessageButtons::Ok,
+                               MessageIcon::None);
+        return result;
+    }
+    if (sys.registry.deleteValue(key, vName) == kErrorSuccess)
+        result = 0;
+    sys.registry.closeKey(key);
+    return result;
+}
+
 } // namespace morvane
