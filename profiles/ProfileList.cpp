@@ -1,17 +1,86 @@
-// PLACEHOLDER until the profile list lands.
+// The profile column: the list of stored profiles, choosing one with the mouse, and the
+// pop-up menu that adds and deletes profiles.
+
+#include <optional>
+
 #include "app/Form1.h"
+#include "profiles/DefaultExtensions.h"
+#include "profiles/ProfilePath.h"
+
 namespace morvane {
-void Form1::ListProfiles(const std::string&) {}
-void Form1::DeleteProfileFile(const std::string&) {}
-void Form1::list_Profiles_MouseDown(int, int, float, float) {}
-void Form1::AddProfile_Click() {}
-void Form1::DeleteProfile_Click() {}
-void Form1::txt_profilename_KeyPress(int&) {}
-void Form1::txt_profilename_Change() {}
-void Form1::txt_Downloads_KeyPress(int&) {}
-void Form1::txt_Uploads_KeyPress(int&) {}
-void Form1::txt_Searchresults_KeyPress(int&) {}
-void Form1::txt_Downloads_LostFocus() {}
-void Form1::txt_Uploads_LostFocus() {}
-void Form1::txt_Searchresults_LostFocus() {}
+
+namespace {
+
+constexpr const char* kNewProfileFolder = "C:\\";
+
+} // namespace
+
+void Form1::ListProfiles(const std::string& name) {
+    for (const std::string& file :
+         sys.files.listFiles(std::string(kProfileDirectory) + "\\*" + kProfileExtension)) {
+        // The listing may bring more than the pattern says (short names, "x.profile.tmp" on
+        // some systems); only files this program can load under their listed name count.
+        std::optional<std::string> profile = ProfileNameOfFile(file);
+        if (profile && *profile != name)
+            list_Profiles.addItem(*profile);
+    }
+}
+
+void Form1::DeleteProfileFile(const std::string& name) {
+    if (std::optional<std::string> path = ProfilePath(name))
+        sys.files.deleteFile(*path); // a file already gone is what we wanted
+}
+
+void Form1::list_Profiles_MouseDown(int button, int, float, float) {
+    button_rename.setVisible(false);
+    if (button == ui::kRightButton) {
+        ProfileMenu.items[DeleteProfile].enabled =
+            list_Profiles.count() > 1 && list_Profiles.listIndex() >= 0;
+        ShowPopup(ProfileMenu);
+    } else if (button == ui::kLeftButton) {
+        SaveProfile(str_currentprofilename);
+        const int selected = list_Profiles.listIndex();
+        str_currentprofilename = selected >= 0 ? list_Profiles.item(selected) : std::string();
+        if (selected >= 0) {
+            LoadProfile(str_currentprofilename);
+            frm_Details.setVisible(true);
+            ListIncompleteDownloads();
+        }
+    }
+}
+
+void Form1::AddProfile_Click() {
+    SaveProfile(str_currentprofilename);
+    std::string name;
+    for (int n = 1; name.empty() || NameTaken(list_Profiles.items(), name); ++n)
+        name = "new_profile_" + std::to_string(n);
+    // The variable first, so the name box's rename step finds nothing to rename.
+    str_currentprofilename = name;
+    txt_Downloadfolder.setText(kNewProfileFolder);
+    txt_Downloads.setText("3");
+    txt_Uploads.setText("3");
+    txt_Searchresults.setText("100");
+    txt_profilename.setText(name);
+    list_Folders.clear();
+    for (std::size_t i = 0; i < txt_filterext.size(); ++i) {
+        txt_filterext[i].setText(kDefaultExtensionLists[i]);
+        txt_filterfolder[i].setText(kNewProfileFolder);
+    }
+    list_Profiles.addItem(name);
+    frm_Details.setVisible(true);
+}
+
+void Form1::DeleteProfile_Click() {
+    // The menu item is disabled otherwise; the last profile is never deleted.
+    const int selected = list_Profiles.listIndex();
+    if (selected < 0 || list_Profiles.count() <= 1)
+        return;
+    DeleteProfileFile(list_Profiles.item(selected));
+    list_Profiles.removeItem(selected); // leaves no entry selected
+    frm_Details.setVisible(false);
+    // The variable first, so the name box's rename step finds nothing to rename.
+    str_currentprofilename.clear();
+    txt_profilename.setText("");
+}
+
 } // namespace morvane

@@ -1,0 +1,56 @@
+// The name box: what may be typed into it, and renaming the current profile as its text
+// changes.
+
+#include <string_view>
+
+#include "app/Form1.h"
+#include "profiles/ProfileFile.h"
+#include "profiles/ProfilePath.h"
+
+namespace morvane {
+
+void Form1::txt_profilename_KeyPress(int& keyAscii) {
+    // Characters a file name cannot hold, and the space, which the path would trim away.
+    static constexpr std::string_view kRefused = " \\/*?\">|<:";
+    if (keyAscii > 0 && keyAscii < 256 &&
+        kRefused.find(static_cast<char>(keyAscii)) != kRefused.npos)
+        keyAscii = 0;
+}
+
+// One routine that settles the final name at once; its own edits of the box come back
+// through Change and are ignored while it runs.
+void Form1::txt_profilename_Change() {
+    if (renaming_)
+        return;
+    renaming_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{renaming_};
+
+    std::string name = LowerCase(txt_profilename.text());
+    txt_profilename.setText(name);
+    if (name == str_currentprofilename)
+        return;
+    // Another entry's name, or another entry's file, is taken.
+    while (NameTaken(list_Profiles.items(), name, &str_currentprofilename))
+        name = LowerCase(name + "X");
+    txt_profilename.setText(name);
+
+    // The profile is written under its new name before the old file goes, so a save that
+    // fails costs nothing: the user has been told, and everything keeps the old name.
+    if (!WriteProfileFile(*this, name)) {
+        txt_profilename.setText(str_currentprofilename);
+        return;
+    }
+    for (int i = 0; i < list_Profiles.count(); ++i)
+        if (list_Profiles.item(i) == str_currentprofilename)
+            list_Profiles.setItem(i, name);
+    // Names that differ only in letter case or outer spaces share one file: the one just
+    // written.
+    if (!SameProfileFile(str_currentprofilename, name))
+        DeleteProfileFile(str_currentprofilename);
+    str_currentprofilename = name;
+}
+
+} // namespace morvane
