@@ -1,9 +1,8 @@
 // The import at start-up: the client's present settings, read from its registry keys,
 // become the current profile, named after the client's user name.
 
-#include <cctype>
-
 #include "app/Form1.h"
+#include "profiles/ProfilePath.h"
 #include "registry/CutAtNull.h"
 
 namespace morvane {
@@ -17,24 +16,17 @@ constexpr int kLastFolderIndex = 32767;
 // to us.
 constexpr std::size_t kFolderPrefix = 7;
 
-// Lower case as the name box keeps it.
-std::string lowerCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 } // namespace
 
 void Form1::ImportSettings(std::string& name) {
     txt_Downloadfolder.setText(GetKey(kHkeyCurrentUser, REG_LOCALCONTENT, false, "DownloadDir"));
     txt_Downloadfolder.setText(CutAtNull(txt_Downloadfolder.text()));
 
-    // The name box keeps names in lower case. Taking the lower-cased name as the current one
-    // before the box is set means the box's rename step finds nothing to rename: it would
-    // otherwise replace the stored profile of that name (file names ignore case) with these
-    // half-filled fields, and its filter settings would be lost.
-    name = lowerCase(CutAtNull(GetKey(kHkeyCurrentUser, REG_USERDETAILS, false, "UserName")));
+    // The name box keeps names in lower case, by its own rule. Taking the lower-cased name as
+    // the current one before the box is set leaves the box's rename step nothing to rename:
+    // it would otherwise replace the stored profile of that name (file names ignore case)
+    // with these half-filled fields, and its filter settings would be lost.
+    name = LowerCase(CutAtNull(GetKey(kHkeyCurrentUser, REG_USERDETAILS, false, "UserName")));
     str_currentprofilename = name;
     list_Profiles.addItem(name);
     txt_profilename.setText(name);
