@@ -19,7 +19,7 @@ bool isReservedDevice(const std::string& name) {
         if (base == device)
             return true;
     return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-           base[3] >= '1' && base[3] <= '9';
+           base[3] >= '0' && base[3] <= '9';
 }
 
 } // namespace
