@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "profiles/DefaultExtensions.h"
+#include "support/FaultyFileSystem.h"
 #include "support/Harness.h"
 #include "support/ProfileFiles.h"
 
@@ -103,6 +104,25 @@ TEST_F(ProfileFileTest, FailedSaveIsReportedOnceAndLeavesTheOldFileAndNoTemporar
         else
             EXPECT_EQ(t.readFile(profileFile("alice")), c.before) << c.what;
         EXPECT_FALSE(t.exists(profileFile("alice") + ".tmp")) << c.what;
+    }
+}
+
+TEST_F(ProfileFileTest, SaveCutShortByAFullDiskOrAFailedReplaceLeavesTheOldFileWhole) {
+    for (bool cutShort : {true, false}) {
+        Harness t;
+        FaultyFileSystem faulty(*t.files);
+        faulty.writesStopAfter = cutShort ? std::optional<std::size_t>(3) : std::nullopt;
+        faulty.failReplace = !cutShort;
+        Services services{t.registry, faulty, t.shell, t.dialogs, t.clock, t.windows};
+        Form1 window(services);
+        t.writeFile(profileFile("alice"), bobValues().bytes());
+        aliceValues().putInto(window);
+        window.SaveProfile("alice");
+        EXPECT_EQ(t.readFile(profileFile("alice")), bobValues().bytes()) << cutShort;
+        EXPECT_EQ(t.files->listFiles("C:\\FastTrackProfiles\\*"),
+                  std::vector<std::string>{"alice.profile"})
+            << cutShort;
+        EXPECT_EQ(t.dialogs.messages.size(), 1u) << cutShort;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FaultyFileSystem.h"
 #include "support/Harness.h"
 #include "support/ProfileFiles.h"
 
@@ -122,6 +123,25 @@ TEST_F(ProfileNameTest, RenameThatCannotBeSavedKeepsTheOldNameEverywhereAndSaysS
         h.files->setReadOnly(false);
         form.list_Profiles.clear();
     }
+}
+
+TEST_F(ProfileNameTest, RenameOnAFullDiskKeepsTheOldFileEvenThoughDeletingStillWorks) {
+    FaultyFileSystem faulty(*h.files);
+    Services services{h.registry, faulty, h.shell, h.dialogs, h.clock, h.windows};
+    Form1 window(services);
+    h.writeFile(profileFile("alice"), aliceValues().bytes());
+    window.list_Profiles.addItem("alice");
+    aliceValues().putInto(window);
+    window.str_currentprofilename = "alice";
+    window.txt_profilename.setText("alice");
+    faulty.writesStopAfter = 2;
+    window.txt_profilename.type('2');
+    EXPECT_EQ(window.txt_profilename.text(), "alice");
+    EXPECT_EQ(window.str_currentprofilename, "alice");
+    EXPECT_EQ(window.list_Profiles.items(), Names{"alice"});
+    EXPECT_EQ(storedFiles(), Names{"alice.profile"});
+    EXPECT_EQ(h.readFile(profileFile("alice")), aliceValues().bytes());
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
 }
 
 TEST_F(ProfileNameTest, NamesSharingOneFileKeepItWhenRenamedIntoEachOther) {
