@@ -20,14 +20,25 @@ wine_prefix_env() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# What a prefix was made with: a prefix made before 32-bit Wine was installed no longer starts.
+wine_prefix_kind() {
+    local kind
+    kind=$(wine --version 2>/dev/null || echo unknown)
+    if [[ -x /usr/lib/wine/wine ]]; then
+        kind+=" with wine32"
+    fi
+    echo "$kind"
+}
+
 wine_prefix_create() {
     local prefix=$1
     wine_prefix_env "$prefix"
-    if [[ -f $prefix/$WINE_PREFIX_READY_MARK ]]; then
+    if [[ -f $prefix/$WINE_PREFIX_READY_MARK &&
+        $(cat "$prefix/$WINE_PREFIX_READY_MARK") == "$(wine_prefix_kind)" ]]; then
         return 0
     fi
     if [[ -e $prefix ]]; then
-        # Interrupted before it was finished: start again rather than guess what is missing.
+        # Half made, or made by another Wine: start again rather than guess what is missing.
         wineserver -k 2>/dev/null || true
         rm -rf "$prefix"
     fi
@@ -47,7 +58,7 @@ wine_prefix_create() {
     fi
     # Let the server write the registry to disk before the prefix counts as ready.
     wineserver -w
-    touch "$prefix/$WINE_PREFIX_READY_MARK"
+    wine_prefix_kind >"$prefix/$WINE_PREFIX_READY_MARK"
 }
 
 wine_server_start() {

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs every test: the native build (emulated platform, sanitizers), then the 32-bit and
+# 64-bit Windows builds under Wine, each in a Wine prefix of its own build folder.
+# Prints CTest's summaries and exits non-zero when any suite fails.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+source scripts/wine-prefix.sh
+
+# Inner part, run inside Xvfb: one wineserver per prefix, warmed up before CTest.
+if [[ ${1:-} == --wine-ctest ]]; then
+    preset=$2
+    prefix=$PWD/build/$preset/wineprefix
+    wine_prefix_create "$prefix"
+    trap 'wine_server_stop "$prefix"' EXIT
+    wine_server_start "$prefix"
+    ctest --preset "$preset" 2>&1 | tee "build/$preset/ctest.log"
+    exit "${PIPESTATUS[0]}"
+fi
+
+started=$SECONDS
+bash scripts/install-deps.sh
+
+failed=()
+run_ctest() { # name, command...
+    local name=$1
+    shift
+    if ! "$@"; then
+        failed+=("$name")
+    fi
+}
+
+echo "== native: build"
+cmake --preset native >/dev/null
+cmake --build build/native -j2
+echo "== native: test"
+run_ctest native bash -c 'set -o pipefail; ctest --preset native -j2 2>&1 | tee build/native/ctest.log'
+
+for preset in win32 win64; do
+    echo "== $preset: build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build "build/$preset" -j2
+done
+
+wine_started=$SECONDS
+for preset in win32 win64; do
+    echo "== $preset: test under Wine"
+    run_ctest "$preset" xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/test.sh --wine-ctest "$preset"
+done
+wine_seconds=$((SECONDS - wine_started))
+
+echo
+echo "== Summary"
+for preset in native win32 win64; do
+    echo "-- $preset"
+    sed -n '/tests passed/,$p' "build/$preset/ctest.log" | grep -v '^Total Test time' || true
+done
+for preset in win32 win64; do
+    if [[ -f build/$preset/morvane.exe ]]; then
+        echo "-- $preset morvane.exe: $(stat -c %s "build/$preset/morvane.exe") bytes"
+    else
+        echo "-- $preset morvane.exe: MISSING"
+        failed+=("$preset-exe")
+    fi
+done
+echo "-- time: $((SECONDS - started)) s in all, $wine_seconds s under Wine"
+
+if [[ ${#failed[@]} -gt 0 ]]; then
+    echo "FAILED: ${failed[*]}"
+    exit 1
+fi
+echo "All tests passed."
