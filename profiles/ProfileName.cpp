@@ -38,8 +38,10 @@ void Form1::txt_profilename_Change() {
     txt_profilename.setText(name);
 
     // The profile is written under its new name before the old file goes, so a save that
-    // fails costs nothing: the user has been told, and everything keeps the old name.
-    if (!WriteProfileFile(*this, name)) {
+    // fails costs nothing: the user has been told, and everything keeps the old name. A name
+    // that never had a file has nothing to keep, so the rename goes on; otherwise a name
+    // such as an imported ".bob" could not be backspaced into a usable one.
+    if (!WriteProfileFile(*this, name) && ProfilePath(str_currentprofilename)) {
         txt_profilename.setText(str_currentprofilename);
         return;
     }

@@ -144,6 +144,24 @@ TEST_F(ProfileNameTest, RenameOnAFullDiskKeepsTheOldFileEvenThoughDeletingStillW
     EXPECT_EQ(h.dialogs.messages.size(), 1u);
 }
 
+TEST_F(ProfileNameTest, NameWithoutAFileCanBeEditedIntoAUsableOne) {
+    // A user name that cannot be a file name arrives by the import; nothing is stored for it.
+    form.list_Profiles.addItem(".b/");
+    aliceValues().putInto(form);
+    form.str_currentprofilename = ".b/";
+    form.txt_profilename.setText(".b/");
+    form.txt_profilename.type('\b');
+    EXPECT_EQ(state(), ".b|.b|.b,");
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    form.txt_profilename.type("\bx");
+    EXPECT_EQ(state(), ".x|.x|.x,");
+    form.txt_profilename.type("\b\bx");
+    EXPECT_EQ(state(), "x|x|x,");
+    EXPECT_EQ(h.dialogs.messages.size(), 4u) << "one for each name that could not be stored";
+    EXPECT_EQ(storedFiles(), Names{"x.profile"});
+    EXPECT_EQ(h.readFile(profileFile("x")), aliceValues().bytes());
+}
+
 TEST_F(ProfileNameTest, NamesSharingOneFileKeepItWhenRenamedIntoEachOther) {
     // An imported user name with outer spaces is stored as the trimmed file.
     h.writeFile(profileFile("bob"), bobValues().bytes());

@@ -91,9 +91,5 @@ TEST(ProfilePathTest, OnlyFilesLoadableUnderTheirListedNameStandForAProfile) {
     }
 }
 
-TEST(ProfilePathTest, LowerCaseChangesOnlyCapitalLetters) {
-    EXPECT_EQ(LowerCase("AbC-Z_09 \xC4"), "abc-z_09 \xC4");
-}
-
 } // namespace
 } // namespace morvane::test
