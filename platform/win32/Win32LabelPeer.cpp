@@ -1,0 +1,99 @@
+// Labels: an owner-drawn STATIC with SS_NOTIFY, so it can be clicked and is hit-tested for
+// mouse moves (without it a static is transparent and its container would get the move). A
+// static never takes the focus, so clicking a label leaves the focus where it was.
+
+#include <windowsx.h>
+
+#include "platform/win32/Win32Gdi.h"
+#include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32View.h"
+
+namespace morvane::win32 {
+
+void LabelPeer::create(HWND parent) {
+    if (!createControl(parent, "STATIC", SS_NOTIFY | SS_OWNERDRAW, 0, label().caption().c_str()))
+        return;
+    subclass();
+    fit();
+}
+
+// Decides between one line and wrapping, and widens a one-line label whose caption is wider
+// than the label: a centred one on both sides, a left-aligned one to the right.
+void LabelPeer::fit() {
+    const Scale& scale = view_.scale();
+    RECT place = scale.rect(control_.rect);
+    int width = place.right - place.left;
+    int height = place.bottom - place.top;
+    HDC dc = GetDC(hwnd_);
+    if (!dc)
+        return;
+    HGDIOBJ old = SelectObject(dc, view_.gdi().font(control_.font));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const std::string& caption = label().caption();
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+
+    oneLine_ = height < 2 * metrics.tmHeight && caption.find('\n') == std::string::npos;
+    int wanted = oneLine_ && extent.cx > width ? extent.cx : width;
+    int left = place.left - (label().centred ? (wanted - width + 1) / 2 : 0);
+    SetWindowPos(hwnd_, nullptr, left, place.top, wanted, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LabelPeer::sync(ui::Aspect aspect) {
+    if (!hwnd_)
+        return;
+    switch (aspect) {
+    case ui::Aspect::Text:
+        SetWindowTextA(hwnd_, label().caption().c_str());
+        fit();
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        break;
+    case ui::Aspect::Colour:
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        break;
+    case ui::Aspect::Enabled:
+        Peer::sync(aspect);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        break;
+    default:
+        Peer::sync(aspect);
+        break;
+    }
+}
+
+void LabelPeer::command(UINT code) {
+    // A quick second click is a double click (STN_DBLCLK): like a label's DblClick it is
+    // not a second Click.
+    if (code == STN_CLICKED)
+        label().click();
+}
+
+bool LabelPeer::draw(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    FillRect(dc, &area, view_.gdi().brush(view_.background(control_)));
+    HGDIOBJ old = SelectObject(dc, view_.gdi().font(control_.font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc,
+                 control_.enabled() ? colorRef(label().foreColour()) : GetSysColor(COLOR_GRAYTEXT));
+    UINT format = DT_NOPREFIX | (label().centred ? DT_CENTER : DT_LEFT) |
+                  (oneLine_ ? DT_SINGLELINE : DT_WORDBREAK);
+    const std::string& caption = label().caption();
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
+    SelectObject(dc, old);
+    return true;
+}
+
+LRESULT LabelPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE && live() && label().MouseMove) {
+        const Scale& scale = view_.scale();
+        label().MouseMove(mouseButtons(wParam), shiftState(wParam),
+                          scale.twips(GET_X_LPARAM(lParam)), scale.twips(GET_Y_LPARAM(lParam)));
+    }
+    return callOriginal(message, wParam, lParam);
+}
+
+} // namespace morvane::win32

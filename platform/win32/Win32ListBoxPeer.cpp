@@ -1,0 +1,150 @@
+// List boxes: a LISTBOX with LBS_NOTIFY. A user selection is LBN_SELCHANGE; a press is
+// reported after the list box has handled it (so a left press has already selected its row);
+// scrolling has no notification at all, so the top row is compared after every message that
+// can scroll.
+
+#include <windowsx.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/Win32Gdi.h"
+#include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32View.h"
+
+namespace morvane::win32 {
+
+namespace {
+
+std::string itemText(HWND list, int index) {
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR)
+        return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    LRESULT copied = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                  reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return text;
+}
+
+bool canScroll(UINT message) {
+    switch (message) {
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_TIMER: // scrolling while a press is dragged past the edge
+    case WM_SIZE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void ListBoxPeer::create(HWND parent) {
+    DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    if (!createControl(parent, "LISTBOX", style, WS_EX_CLIENTEDGE, nullptr))
+        return;
+    showItems();
+    subclass();
+}
+
+// Brings the real list in line with the model: only the rows that differ are replaced, so an
+// appended line does not redraw or rescroll the whole list.
+void ListBoxPeer::showItems() {
+    syncing_ = true;
+    const std::vector<std::string>& items = list().items();
+    int shown = static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
+    if (shown < 0)
+        shown = 0;
+    std::vector<std::string> current;
+    current.reserve(static_cast<std::size_t>(shown));
+    for (int i = 0; i < shown; ++i)
+        current.push_back(itemText(hwnd_, i));
+    std::size_t wanted = items.size();
+    std::size_t have = current.size();
+    std::size_t prefix = 0;
+    while (prefix < wanted && prefix < have && items[prefix] == current[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < wanted - prefix && suffix < have - prefix &&
+           items[wanted - 1 - suffix] == current[have - 1 - suffix])
+        ++suffix;
+    for (std::size_t i = prefix; i < have - suffix; ++i)
+        SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(prefix), 0);
+    for (std::size_t i = prefix; i < wanted - suffix; ++i)
+        SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(items[i].c_str()));
+    SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(list().listIndex()), 0);
+    if (SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0) != list().topIndex())
+        SendMessageA(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list().topIndex()), 0);
+    syncing_ = false;
+}
+
+void ListBoxPeer::sync(ui::Aspect aspect) {
+    if (!hwnd_)
+        return;
+    switch (aspect) {
+    case ui::Aspect::Items:
+        showItems();
+        break;
+    case ui::Aspect::Selection:
+        syncing_ = true;
+        SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(list().listIndex()), 0);
+        syncing_ = false;
+        break;
+    case ui::Aspect::TopIndex:
+        // LB_SETTOPINDEX sends no notification: a list that follows another's scrolling
+        // does not answer back.
+        syncing_ = true;
+        SendMessageA(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list().topIndex()), 0);
+        syncing_ = false;
+        break;
+    default:
+        Peer::sync(aspect);
+        break;
+    }
+}
+
+void ListBoxPeer::command(UINT code) {
+    if (code == LBN_SELCHANGE && !syncing_)
+        list().userSelected(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
+}
+
+HBRUSH ListBoxPeer::colours(HDC dc) {
+    if (!control_.background)
+        return nullptr;
+    COLORREF background = colorRef(*control_.background);
+    SetBkColor(dc, background);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return view_.gdi().brush(background);
+}
+
+void ListBoxPeer::reportScroll() {
+    if (syncing_ || !hwnd_ || !live())
+        return;
+    LRESULT top = SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0);
+    if (top != LB_ERR && top != list().topIndex())
+        list().userScrolled(static_cast<int>(top));
+}
+
+LRESULT ListBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = callOriginal(message, wParam, lParam);
+    if (!hwnd_)
+        return result; // destroyed while handling the message
+    if ((message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && live()) {
+        const Scale& scale = view_.scale();
+        int button = message == WM_LBUTTONDOWN ? ui::kLeftButton : ui::kRightButton;
+        list().userMouseDown(button, shiftState(wParam), scale.twips(GET_X_LPARAM(lParam)),
+                             scale.twips(GET_Y_LPARAM(lParam)));
+    }
+    if (hwnd_ && canScroll(message))
+        reportScroll();
+    return result;
+}
+
+} // namespace morvane::win32

@@ -1,0 +1,198 @@
+#pragma once
+// One peer per model control: it owns the control's real window, mirrors the model into it
+// (sync) and turns the window's messages into the model's user actions. A container passes
+// its children's WM_COMMAND and WM_CTLCOLOR* messages back to the child's peer, so each
+// peer decodes its own notifications and nothing else ever sees a WPARAM.
+
+#include <windows.h>
+
+#include "platform/ui/Controls.h"
+
+namespace morvane {
+class Win32View;
+}
+
+namespace morvane::win32 {
+
+// Mouse state of a mouse message as the model's handlers take it.
+int mouseButtons(WPARAM keys);
+int shiftState(WPARAM keys);
+
+class Peer {
+public:
+    Peer(Win32View& view, ui::Control& control) : view_(view), control_(control) {}
+    virtual ~Peer() = default;
+    Peer(const Peer&) = delete;
+    Peer& operator=(const Peer&) = delete;
+
+    ui::Control& control() const { return control_; }
+    HWND hwnd() const { return hwnd_; }
+
+    // Makes the real window (a timer has none) inside parent, hidden if the model is.
+    virtual void create(HWND parent) = 0;
+    // Mirrors one changed aspect of the model.
+    virtual void sync(ui::Aspect aspect);
+    // A WM_COMMAND notification about this control, passed on by its container.
+    virtual void command(UINT /*code*/) {}
+    // WM_CTLCOLOR* about this control: the brush to paint with, nullptr for the default.
+    virtual HBRUSH colours(HDC /*dc*/) { return nullptr; }
+    // WM_DRAWITEM about this (owner-drawn) control; false to leave it to the default.
+    virtual bool draw(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    // The control's own messages (our classes, or a subclassed system control).
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    static Peer* of(HWND hwnd);
+
+protected:
+    // A system control as a child of parent at the model's place, in the model's font.
+    HWND createControl(HWND parent, const char* className, DWORD style, DWORD exStyle,
+                       const char* text);
+    // Routes the system control's messages through handle() first.
+    void subclass();
+    LRESULT callOriginal(UINT message, WPARAM wParam, LPARAM lParam);
+    DWORD visibleStyle() const { return control_.visible() ? WS_VISIBLE : 0; }
+    DWORD enabledStyle() const { return control_.enabled() ? 0 : WS_DISABLED; }
+    // False while the view is being torn down: no more events to the model.
+    bool live() const;
+
+    Win32View& view_;
+    ui::Control& control_;
+    HWND hwnd_ = nullptr;
+    WNDPROC original_ = DefWindowProcA;
+
+private:
+    friend LRESULT CALLBACK peerClassProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK peerSubclassProc(HWND, UINT, WPARAM, LPARAM);
+    void attach(HWND hwnd);
+    void detach();
+};
+
+// Our own window classes send every message to the peer given in CreateWindowEx's last
+// argument.
+LRESULT CALLBACK peerClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// A subclassed system control sends its messages to its peer first.
+LRESULT CALLBACK peerSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+const char* registerPeerClass(HINSTANCE instance, const char* name, UINT style);
+
+// A frame or picture box: paints its background and outlines, reports mouse moves over its
+// own background, and passes its children's notifications on.
+class ContainerPeer : public Peer {
+public:
+    ContainerPeer(Win32View& view, ui::Container& container) : Peer(view, container) {}
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    ui::Container& container() const { return static_cast<ui::Container&>(control_); }
+    void paintOutlines(HDC dc);
+};
+
+// The top-level window: caption, shown or hidden, window state, close box, timers.
+class WindowPeer : public ContainerPeer {
+public:
+    WindowPeer(Win32View& view, ui::Window& window) : ContainerPeer(view, window) {}
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    ui::Window& window() const { return static_cast<ui::Window&>(control_); }
+    void show(bool visible);
+    bool shownBefore_ = false;
+};
+
+// Labels draw their own text: a label only one line high keeps its caption on one line and
+// grows just enough to show it, so a stand-in font a pixel wider than the designed one does
+// not wrap "SHARED FOLDERS" into a clipped "SHARED". Taller labels wrap at word breaks.
+class LabelPeer : public Peer {
+public:
+    LabelPeer(Win32View& view, ui::Label& label) : Peer(view, label) {}
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    void command(UINT code) override;
+    bool draw(const DRAWITEMSTRUCT& item) override;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    ui::Label& label() const { return static_cast<ui::Label&>(control_); }
+    void fit();
+    bool oneLine_ = false;
+};
+
+class TextBoxPeer : public Peer {
+public:
+    TextBoxPeer(Win32View& view, ui::TextBox& box) : Peer(view, box) {}
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    void command(UINT code) override;
+    HBRUSH colours(HDC dc) override;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    ui::TextBox& box() const { return static_cast<ui::TextBox&>(control_); }
+    void showText();
+    bool settingText_ = false; // the model's own text is going in: not a user edit
+};
+
+class ListBoxPeer : public Peer {
+public:
+    ListBoxPeer(Win32View& view, ui::ListBox& list) : Peer(view, list) {}
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    void command(UINT code) override;
+    HBRUSH colours(HDC dc) override;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
+    void showItems();
+    void reportScroll();
+    bool syncing_ = false; // the model's own changes are going in: no events back
+};
+
+class ButtonPeer : public Peer {
+public:
+    ButtonPeer(Win32View& view, ui::Button& button) : Peer(view, button) {}
+    ~ButtonPeer() override;
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    void command(UINT code) override;
+    HBRUSH colours(HDC dc) override;
+
+private:
+    ui::Button& button() const { return static_cast<ui::Button&>(control_); }
+    HBITMAP picture_ = nullptr;
+};
+
+// A bitmap from the resources, scaled to the control. It takes no mouse input, so moves over
+// it belong to the container underneath.
+class ImagePeer : public Peer {
+public:
+    ImagePeer(Win32View& view, ui::Image& image) : Peer(view, image) {}
+    ~ImagePeer() override;
+    void create(HWND parent) override;
+
+private:
+    HBITMAP picture_ = nullptr;
+};
+
+// A timer has no window of its own: it runs on the top-level window's WM_TIMER.
+class TimerPeer : public Peer {
+public:
+    TimerPeer(Win32View& view, ui::Timer& timer, UINT_PTR id) : Peer(view, timer), id_(id) {}
+    ~TimerPeer() override;
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    void tick();
+    UINT_PTR id() const { return id_; }
+
+private:
+    ui::Timer& timer() const { return static_cast<ui::Timer&>(control_); }
+    void arm();
+    UINT_PTR id_;
+    HWND owner_ = nullptr;
+    bool running_ = false;
+};
+
+} // namespace morvane::win32

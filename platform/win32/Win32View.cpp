@@ -1,0 +1,153 @@
+#include "platform/win32/Win32View.h"
+
+#include <algorithm>
+
+#include "platform/win32/Win32Peers.h"
+
+namespace morvane {
+
+using namespace win32;
+
+namespace {
+
+std::unique_ptr<Peer> makePeer(Win32View& view, ui::Control& control, UINT_PTR timerId) {
+    switch (control.kind()) {
+    case ui::Kind::Window:
+        return std::make_unique<WindowPeer>(view, static_cast<ui::Window&>(control));
+    case ui::Kind::Frame:
+    case ui::Kind::PictureBox:
+        return std::make_unique<ContainerPeer>(view, static_cast<ui::Container&>(control));
+    case ui::Kind::Image:
+        return std::make_unique<ImagePeer>(view, static_cast<ui::Image&>(control));
+    case ui::Kind::Label:
+        return std::make_unique<LabelPeer>(view, static_cast<ui::Label&>(control));
+    case ui::Kind::TextBox:
+        return std::make_unique<TextBoxPeer>(view, static_cast<ui::TextBox&>(control));
+    case ui::Kind::ListBox:
+        return std::make_unique<ListBoxPeer>(view, static_cast<ui::ListBox&>(control));
+    case ui::Kind::Button:
+        return std::make_unique<ButtonPeer>(view, static_cast<ui::Button&>(control));
+    case ui::Kind::Timer:
+        return std::make_unique<TimerPeer>(view, static_cast<ui::Timer&>(control), timerId);
+    }
+    return nullptr;
+}
+
+bool isContainer(const ui::Control& control) {
+    return control.kind() == ui::Kind::Window || control.kind() == ui::Kind::Frame ||
+           control.kind() == ui::Kind::PictureBox;
+}
+
+} // namespace
+
+Win32View::Win32View(ui::Window& window, HINSTANCE instance, int dpi)
+    : window_(window), instance_(instance), scale_(dpi), gdi_(scale_) {
+    Peer& top = adopt(makePeer(*this, window, 0));
+    top.create(nullptr);
+    if (!top.hwnd())
+        return;
+    build(window, top.hwnd());
+    centre();
+}
+
+Win32View::~Win32View() {
+    live_ = false;
+    for (auto& peer : peers_)
+        peer->control().onViewSync = nullptr;
+    // Timers go before the window they run on; the children go with their window.
+    for (TimerPeer* timer : timers_)
+        std::erase_if(peers_, [timer](const auto& peer) { return peer.get() == timer; });
+    timers_.clear();
+    if (HWND top = handle())
+        DestroyWindow(top);
+}
+
+Peer& Win32View::adopt(std::unique_ptr<Peer> peer) {
+    Peer& adopted = *peer;
+    byControl_[&adopted.control()] = &adopted;
+    adopted.control().onViewSync = [&adopted](ui::Aspect aspect) { adopted.sync(aspect); };
+    peers_.push_back(std::move(peer));
+    return adopted;
+}
+
+void Win32View::build(ui::Container& container, HWND parent) {
+    for (ui::Control* child : container.children()) {
+        UINT_PTR timerId = timers_.size() + 1;
+        Peer& peer = adopt(makePeer(*this, *child, timerId));
+        if (child->kind() == ui::Kind::Timer)
+            timers_.push_back(static_cast<TimerPeer*>(&peer));
+        peer.create(parent);
+        if (!peer.hwnd())
+            continue;
+        // Later controls lie on top of earlier ones where they overlap.
+        SetWindowPos(peer.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (isContainer(*child))
+            build(static_cast<ui::Container&>(*child), peer.hwnd());
+    }
+    // Containers the model brought to the front before the windows existed keep that order.
+    std::vector<ui::Container*> raised;
+    for (ui::Control* child : container.children())
+        if (isContainer(*child) && static_cast<ui::Container*>(child)->z() > 0)
+            raised.push_back(static_cast<ui::Container*>(child));
+    std::sort(raised.begin(), raised.end(),
+              [](const ui::Container* a, const ui::Container* b) { return a->z() < b->z(); });
+    for (ui::Container* c : raised)
+        if (HWND hwnd = handleOf(*c))
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND Win32View::handle() const {
+    return peers_.empty() ? nullptr : peers_.front()->hwnd();
+}
+
+HWND Win32View::handleOf(const ui::Control& control) const {
+    auto found = byControl_.find(&control);
+    return found == byControl_.end() ? nullptr : found->second->hwnd();
+}
+
+void Win32View::centre() {
+    HWND top = handle();
+    if (!top)
+        return;
+    RECT frame;
+    GetWindowRect(top, &frame);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top_ = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(top, nullptr, std::max(0, left), std::max(0, top_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32View::paintNow() {
+    if (HWND top = handle())
+        RedrawWindow(top, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+COLORREF Win32View::background(const ui::Control& control) const {
+    for (const ui::Control* c = &control; c; c = c->parent()) {
+        if (c->background)
+            return colorRef(*c->background);
+        if (isContainer(*c))
+            break;
+    }
+    return GetSysColor(COLOR_BTNFACE);
+}
+
+TimerPeer* Win32View::timer(UINT_PTR id) const {
+    if (id == 0 || id > timers_.size())
+        return nullptr;
+    return timers_[id - 1];
+}
+
+void Win32View::closeBox() {
+    if (!live_)
+        return;
+    if (onClose && onClose())
+        return;
+    closed_ = true;
+    window_.setVisible(false);
+}
+
+} // namespace morvane

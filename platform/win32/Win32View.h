@@ -1,0 +1,80 @@
+#pragma once
+// The Win32 view of one model window: a real top-level window and a real child window for
+// every control in its tree, placed from twips at the screen's DPI. The model drives the
+// windows through each control's onViewSync; the windows drive the model through its user
+// actions. The view holds no state of its own beyond the window handles.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/ui/Controls.h"
+#include "platform/win32/Win32Gdi.h"
+#include "platform/win32/Win32Scale.h"
+
+namespace morvane {
+
+namespace win32 {
+class Peer;
+class TimerPeer;
+} // namespace win32
+
+class Win32View {
+public:
+    // Creates every window, all hidden until the model shows the window.
+    Win32View(ui::Window& window, HINSTANCE instance, int dpi);
+    // Destroys the windows and unhooks the model; the model must still be alive.
+    ~Win32View();
+    Win32View(const Win32View&) = delete;
+    Win32View& operator=(const Win32View&) = delete;
+
+    ui::Window& model() const { return window_; }
+    // The top-level window; nullptr when it could not be made or has been destroyed.
+    HWND handle() const;
+    // The real window of a control of this view; nullptr for a timer or a stranger.
+    HWND handleOf(const ui::Control& control) const;
+
+    // Places the window in the middle of the screen.
+    void centre();
+    // Paints everything that is waiting to be painted, children included, now.
+    void paintNow();
+
+    // The close box. Unless this returns true (it dealt with the close itself), the model
+    // window is hidden and closed() holds.
+    std::function<bool()> onClose;
+    // Asked on WM_SETCURSOR: while it returns true the pointer is the wait pointer.
+    std::function<bool()> busy;
+    bool closed() const { return closed_; }
+
+    // ---- For the peers.
+    const win32::Scale& scale() const { return scale_; }
+    win32::GdiCache& gdi() { return gdi_; }
+    HINSTANCE instance() const { return instance_; }
+    // What a control paints behind itself: its own colour, else (a label, an image) its
+    // container's, else the system's colour for a dialog.
+    COLORREF background(const ui::Control& control) const;
+    int nextId() { return nextId_++; }
+    bool live() const { return live_; }
+    win32::TimerPeer* timer(UINT_PTR id) const;
+    void closeBox();
+
+private:
+    void build(ui::Container& container, HWND parent);
+    win32::Peer& adopt(std::unique_ptr<win32::Peer> peer);
+
+    ui::Window& window_;
+    HINSTANCE instance_;
+    win32::Scale scale_;
+    win32::GdiCache gdi_;
+    std::vector<std::unique_ptr<win32::Peer>> peers_;
+    std::unordered_map<const ui::Control*, win32::Peer*> byControl_;
+    std::vector<win32::TimerPeer*> timers_;
+    int nextId_ = 100;
+    bool live_ = true;
+    bool closed_ = false;
+};
+
+} // namespace morvane

@@ -1,0 +1,163 @@
+#include "platform/win32/Win32WindowManager.h"
+
+#include <vector>
+
+namespace morvane {
+
+namespace {
+
+BOOL CALLBACK collectEnabled(HWND hwnd, LPARAM list) {
+    if (IsWindowEnabled(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+} // namespace
+
+Win32WindowManager::Win32WindowManager(HINSTANCE instance, int dpi, std::function<void()> exit)
+    : instance_(instance), dpi_(dpi > 0 ? dpi : win32::Scale::screenDpi()), exit_(std::move(exit)) {
+}
+
+Win32WindowManager::~Win32WindowManager() {
+    releaseAll();
+}
+
+Win32View& Win32WindowManager::realise(ui::Window& window) {
+    auto found = views_.find(&window);
+    if (found != views_.end())
+        return *found->second;
+    auto view = std::make_unique<Win32View>(window, instance_, dpi_);
+    view->busy = [this] { return busy_ && busy_(); };
+    view->onClose = [this, &window] {
+        if (window.Unload)
+            window.Unload();
+        if (&window != main_)
+            return false; // a dialog: hidden, and made afresh at its next show
+        endProgram();     // closing the main window always goes on
+        return true;
+    };
+    return *views_.emplace(&window, std::move(view)).first->second;
+}
+
+Win32View* Win32WindowManager::viewOf(const ui::Window& window) const {
+    auto found = views_.find(&window);
+    return found == views_.end() ? nullptr : found->second.get();
+}
+
+void Win32WindowManager::release(ui::Window& window) {
+    views_.erase(&window);
+}
+
+void Win32WindowManager::releaseAll() {
+    views_.clear();
+}
+
+void Win32WindowManager::setMainWindow(ui::Window& window) {
+    main_ = &window;
+    realise(window);
+}
+
+void Win32WindowManager::dispatch(MSG& message) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        if (root) {
+            bool back = GetKeyState(VK_SHIFT) < 0;
+            if (HWND next = GetNextDlgTabItem(root, GetFocus(), back)) {
+                SetFocus(next);
+                return;
+            }
+        }
+    }
+    // The Tab's character is not typed into an edit.
+    if (message.message == WM_CHAR && message.wParam == '\t')
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+int Win32WindowManager::run() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        dispatch(message);
+    return static_cast<int>(message.wParam);
+}
+
+void Win32WindowManager::doEvents() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam)); // for the main loop
+            return;
+        }
+        dispatch(message);
+    }
+}
+
+void Win32WindowManager::showModal(ui::Window& window) {
+    Win32View& view = realise(window);
+    HWND dialog = view.handle();
+    if (!dialog)
+        return; // no window system to show it on
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&disabled));
+    std::erase(disabled, dialog);
+    for (HWND hwnd : disabled)
+        EnableWindow(hwnd, FALSE);
+    modal_.push_back(&window);
+
+    view.centre();
+    window.setVisible(true);
+    SetForegroundWindow(dialog);
+    MSG message;
+    bool quit = false;
+    while (!ended_ && window.visible() && !view.closed() && IsWindow(dialog)) {
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        dispatch(message);
+    }
+
+    modal_.pop_back();
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd))
+            EnableWindow(hwnd, TRUE);
+    // Made afresh at the next show: the model may be gone by then.
+    release(window);
+    if (quit)
+        PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void Win32WindowManager::endProgram() {
+    ended_ = true;
+    if (exit_) {
+        exit_();
+        return;
+    }
+    ExitProcess(0);
+}
+
+HWND Win32WindowManager::dialogOwner() const {
+    for (auto it = modal_.rbegin(); it != modal_.rend(); ++it) {
+        Win32View* view = viewOf(**it);
+        if (view && view->handle() && IsWindowVisible(view->handle()))
+            return view->handle();
+    }
+    if (main_) {
+        Win32View* view = viewOf(*main_);
+        if (view && view->handle() && IsWindowVisible(view->handle()))
+            return view->handle();
+    }
+    return nullptr;
+}
+
+HWND Win32WindowManager::menuOwner() const {
+    if (HWND owner = dialogOwner())
+        return owner;
+    if (main_)
+        if (Win32View* view = viewOf(*main_))
+            return view->handle();
+    return nullptr;
+}
+
+} // namespace morvane

@@ -1,0 +1,112 @@
+// The top-level window: a fixed-size tool window whose client area is exactly the model's
+// size, with the model's caption, icon, visibility and window state.
+
+#include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32View.h"
+
+namespace morvane::win32 {
+
+namespace {
+
+// Caption and close box; no minimise or maximise box, no sizing border.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+DWORD exStyleOf(const ui::Window& window) {
+    return WS_EX_CONTROLPARENT | (window.toolWindow ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW);
+}
+
+} // namespace
+
+void WindowPeer::create(HWND /*parent*/) {
+    const Scale& scale = view_.scale();
+    RECT frame{0, 0, scale.px(window().clientWidth), scale.px(window().clientHeight)};
+    DWORD exStyle = exStyleOf(window());
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, exStyle);
+    const char* className = registerPeerClass(view_.instance(), "MorvaneWindow", 0);
+    HWND hwnd = CreateWindowExA(exStyle, className, window().caption().c_str(), kWindowStyle,
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, view_.instance(), this);
+    if (!hwnd)
+        return;
+    if (!window().icon.empty()) {
+        // The large icon for Alt+Tab and the tray, the small one for the caption.
+        auto load = [&](int size) {
+            return reinterpret_cast<LPARAM>(LoadImageA(view_.instance(), window().icon.c_str(),
+                                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        };
+        if (LPARAM big = load(GetSystemMetrics(SM_CXICON)))
+            SendMessageA(hwnd, WM_SETICON, ICON_BIG, big);
+        if (LPARAM small = load(GetSystemMetrics(SM_CXSMICON)))
+            SendMessageA(hwnd, WM_SETICON, ICON_SMALL, small);
+    }
+    if (!window().enabled())
+        EnableWindow(hwnd, FALSE);
+}
+
+void WindowPeer::show(bool visible) {
+    if (!visible) {
+        ShowWindow(hwnd_, SW_HIDE);
+        return;
+    }
+    // Back from the tray: the model made the state normal while the window was hidden.
+    bool restore = IsIconic(hwnd_) && window().state() == ui::WindowState::Normal;
+    ShowWindow(hwnd_, restore ? SW_RESTORE : SW_SHOW);
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        // A window's size is first settled when it is first shown: that counts as a resize.
+        if (window().Resize && live())
+            window().Resize();
+    }
+}
+
+void WindowPeer::sync(ui::Aspect aspect) {
+    if (!hwnd_)
+        return;
+    switch (aspect) {
+    case ui::Aspect::Text:
+        SetWindowTextA(hwnd_, window().caption().c_str());
+        break;
+    case ui::Aspect::Visible:
+        show(window().visible());
+        break;
+    case ui::Aspect::State:
+        if (window().state() == ui::WindowState::Minimised) {
+            if (!IsIconic(hwnd_) && IsWindowVisible(hwnd_))
+                ShowWindow(hwnd_, SW_MINIMIZE);
+        } else if (IsIconic(hwnd_) && IsWindowVisible(hwnd_)) {
+            ShowWindow(hwnd_, SW_RESTORE);
+        }
+        break;
+    default:
+        ContainerPeer::sync(aspect);
+        break;
+    }
+}
+
+LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        view_.closeBox();
+        return 0;
+    case WM_SIZE:
+        if (live()) {
+            if (wParam == SIZE_MINIMIZED)
+                window().setState(ui::WindowState::Minimised);
+            else if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED)
+                window().setState(ui::WindowState::Normal);
+        }
+        return 0;
+    case WM_TIMER:
+        if (TimerPeer* timer = view_.timer(wParam)) {
+            if (live())
+                timer->tick();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return ContainerPeer::handle(message, wParam, lParam);
+}
+
+} // namespace morvane::win32

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Builds morvane.exe and runs it under Wine on a demo setup of its own: a prefix in
+# build/demo-prefix seeded with a Kazaa-like client's registry keys, a download folder with
+# finished and incomplete downloads, and the marker that makes Kazaa the target.
+#
+# With a DISPLAY the program runs there until it is closed. Without one it runs under Xvfb,
+# a screenshot of the main window is taken, the program is ended, and the screenshot's path
+# is printed as the last line.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+PREFIX=$ROOT/build/demo-prefix
+EXE=$ROOT/build/win32/morvane.exe
+SHOTS=$ROOT/build/screenshots
+SHOT=$SHOTS/morvane-main.png
+
+# shellcheck source=scripts/wine-prefix.sh
+source "$ROOT/scripts/wine-prefix.sh"
+
+build() {
+    if [[ -f $ROOT/scripts/install-deps.sh ]]; then
+        bash "$ROOT/scripts/install-deps.sh"
+    fi
+    (cd "$ROOT" && cmake --preset win32 >/dev/null && cmake --build build/win32 -j2 --target morvane)
+}
+
+# Writes a file of the client's incomplete download: opaque bytes (never a colon), then the
+# path the finished file is to get, a NUL and a little more opaque data.
+write_dat() {
+    local file=$1 target=$2
+    {
+        printf '\x4b\x5a\x01\x00\x10\x27\x00\x00\x7f\x03\xff\xfe\x00\x00\x20\x00'
+        printf 'FT-PARTIAL\x00\x00\x02\x00'
+        printf '%s\x00' "$target"
+        printf '\x00\x01\x02\x03\x04\x05'
+    } >"$file"
+}
+
+seed() {
+    local c=$PREFIX/drive_c
+    mkdir -p "$c/Downloads" "$c/Music" "$c/Videos" "$c/FastTrackProfiles"
+    # Finished downloads, and incomplete ones, only where missing: a re-run keeps whatever
+    # the last run did to them.
+    local name
+    for name in song.mp3 clip.avi photo.jpg notes.pdf; do
+        [[ -e $c/Downloads/$name ]] || printf 'demo content of %s\r\n' "$name" >"$c/Downloads/$name"
+    done
+    [[ -e $c/Downloads/a1b2c3d4.dat ]] || write_dat "$c/Downloads/a1b2c3d4.dat" 'C:\Downloads\song2.mp3'
+    [[ -e $c/Downloads/e5f6a7b8.dat ]] || write_dat "$c/Downloads/e5f6a7b8.dat" 'C:\Downloads\holiday video.avi'
+    [[ -e $c/Downloads/0badf00d.dat ]] || write_dat "$c/Downloads/0badf00d.dat" 'C:\Downloads\manual.pdf'
+    # Kazaa is the target: the chooser is skipped.
+    [[ -e $c/FastTrackProfiles/kazaa.id ]] || : >"$c/FastTrackProfiles/kazaa.id"
+
+    # The client's keys, once per prefix: later runs keep what the program registered.
+    if [[ ! -f $PREFIX/.morvane-demo-seeded ]]; then
+        cat >"$c/morvane-demo.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Kazaa\LocalContent]
+"DownloadDir"="C:\\Downloads"
+"Dir0"="012345:C:\\Music"
+"Dir1"="012345:C:\\Videos"
+
+[HKEY_CURRENT_USER\Software\Kazaa\UserDetails]
+"UserName"="demo_user"
+
+[HKEY_CURRENT_USER\Software\Kazaa\Transfer]
+"DlDir0"="C:\\Downloads"
+"ConcurrentDownloads"=dword:00000003
+"ConcurrentUploads"=dword:00000002
+
+[HKEY_CURRENT_USER\Software\Kazaa\Advanced]
+"MaxSearchResult"=dword:00000064
+REG
+        wine regedit /S 'C:\morvane-demo.reg'
+        rm -f "$c/morvane-demo.reg"
+        touch "$PREFIX/.morvane-demo-seeded"
+    fi
+}
+
+prepare() {
+    wine_prefix_create "$PREFIX"
+    wine_server_start "$PREFIX"
+    seed
+}
+
+# Under Xvfb: start, wait for the window, shoot, end.
+screenshot() {
+    prepare
+    mkdir -p "$SHOTS"
+    local ready=$PREFIX/drive_c/morvane-ready
+    rm -f "$ready" "$SHOT"
+    local start=$SECONDS
+    local started_ns
+    started_ns=$(date +%s%N)
+    MORVANE_SCREENSHOT_READY='C:\morvane-ready' wine "$EXE" >/dev/null 2>&1 &
+    local pid=$!
+    while [[ ! -e $ready ]]; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "morvane.exe ended before its window was shown" >&2
+            wine_server_stop "$PREFIX"
+            exit 1
+        fi
+        if ((SECONDS - start > 60)); then
+            echo "morvane.exe showed no window within 60 s" >&2
+            wine_server_stop "$PREFIX"
+            exit 1
+        fi
+        sleep 0.1
+    done
+    # The window is painted; give the X server a moment to show the last of it.
+    sleep 0.5
+    import -window root "$SHOT"
+    local shot_ns
+    shot_ns=$(date +%s%N)
+    wine_server_stop "$PREFIX"
+    wait "$pid" 2>/dev/null || true
+    echo "launch to screenshot: $(((shot_ns - started_ns) / 1000000)) ms" >&2
+    echo "$SHOT"
+}
+
+case ${1:-} in
+--under-xvfb)
+    screenshot
+    ;;
+*)
+    build >&2
+    if [[ -n ${DISPLAY:-} ]]; then
+        prepare
+        wine "$EXE" || true
+        wine_server_stop "$PREFIX"
+    else
+        xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" --under-xvfb
+    fi
+    ;;
+esac
