@@ -18,6 +18,22 @@ if [[ ${1:-} == --wine-ctest ]]; then
     exit "${PIPESTATUS[0]}"
 fi
 
+# The exe must load on a bare system: only system DLLs, and on 32-bit nothing XP lacks.
+check_imports() { # preset, objdump
+    local exe=build/$1/morvane.exe imports bad
+    imports=$("$2" -p "$exe" | awk '/DLL Name:/ { dll = toupper($3); print dll; next }
+        dll != "" && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print dll ":" $3 }')
+    bad=$(grep -v -x -E 'ADVAPI32.DLL|COMCTL32.DLL|GDI32.DLL|KERNEL32.DLL|MSVCRT.DLL|SHELL32.DLL|USER32.DLL|[A-Z0-9.]+:.*' <<<"$imports" || true)
+    if [[ $1 == win32 ]]; then
+        bad+=$(grep -E ':(GetTickCount64|(Initialize|Acquire|Release|TryAcquire)SRWLock[A-Za-z]*|InitializeConditionVariable|SleepConditionVariable[A-Z]+|WakeAllConditionVariable|WakeConditionVariable|InitOnce[A-Za-z]+|Fls(Alloc|Free|GetValue|SetValue)|GetSystemTimePreciseAsFileTime|(CompareString|LCMapString|GetLocaleInfo)Ex|Create(Event|Mutex|Semaphore)Ex[AW]|CancelIoEx|GetFileInformationByHandleEx|SetFileInformationByHandle|GetFinalPathNameByHandle[AW]|CreateSymbolicLink[AW]|WaitOnAddress|WakeByAddress[A-Za-z]+)$' <<<"$imports" || true)
+    fi
+    if [[ -n $bad ]]; then
+        echo "$exe imports what a bare system lacks:"
+        echo "$bad"
+        return 1
+    fi
+}
+
 started=$SECONDS
 bash scripts/install-deps.sh
 
@@ -58,6 +74,8 @@ done
 for preset in win32 win64; do
     if [[ -f build/$preset/morvane.exe ]]; then
         echo "-- $preset morvane.exe: $(stat -c %s "build/$preset/morvane.exe") bytes"
+        objdump=$([[ $preset == win32 ]] && echo i686 || echo x86_64)-w64-mingw32-objdump
+        check_imports "$preset" "$objdump" || failed+=("$preset-imports")
     else
         echo "-- $preset morvane.exe: MISSING"
         failed+=("$preset-exe")
