@@ -111,8 +111,19 @@ void ListBoxPeer::sync(ui::Aspect aspect) {
 }
 
 void ListBoxPeer::command(UINT code) {
-    if (code == LBN_SELCHANGE && !syncing_)
-        list().userSelected(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
+    if (code == LBN_SELCHANGE)
+        reportSelection();
+}
+
+// Some list boxes select on the press but notify on the release: the selection is reported
+// once, as soon as it is seen to differ from the model's.
+void ListBoxPeer::reportSelection() {
+    if (syncing_ || !hwnd_ || !live())
+        return;
+    LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+    int index = selected == LB_ERR ? -1 : static_cast<int>(selected);
+    if (index != list().listIndex())
+        list().userSelected(index);
 }
 
 HBRUSH ListBoxPeer::colours(HDC dc) {
@@ -136,7 +147,9 @@ LRESULT ListBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = callOriginal(message, wParam, lParam);
     if (!hwnd_)
         return result; // destroyed while handling the message
-    if ((message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && live()) {
+    if (message == WM_LBUTTONDOWN)
+        reportSelection(); // the row is selected before the press is reported
+    if (hwnd_ && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && live()) {
         const Scale& scale = view_.scale();
         int button = message == WM_LBUTTONDOWN ? ui::kLeftButton : ui::kRightButton;
         list().userMouseDown(button, shiftState(wParam), scale.twips(GET_X_LPARAM(lParam)),
