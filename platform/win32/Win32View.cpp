@@ -48,6 +48,8 @@ Win32View::Win32View(ui::Window& window, HINSTANCE instance, int dpi)
         return;
     build(window, top.hwnd());
     centre();
+    if (window.visible())
+        top.sync(ui::Aspect::Visible); // shown by the model before it had a window
 }
 
 Win32View::~Win32View() {

@@ -162,6 +162,53 @@ TEST_F(ControlPeerTest, LabelClickAndDisabledControls) {
     EXPECT_FALSE(IsWindowVisible(h(list)));
 }
 
+// Bounded by a safety limit, not timed: the test waits for the ticks to arrive at all.
+TEST_F(ControlPeerTest, EnabledTimerTicksThroughTheMessageLoop) {
+    // As the filter's timer: its interval set and disabled at start, enabled later.
+    ui::Timer timer;
+    page.add(timer, "timer", {});
+    timer.interval = 10;
+    timer.setEnabled(false);
+    windows.release(window);
+    view = &windows.realise(window);
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    timer.setEnabled(true);
+    DWORD started = GetTickCount();
+    MSG message;
+    while (ticks < 2 && GetTickCount() - started < 10000 &&
+           MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) != WAIT_FAILED) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    EXPECT_GE(ticks, 2);
+    timer.setEnabled(false);
+    windows.release(window);
+}
+
+TEST_F(ControlPeerTest, BusyWindowsAnswerWithTheWaitPointer) {
+    bool busy = true;
+    windows.setBusyQuery([&] { return busy; });
+    HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    EXPECT_TRUE(SendMessageA(h(box), WM_SETCURSOR, reinterpret_cast<WPARAM>(h(box)),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), wait);
+    busy = false;
+    SendMessageA(h(page), WM_SETCURSOR, reinterpret_cast<WPARAM>(h(page)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), wait);
+}
+
+TEST_F(ControlPeerTest, WindowShownBeforeItHadAViewIsShownWhenRealised) {
+    ui::Window shown;
+    shown.clientWidth = 1500;
+    shown.clientHeight = 750;
+    shown.setVisible(true);
+    Win32View& second = windows.realise(shown);
+    EXPECT_TRUE(IsWindowVisible(second.handle()));
+    windows.release(shown);
+}
+
 TEST(ControlPeerScaleTest, At150PercentSizesAndFontsScale) {
     ui::Window window;
     ui::TextBox box;
