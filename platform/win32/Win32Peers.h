@@ -100,6 +100,7 @@ private:
     ui::Window& window() const { return static_cast<ui::Window&>(control_); }
     void show(bool visible);
     bool shownBefore_ = false;
+    HWND focus_ = nullptr; // the control that had the focus when the window was left
 };
 
 // Labels draw their own text: a label only one line high keeps its caption on one line and

@@ -127,6 +127,23 @@ void Win32View::paintNow() {
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
 }
 
+HWND Win32View::nextTabStop(HWND from, bool backwards) const {
+    std::vector<HWND> stops;
+    for (const auto& peer : peers_) {
+        HWND hwnd = peer->hwnd();
+        if (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(hwnd) &&
+            IsWindowEnabled(hwnd))
+            stops.push_back(hwnd);
+    }
+    if (stops.empty())
+        return nullptr;
+    auto at = std::find(stops.begin(), stops.end(), from);
+    if (at == stops.end())
+        return backwards ? stops.back() : stops.front();
+    std::size_t index = static_cast<std::size_t>(at - stops.begin());
+    return stops[(index + (backwards ? stops.size() - 1 : 1)) % stops.size()];
+}
+
 COLORREF Win32View::background(const ui::Control& control) const {
     for (const ui::Control* c = &control; c; c = c->parent()) {
         if (c->background)

@@ -39,6 +39,9 @@ public:
 
     // Places the window in the middle of the screen.
     void centre();
+    // Tab order is the control table's order (the z-order is not: later controls lie on
+    // top). The next control after from that can take the focus; from nullptr: the first.
+    HWND nextTabStop(HWND from, bool backwards) const;
     // Paints everything that is waiting to be painted, children included, now.
     void paintNow();
 

@@ -58,11 +58,10 @@ void Win32WindowManager::setMainWindow(ui::Window& window) {
 }
 
 void Win32WindowManager::dispatch(MSG& message) {
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
-        HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && message.hwnd) {
+        if (Win32View* view = viewOfHandle(GetAncestor(message.hwnd, GA_ROOT))) {
             bool back = GetKeyState(VK_SHIFT) < 0;
-            if (HWND next = GetNextDlgTabItem(root, GetFocus(), back)) {
+            if (HWND next = view->nextTabStop(GetFocus(), back)) {
                 SetFocus(next);
                 return;
             }
@@ -73,6 +72,13 @@ void Win32WindowManager::dispatch(MSG& message) {
         return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
+}
+
+Win32View* Win32WindowManager::viewOfHandle(HWND top) const {
+    for (const auto& [window, view] : views_)
+        if (top && view->handle() == top)
+            return view.get();
+    return nullptr;
 }
 
 int Win32WindowManager::run() {

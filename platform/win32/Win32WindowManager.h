@@ -49,7 +49,8 @@ public:
 
 private:
     // One message, with Tab moving the focus between the controls of a window.
-    static void dispatch(MSG& message);
+    void dispatch(MSG& message);
+    Win32View* viewOfHandle(HWND top) const;
 
     HINSTANCE instance_;
     int dpi_;

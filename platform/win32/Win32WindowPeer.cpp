@@ -53,6 +53,8 @@ void WindowPeer::show(bool visible) {
     ShowWindow(hwnd_, restore ? SW_RESTORE : SW_SHOW);
     if (!shownBefore_) {
         shownBefore_ = true;
+        if (HWND first = view_.nextTabStop(nullptr, false))
+            SetFocus(first);
         // A window's size is first settled when it is first shown: that counts as a resize.
         if (window().Resize && live())
             window().Resize();
@@ -85,6 +87,17 @@ void WindowPeer::sync(ui::Aspect aspect) {
 
 LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ACTIVATE:
+        // Back to the control that had the focus, as a dialog does, rather than to the
+        // window itself.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            focus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+        } else if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
+            SetFocus(focus_);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         view_.closeBox();
         return 0;

@@ -151,6 +151,36 @@ TEST_F(ControlPeerTest, MaxLengthAndReadOnlyReachTheEdit) {
     windows.release(other);
 }
 
+TEST_F(ControlPeerTest, TabFollowsTheControlOrderAndSkipsHiddenOnes) {
+    ui::Window other;
+    ui::TextBox first, second, third;
+    ui::Button last;
+    other.clientWidth = 3000;
+    other.clientHeight = 2000;
+    other.add(first, "first", {0, 0, 1500, 315});
+    other.add(second, "second", {0, 400, 1500, 315});
+    other.add(third, "third", {0, 800, 1500, 315});
+    other.add(last, "last", {0, 1200, 1500, 315});
+    Win32View& view = windows.realise(other);
+    other.setVisible(true);
+    // The first control takes the focus when the window is first shown.
+    EXPECT_EQ(GetFocus(), view.handleOf(first));
+    auto tab = [&] {
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0); // through the window manager's loop
+        windows.doEvents();
+    };
+    tab();
+    EXPECT_EQ(GetFocus(), view.handleOf(second));
+    second.setVisible(false);
+    third.setEnabled(false);
+    SetFocus(view.handleOf(first));
+    tab();
+    EXPECT_EQ(GetFocus(), view.handleOf(last));
+    tab();
+    EXPECT_EQ(GetFocus(), view.handleOf(first)); // round again
+    windows.release(other);
+}
+
 TEST_F(ControlPeerTest, LabelClickAndDisabledControls) {
     int clicks = 0;
     label.Click = [&] { ++clicks; };

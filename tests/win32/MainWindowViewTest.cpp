@@ -150,6 +150,12 @@ TEST_F(MainWindowTest, WindowIsAFixedToolWindowWithTheProgramsCaption) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
 }
 
+TEST_F(MainWindowTest, ShownWindowIsActiveWithTheFocusOnItsFirstControl) {
+    EXPECT_EQ(GetActiveWindow(), h(form->window));
+    EXPECT_EQ(GetForegroundWindow(), h(form->window));
+    EXPECT_EQ(GetFocus(), h(form->list_Profiles)); // first in the control table's order
+}
+
 TEST_F(MainWindowTest, CloseBoxEndsTheProgram) {
     SendMessageA(h(form->window), WM_CLOSE, 0, 0);
     EXPECT_TRUE(exited);
