@@ -64,9 +64,11 @@ wine_prefix_create() {
 wine_server_start() {
     local prefix=$1
     wine_prefix_env "$prefix"
-    # -p: stay up between wine calls instead of lingering a few seconds and exiting.
-    wineserver -p
-    wine cmd /c exit 0 >/dev/null 2>&1
+    # -p: stay up between wine calls instead of lingering a few seconds and exiting. The server
+    # and the services the warm-up starts outlive this call: keep them off the caller's output,
+    # or a pipe reading it would wait for them.
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 }
 
 wine_server_stop() {
