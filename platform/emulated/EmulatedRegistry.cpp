@@ -88,7 +88,7 @@ long EmulatedRegistry::queryValue(RegKey key, const std::string& name, std::uint
     ++calls_;
     Key* k = keyOf(key);
     if (!k)
-        return kErrorInvalidHandle;
+        return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
     auto it = k->values.find(lowered(name));
     if (it == k->values.end())
         return kErrorFileNotFound;
@@ -109,7 +109,7 @@ long EmulatedRegistry::setValue(RegKey key, const std::string& name, std::uint32
     ++calls_;
     Key* k = keyOf(key);
     if (!k)
-        return kErrorInvalidHandle;
+        return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
     Value value{type, {}};
     if (data && size > 0)
         value.data.assign(data, data + size);
@@ -137,9 +137,10 @@ long EmulatedRegistry::deleteKey(std::uint32_t root, const std::string& path) {
         return kErrorFileNotFound;
     if (!it->second->subkeys.empty())
         return kErrorAccessDenied;
-    // Handles still open on the key now point nowhere, as on Windows they stop working.
-    for (auto h = handles_.begin(); h != handles_.end();)
-        h = h->second == it->second.get() ? handles_.erase(h) : std::next(h);
+    // Handles still open on the key stop working but can still be closed, as on Windows.
+    for (auto& handle : handles_)
+        if (handle.second == it->second.get())
+            handle.second = nullptr;
     parent->subkeys.erase(it);
     return kErrorSuccess;
 }
@@ -148,7 +149,7 @@ long EmulatedRegistry::deleteValue(RegKey key, const std::string& name) {
     ++calls_;
     Key* k = keyOf(key);
     if (!k)
-        return kErrorInvalidHandle;
+        return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
     return k->values.erase(lowered(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 

@@ -157,6 +157,16 @@ TEST_F(RegistryContract, OnlyALeafKeyCanBeDeleted) {
     EXPECT_NE(kErrorSuccess, reg.deleteKey(kHkeyCurrentUser, path("Tree")));
 }
 
+TEST_F(RegistryContract, AHandleOnADeletedKeyStopsWorkingButStillCloses) {
+    RegKey key = 0;
+    ASSERT_EQ(kErrorSuccess, reg.createKey(kHkeyCurrentUser, path("Gone"), key));
+    ASSERT_EQ(kErrorSuccess, reg.deleteKey(kHkeyCurrentUser, path("Gone")));
+    const std::uint8_t data[2] = {'x', 0};
+    EXPECT_NE(kErrorSuccess, reg.setValue(key, "V", kRegSz, data, 2));
+    EXPECT_EQ(kErrorSuccess, reg.closeKey(key));
+    EXPECT_NE(kErrorSuccess, open("Gone")) << "the failed write did not bring the key back";
+}
+
 TEST_F(RegistryContract, RootsOtherThanCurrentUserAreRefused) {
     const std::uint32_t localMachine = 0x80000002u;
     RegKey key = 0;
