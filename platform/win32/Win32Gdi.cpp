@@ -6,13 +6,13 @@ namespace morvane::win32 {
 
 namespace {
 
-struct FontSpec {
+struct FontStyle {
     const char* face;
     int centipoints;
     int weight;
 };
 
-FontSpec specOf(ui::Font font, int dpi) {
+FontStyle styleOf(ui::Font font, int dpi) {
     // MS Sans Serif is a bitmap font on Windows and looks coarse when scaled up; its TrueType
     // twin has the same metrics and stays sharp above 100 %.
     const char* sansSerif = dpi > 96 ? "Microsoft Sans Serif" : "MS Sans Serif";
@@ -42,16 +42,16 @@ HFONT GdiCache::font(ui::Font font) {
     auto found = fonts_.find(font);
     if (found != fonts_.end())
         return found->second;
-    FontSpec spec = specOf(font, scale_.dpi());
+    FontStyle style = styleOf(font, scale_.dpi());
     LOGFONTA logFont{};
-    logFont.lfHeight = scale_.fontHeight(spec.centipoints);
-    logFont.lfWeight = spec.weight;
+    logFont.lfHeight = scale_.fontHeight(style.centipoints);
+    logFont.lfWeight = style.weight;
     logFont.lfCharSet = DEFAULT_CHARSET;
     logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
     logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     logFont.lfQuality = DEFAULT_QUALITY;
     logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    std::strncpy(logFont.lfFaceName, spec.face, LF_FACESIZE - 1);
+    std::strncpy(logFont.lfFaceName, style.face, LF_FACESIZE - 1);
     HFONT handle = CreateFontIndirectA(&logFont);
     if (!handle)
         handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
