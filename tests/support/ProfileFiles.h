@@ -1,14 +1,17 @@
 #pragma once
-// Profiles as tests write and expect them: a set of values that can be put into the main
-// window's controls, read back from them, and spelled as the bytes of a profile file.
+// A profile as tests write and expect it: the lines of its file, which are also the values of
+// the main window's controls in the same order (4 values, folders, "EOF!", then extension
+// list and destination folder of the 5 categories).
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "app/Form1.h"
+#include "platform/emulated/EmulatedFileSystem.h"
 
 namespace morvane::test {
+
+using Lines = std::vector<std::string>;
 
 inline constexpr const char* kProfileFolder = "C:\\FastTrackProfiles";
 
@@ -16,87 +19,77 @@ inline std::string profileFile(const std::string& name) {
     return std::string(kProfileFolder) + "\\" + name + ".profile";
 }
 
+inline Lines storedProfiles(FileSystem& files) {
+    return files.listFiles(std::string(kProfileFolder) + "\\*");
+}
+
 // Each line followed by CR LF, as profile files end every line.
-inline std::string crlf(const std::vector<std::string>& lines) {
+inline std::string crlf(const Lines& lines) {
     std::string bytes;
     for (const std::string& line : lines)
         bytes += line + "\r\n";
     return bytes;
 }
 
-struct ProfileValues {
-    std::string downloadFolder;
-    std::string downloads;
-    std::string uploads;
-    std::string searchResults;
-    std::vector<std::string> sharedFolders;
-    std::array<std::string, 5> extensions;
-    std::array<std::string, 5> destinations;
+inline Lines operator+(Lines head, const Lines& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
 
-    // The profile's file, line by line.
-    std::vector<std::string> lines() const {
-        std::vector<std::string> out = {downloadFolder, downloads, uploads, searchResults};
-        out.insert(out.end(), sharedFolders.begin(), sharedFolders.end());
-        out.push_back("EOF!");
-        for (std::size_t i = 0; i < 5; ++i) {
-            out.push_back(extensions[i]);
-            out.push_back(destinations[i]);
-        }
-        return out;
+// The profile with one line changed.
+inline Lines with(Lines profile, std::size_t line, const std::string& value) {
+    profile[line] = value;
+    return profile;
+}
+
+inline void show(Form1& form, const Lines& profile) {
+    std::size_t next = 0;
+    for (ui::TextBox* box : {&form.txt_Downloadfolder, &form.txt_Downloads, &form.txt_Uploads,
+                             &form.txt_Searchresults})
+        box->setText(profile[next++]);
+    form.list_Folders.clear();
+    while (profile[next] != "EOF!")
+        form.list_Folders.addItem(profile[next++]);
+    for (std::size_t c = 0; c < 5; ++c) {
+        form.txt_filterext[c].setText(profile[++next]);
+        form.txt_filterfolder[c].setText(profile[++next]);
     }
-    std::string bytes() const { return crlf(lines()); }
+}
 
-    void putInto(Form1& form) const {
-        form.txt_Downloadfolder.setText(downloadFolder);
-        form.txt_Downloads.setText(downloads);
-        form.txt_Uploads.setText(uploads);
-        form.txt_Searchresults.setText(searchResults);
-        form.list_Folders.clear();
-        for (const std::string& folder : sharedFolders)
-            form.list_Folders.addItem(folder);
-        for (std::size_t i = 0; i < 5; ++i) {
-            form.txt_filterext[i].setText(extensions[i]);
-            form.txt_filterfolder[i].setText(destinations[i]);
-        }
+inline Lines shown(const Form1& form) {
+    Lines out = Lines{form.txt_Downloadfolder.text(), form.txt_Downloads.text(),
+                      form.txt_Uploads.text(), form.txt_Searchresults.text()} +
+                form.list_Folders.items() + Lines{"EOF!"};
+    for (std::size_t c = 0; c < 5; ++c)
+        out = out + Lines{form.txt_filterext[c].text(), form.txt_filterfolder[c].text()};
+    return out;
+}
+
+// Where the current name stands: the name box, the variable and the list's entries.
+inline std::string nameState(const Form1& form) {
+    std::string out = form.txt_profilename.text() + "|" + form.str_currentprofilename + "|";
+    for (const std::string& entry : form.list_Profiles.items())
+        out += entry + ",";
+    return out;
+}
+
+// Two complete profiles that differ in every value; alice's hold the awkward characters.
+inline const Lines kAlice = {
+    "D:\\Alice dl", "4",      "2",    "250",    "C:\\Music", "D:\\Films, old; \"best\"",
+    "  E:\\lead",   "EOF!",   "ogg;", "D:\\a0", "mkv;",      "D:\\a1",
+    "png;",         "D:\\a2", "txt;", "D:\\a3", "msi;",      "D:\\a4"};
+inline const Lines kBob = {"E:\\Bob", "9",      "8",    "7",      "E:\\Share", "EOF!",
+                           "flac;",   "E:\\b0", "avi;", "E:\\b1", "gif;",      "E:\\b2",
+                           "rtf;",    "E:\\b3", "cab;", "E:\\b4"};
+
+// The emulated drive on a full disk: each write stores two lines, then fails. Deleting works.
+class FullDisk : public EmulatedFileSystem {
+public:
+    using EmulatedFileSystem::EmulatedFileSystem;
+    bool writeLines(const std::string& path, const Lines& lines) override {
+        EmulatedFileSystem::writeLines(path, Lines(lines.begin(), lines.begin() + 2));
+        return false;
     }
-
-    static ProfileValues readFrom(const Form1& form) {
-        ProfileValues v{form.txt_Downloadfolder.text(),
-                        form.txt_Downloads.text(),
-                        form.txt_Uploads.text(),
-                        form.txt_Searchresults.text(),
-                        form.list_Folders.items(),
-                        {},
-                        {}};
-        for (std::size_t i = 0; i < 5; ++i) {
-            v.extensions[i] = form.txt_filterext[i].text();
-            v.destinations[i] = form.txt_filterfolder[i].text();
-        }
-        return v;
-    }
-
-    friend bool operator==(const ProfileValues&, const ProfileValues&) = default;
 };
-
-// Two complete profiles that differ in every field.
-inline ProfileValues aliceValues() {
-    return {"D:\\Alice dl",
-            "4",
-            "2",
-            "250",
-            {"C:\\Music", "D:\\Films, old; \"best\"", "  E:\\lead"},
-            {"ogg;", "mkv;", "png;", "txt;", "msi;"},
-            {"D:\\a0", "D:\\a1", "D:\\a2", "D:\\a3", "D:\\a4"}};
-}
-
-inline ProfileValues bobValues() {
-    return {"E:\\Bob",
-            "9",
-            "8",
-            "7",
-            {"E:\\Share"},
-            {"flac;", "avi;", "gif;", "rtf;", "cab;"},
-            {"E:\\b0", "E:\\b1", "E:\\b2", "E:\\b3", "E:\\b4"}};
-}
 
 } // namespace morvane::test
