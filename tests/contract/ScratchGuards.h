@@ -1,45 +1,55 @@
 #pragma once
-// What the test platform may wipe: under Wine the C: drive and the registry are a real
-// prefix, and Z: is this machine's root folder. Both test builds apply the same rules, so a
-// scenario that would wipe too much fails natively first.
+// What both test platforms share. Under Wine the C: drive and the registry are a real prefix
+// and Z: is this machine's root folder: both builds refuse the same paths, so a scenario that
+// would wipe too much fails natively first.
 
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 
 namespace morvane::test {
 
-inline std::string loweredText(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
+// The first name below prefix ("c:\" or "software\"), lower-cased; empty when there is none.
+inline std::string topBelow(const std::string& path, const std::string& prefix) {
+    std::string p;
+    for (char c : path)
+        p += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (p.compare(0, prefix.size(), prefix) != 0 || p.find("..") != std::string::npos)
+        return std::string();
+    return p.substr(prefix.size(), p.find('\\', prefix.size()) - prefix.size());
 }
 
-// A folder on C: below its root, and none of the system's own folders.
 inline bool mayClearFolder(const std::string& path) {
-    std::string p = loweredText(path);
-    if (p.size() < 4 || p.compare(0, 3, "c:\\") != 0 || p.find("..") != std::string::npos)
-        return false;
-    std::string top =
-        p.substr(3, p.find('\\', 3) == std::string::npos ? std::string::npos : p.find('\\', 3) - 3);
+    std::string top = topBelow(path, "c:\\");
     return !top.empty() && top != "windows" && top != "users" && top != "programdata" &&
-           top.compare(0, 13, "program files") != 0;
+           !top.starts_with("program files");
 }
 
-// A key below HKEY_CURRENT_USER\Software other than the system's own.
 inline bool mayClearKey(const std::string& path) {
-    std::string p = loweredText(path);
-    if (p.size() <= 9 || p.compare(0, 9, "software\\") != 0)
-        return false;
-    std::string top =
-        p.substr(9, p.find('\\', 9) == std::string::npos ? std::string::npos : p.find('\\', 9) - 9);
+    std::string top = topBelow(path, "software\\");
     return !top.empty() && top != "wine" && top != "microsoft" && top != "classes" &&
            top != "policies";
 }
 
-// "C:\a\b\c.txt" -> "C:\a\b" (empty when there is no folder part).
-inline std::string parentFolder(const std::string& path) {
-    std::size_t cut = path.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+inline bool writeHostFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    std::filesystem::remove(file, ec); // a hidden file cannot be truncated on Windows
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return !out.fail();
+}
+
+inline std::optional<std::string> readHostFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    std::ifstream in(file, std::ios::binary);
+    if (!std::filesystem::is_regular_file(file, ec) || !in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace morvane::test
