@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "profiles/DefaultExtensions.h"
-#include "support/Harness.h"
 #include "support/ProfileFiles.h"
 
 namespace morvane::test {
@@ -14,10 +13,6 @@ class ProfileFileTest : public ::testing::Test {
 protected:
     Harness h;
     Form1& form = h.form();
-    // The default extension lists, by category.
-    const std::string a = kDefaultExtensionLists[0], v = kDefaultExtensionLists[1],
-                      i = kDefaultExtensionLists[2], o = kDefaultExtensionLists[3],
-                      s = kDefaultExtensionLists[4];
 };
 
 TEST_F(ProfileFileTest, SaveWritesTheControlsExactlyUnderTheTrimmedNameAndLoadReadsThemBack) {
@@ -52,28 +47,6 @@ TEST_F(ProfileFileTest, SaveWritesTheControlsExactlyUnderTheTrimmedNameAndLoadRe
     EXPECT_EQ(storedProfiles(*h.files), Lines{"alice.profile"});
 }
 
-TEST(ProfileFileFaultTest, FailedSaveKeepsTheOldFileRemovesItsTemporaryAndSaysSoOnce) {
-    for (const std::string fault : {"folder in the file's place", "disk full"}) {
-        Harness h;
-        FullDisk disk(h.files->root());
-        Services onFullDisk{h.registry, disk, h.shell, h.dialogs, h.clock, h.windows};
-        Form1 form(fault == "disk full" ? onFullDisk : h.services);
-        const bool folder = fault == "folder in the file's place";
-        if (folder)
-            h.makeFolder(profileFile("alice"));
-        else
-            h.writeFile(profileFile("alice"), crlf(kBob));
-        show(form, kAlice);
-        form.SaveProfile("alice");
-        EXPECT_EQ(h.messageLog(), Lines{"Morvane|Could not save the profile file "
-                                        "c:\\FastTrackProfiles\\alice.profile. The file was "
-                                        "left as it was."})
-            << fault;
-        EXPECT_EQ(storedProfiles(*h.files), folder ? Lines{} : Lines{"alice.profile"}) << fault;
-        EXPECT_EQ(folder ? crlf(kBob) : h.readFile(profileFile("alice")), crlf(kBob)) << fault;
-    }
-}
-
 TEST_F(ProfileFileTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDeleted) {
     h.writeFile("C:\\evil.profile", crlf(kAlice));
     const char* const refused[] = {
@@ -104,25 +77,24 @@ TEST_F(ProfileFileTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDel
 }
 
 TEST_F(ProfileFileTest, LoadTakesACategoryOnlyWithBothLinesAndFillsDefaultsForEmptyOnes) {
+    const auto& [a, v, i, o, s] = kDefaultExtensionLists;
     const std::string d = "D:\\dl";
-    const Lines head = {d, "1", "2", "3", "F1", "", "EOF!"};
-    // The lines after the marker, then the ten filter values expected.
+    const Lines head = {d, "1", "2", "3", "F1", ""};
+    // The lines from the fifth folder line on, then the values expected from there. Without
+    // the marker ("EOF!" exactly) every line after the fourth is a shared folder.
     const std::pair<Lines, Lines> cases[] = {
-        {{}, {a, d, v, d, i, d, o, d, s, d}},
-        {{"e0;", "F0", "e1;", "F1x", "e2;"}, {"e0;", "F0", "e1;", "F1x", i, d, o, d, s, d}},
-        {{"", "F0", "e1;", "", " ", "  ", "e3;", "F3", "e4;", "F4"},
-         {a, "F0", "e1;", d, " ", "  ", "e3;", "F3", "e4;", "F4"}}};
+        {{"EOF!"}, {"EOF!", a, d, v, d, i, d, o, d, s, d}},
+        {{"eof!"}, {"eof!", "EOF!", a, d, v, d, i, d, o, d, s, d}},
+        {{"EOF!", "e0;", "F0", "e1;", "F1x", "e2;"},
+         {"EOF!", "e0;", "F0", "e1;", "F1x", i, d, o, d, s, d}},
+        {{"EOF!", "", "F0", "e1;", "", " ", "  ", "e3;", "F3", "e4;", "F4"},
+         {"EOF!", a, "F0", "e1;", d, " ", "  ", "e3;", "F3", "e4;", "F4"}}};
     for (const auto& [tail, expected] : cases) {
         show(form, kBob);
         h.writeFile(profileFile("p"), crlf(head + tail));
         form.LoadProfile("p");
-        EXPECT_EQ(shown(form), head + expected) << tail.size() << " lines after the marker";
+        EXPECT_EQ(shown(form), head + expected) << crlf(tail);
     }
-    // Without the marker ("EOF!" exactly) every line after the fourth is a shared folder.
-    h.writeFile(profileFile("p"), crlf({d, "5", "6", "7", "F1", "eof!"}));
-    form.LoadProfile("p");
-    EXPECT_EQ(shown(form),
-              (Lines{d, "5", "6", "7", "F1", "eof!", "EOF!", a, d, v, d, i, d, o, d, s, d}));
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
@@ -140,10 +112,11 @@ TEST_F(ProfileFileTest, FileWithCapitalsIsStoredUnderTheLowerCaseNameWithTheValu
 }
 
 TEST_F(ProfileFileTest, FilterSettingsReplaceOnlyTheFilterControlsAndOnlyAfterTheMarker) {
+    const auto& [a, v, i, o, s] = kDefaultExtensionLists;
     const std::string d = "E:\\dl", f4 = "E:\\f4";
     const Lines head = {d, "9", "8", "7", "EOF!"};
-    // The file, then the ten filter values expected when only extension list 0 and
-    // destination folder 4 held text before.
+    // The file (none when empty), then the ten filter values expected when only extension
+    // list 0 and destination folder 4 held text before.
     const std::pair<std::string, Lines> cases[] = {
         {crlf(kAlice), Lines(kAlice.end() - 10, kAlice.end())},
         {"", {"mine;", d, v, d, i, d, o, d, s, f4}},
@@ -151,14 +124,12 @@ TEST_F(ProfileFileTest, FilterSettingsReplaceOnlyTheFilterControlsAndOnlyAfterTh
         {crlf({"x", "1", "2", "3", "EOF!", "e0;", "f0", "e1;"}),
          {"e0;", "f0", v, d, i, d, o, d, s, d}}};
     for (const auto& [bytes, expected] : cases) {
-        Harness t;
-        if (!bytes.empty())
-            t.writeFile(profileFile("alice"), bytes);
-        show(t.form(), head + Lines{"mine;"} + Lines(8) + Lines{f4});
-        t.form().LoadFilterSettings("alice");
-        EXPECT_EQ(shown(t.form()), head + expected) << bytes;
-        EXPECT_TRUE(t.form().txt_profilename.text().empty() && t.dialogs.messages.empty());
+        h.writeFile(profileFile("p"), bytes);
+        show(form, head + Lines{"mine;"} + Lines(8) + Lines{f4});
+        form.LoadFilterSettings(bytes.empty() ? "ghost" : "p");
+        EXPECT_EQ(shown(form), head + expected) << bytes;
     }
+    EXPECT_TRUE(form.txt_profilename.text().empty() && h.dialogs.messages.empty());
 }
 
 } // namespace

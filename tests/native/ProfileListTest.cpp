@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "profiles/DefaultExtensions.h"
-#include "support/Harness.h"
 #include "support/ProfileFiles.h"
 
 namespace morvane::test {
@@ -14,27 +13,12 @@ class ProfileListTest : public ::testing::Test {
 protected:
     Harness h;
     Form1& form = h.form();
-
-    // The state after start-up: alice current and shown, alice and bob stored and listed.
-    void twoProfiles() {
-        h.writeFile(profileFile("alice"), crlf(kAlice));
-        h.writeFile(profileFile("bob"), crlf(kBob));
-        show(form, kAlice);
-        form.str_currentprofilename = "alice";
-        form.txt_profilename.setText("alice");
-        form.list_Profiles.addItem("alice");
-        form.list_Profiles.addItem("bob");
-    }
 };
 
 TEST_F(ProfileListTest, ListsOnlyLoadableProfileFilesOtherThanTheGivenNameAfterTheEntries) {
-    form.ListProfiles("");
-    EXPECT_EQ(form.list_Profiles.count(), 0) << "no folder, no entries";
     for (const char* file : {"Bob.profile", "carol.PROFILE", "ALICE.profile", "x.profile.tmp",
-                             "notes.txt", " lead.profile", "trail .profile", "hid.profile"})
+                             "notes.txt", " lead.profile", "trail .profile"})
         h.writeFile(std::string(kProfileFolder) + "\\" + file, "");
-    h.files->setHidden(profileFile("hid"));
-    h.makeFolder(profileFile("folder"));
     form.list_Profiles.addItem("first");
     form.ListProfiles("ALICE");
     EXPECT_EQ(form.list_Profiles.items(), (Lines{"first", "Bob", "carol"}));
@@ -43,31 +27,13 @@ TEST_F(ProfileListTest, ListsOnlyLoadableProfileFilesOtherThanTheGivenNameAfterT
     EXPECT_EQ(form.list_Profiles.items(), (Lines{"ALICE", "Bob", "carol"}));
 }
 
-TEST_F(ProfileListTest, RightPressOffersDeleteOnlyWithMoreThanOneEntryAndASelection) {
-    form.list_Profiles.addItem("a");
-    form.list_Profiles.setListIndex(0);
-    form.button_rename.setVisible(true);
-    form.list_Profiles.press(ui::kRightButton, 0); // the only entry
-    form.list_Profiles.addItem("b");
-    form.list_Profiles.press(ui::kRightButton, 1); // two, one selected
-    form.list_Profiles.setListIndex(-1);
-    form.list_Profiles.press(ui::kRightButton, 1); // two, none selected
-    ASSERT_EQ(h.dialogs.menus.size(), 3u);
-    EXPECT_EQ(h.dialogs.menus[0].captions, (Lines{"Add Profile", "Delete Profile"}));
-    for (int m = 0; m < 3; ++m)
-        EXPECT_EQ(h.dialogs.menus[m].enabled, (std::vector<bool>{true, m == 1})) << m;
-    EXPECT_FALSE(form.button_rename.visible());
-    EXPECT_EQ(form.list_Profiles.listIndex(), -1) << "a right press selects nothing";
-    EXPECT_FALSE(h.exists(kProfileFolder)) << "and saves nothing";
-}
-
 TEST_F(ProfileListTest, LeftPressLeavingNoSelectionStoresAndLeavesNoProfileCurrent) {
-    twoProfiles();
+    current(h, form, "alice");
+    form.list_Profiles.setListIndex(-1);
     form.txt_Searchresults.setText("999"); // an edit not yet stored
     form.list_Profiles.press(ui::kLeftButton, -1);
     const Lines edited = with(kAlice, 3, "999");
     EXPECT_EQ(h.readFile(profileFile("alice")), crlf(edited));
-    EXPECT_EQ(shown(form), edited);
     EXPECT_EQ(nameState(form), "alice||alice,bob,");
 
     // Editing the name now stores the shown values under the typed name, without an entry.
@@ -78,14 +44,15 @@ TEST_F(ProfileListTest, LeftPressLeavingNoSelectionStoresAndLeavesNoProfileCurre
 }
 
 TEST_F(ProfileListTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelectedBefore) {
-    twoProfiles();
-    form.list_Profiles.addItem("New_Profile_1"); // its file is new_profile_1's too
-    form.list_Profiles.addItem("new_profile_3");
+    current(h, form, "alice", {"bob", "New_Profile_1", "new_profile_3"});
     form.list_Profiles.press(ui::kLeftButton, 1);
     form.txt_Uploads.setText("7");
     form.frm_Details.setVisible(false);
+    form.button_rename.setVisible(true);
     h.dialogs.menuChoices = {Form1::AddProfile, Form1::DeleteProfile};
     form.list_Profiles.press(ui::kRightButton, 1);
+    EXPECT_EQ(h.dialogs.menus[0].captions, (Lines{"Add Profile", "Delete Profile"}));
+    EXPECT_FALSE(form.button_rename.visible());
     EXPECT_EQ(h.readFile(profileFile("bob")), crlf(with(kBob, 2, "7"))) << "the profile left";
     EXPECT_EQ(nameState(form),
               "new_profile_2|new_profile_2|alice,bob,New_Profile_1,new_profile_3,new_profile_2,");
@@ -94,14 +61,25 @@ TEST_F(ProfileListTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySele
                                   def[2], "C:\\", def[3], "C:\\", def[4], "C:\\"}));
     EXPECT_EQ(form.list_Profiles.listIndex(), 1);
     EXPECT_TRUE(form.frm_Details.visible());
-    EXPECT_EQ(storedProfiles(*h.files), (Lines{"alice.profile", "bob.profile"}));
+    EXPECT_EQ(storedProfiles(*h.files).size(), 4u) << "nothing stored for the new profile yet";
 
     form.list_Profiles.press(ui::kRightButton, 1);
     EXPECT_EQ(nameState(form), "||alice,New_Profile_1,new_profile_3,new_profile_2,");
     EXPECT_EQ(form.list_Profiles.listIndex(), -1);
-    EXPECT_EQ(storedProfiles(*h.files), Lines{"alice.profile"});
+    EXPECT_EQ(storedProfiles(*h.files),
+              (Lines{"alice.profile", "New_Profile_1.profile", "new_profile_3.profile"}));
     EXPECT_FALSE(form.frm_Details.visible());
     EXPECT_EQ(form.txt_Searchresults.text(), "100") << "the other controls keep their values";
+
+    // Delete is offered with more than one entry and a selection only.
+    form.list_Profiles.press(ui::kRightButton, 1);
+    form.list_Profiles.clear();
+    form.list_Profiles.addItem("alice");
+    form.list_Profiles.setListIndex(0);
+    form.list_Profiles.press(ui::kRightButton, 0);
+    ASSERT_EQ(h.dialogs.menus.size(), 4u);
+    for (int m = 0; m < 4; ++m)
+        EXPECT_EQ(h.dialogs.menus[m].enabled[1], m < 2) << m;
 }
 
 } // namespace

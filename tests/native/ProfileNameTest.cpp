@@ -2,28 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "profiles/ProfilePath.h"
-#include "support/Harness.h"
 #include "support/ProfileFiles.h"
 
 namespace morvane::test {
 namespace {
-
-// `name` is current, stored and shown with alice's values, listed first and selected; each of
-// `others` is stored with bob's values and listed after it.
-void current(Harness& h, Form1& f, const std::string& name, const Lines& others = {"bob"}) {
-    if (std::optional<std::string> path = ProfilePath(name))
-        h.writeFile(*path, crlf(kAlice));
-    for (const std::string& entry : Lines{name} + others) {
-        f.list_Profiles.addItem(entry);
-        if (entry != name)
-            h.writeFile(profileFile(entry), crlf(kBob));
-    }
-    f.list_Profiles.setListIndex(0);
-    show(f, kAlice);
-    f.str_currentprofilename = name;
-    f.txt_profilename.setText(name);
-}
 
 class ProfileNameTest : public ::testing::Test {
 protected:
@@ -37,7 +19,6 @@ TEST_F(ProfileNameTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
     EXPECT_EQ(nameState(form), "aliceb|aliceb|aliceb,bob,");
     EXPECT_EQ(storedProfiles(*h.files), (Lines{"aliceb.profile", "bob.profile"}));
     EXPECT_EQ(h.readFile(profileFile("aliceb")), crlf(kAlice));
-    EXPECT_EQ(form.list_Profiles.listIndex(), 0);
     EXPECT_TRUE(h.dialogs.messages.empty());
 
     // Erasing the whole name deletes the file and leaves an empty entry; typing renames it.
@@ -59,7 +40,6 @@ TEST_F(ProfileNameTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
     EXPECT_EQ(nameState(form), "bobxx|bobxx|bobxx,bob,bobx,Carol,");
     EXPECT_EQ(storedProfiles(*h.files),
               (Lines{"bob.profile", "bobx.profile", "bobxx.profile", "Carol.profile"}));
-    EXPECT_EQ(h.readFile(profileFile("bobxx")), crlf(kAlice));
     form.txt_profilename.userEdited("carol"); // would overwrite Carol's file
     EXPECT_EQ(nameState(form), "carolx|carolx|carolx,bob,bobx,Carol,");
     EXPECT_EQ(h.readFile(profileFile("Carol")), crlf(kBob));
@@ -70,13 +50,12 @@ TEST_F(ProfileNameTest, NamesSharingOneFileKeepItWhenRenamedIntoEachOther) {
     form.txt_profilename.userEdited("bob");
     EXPECT_EQ(nameState(form), "bob|bob|bob,");
     EXPECT_EQ(storedProfiles(*h.files), Lines{"bob.profile"});
-    EXPECT_EQ(h.readFile(profileFile("bob")), crlf(kAlice));
     form.txt_profilename.userEdited("bob ");
     form.txt_profilename.userEdited("bobby");
     EXPECT_EQ(storedProfiles(*h.files), Lines{"bobby.profile"});
 }
 
-TEST(ProfileRenameTest, RenameOnAFullDiskKeepsTheOldNameEverywhereAndSaysSoOnce) {
+TEST(ProfileRenameTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceEach) {
     Harness h;
     FullDisk disk(h.files->root()); // writes fail part-way, deleting still works
     Services onFullDisk{h.registry, disk, h.shell, h.dialogs, h.clock, h.windows};
@@ -84,9 +63,11 @@ TEST(ProfileRenameTest, RenameOnAFullDiskKeepsTheOldNameEverywhereAndSaysSoOnce)
     current(h, form, "alice");
     form.txt_profilename.type('X');
     EXPECT_EQ(nameState(form), "alice|alice|alice,bob,");
-    EXPECT_EQ(h.messageLog(), Lines{"Morvane|Could not save the profile file "
-                                    "c:\\FastTrackProfiles\\alicex.profile. The file was left "
-                                    "as it was."});
+    show(form, kBob);
+    form.SaveProfile("alice");
+    const std::string failed = "Morvane|Could not save the profile file c:\\FastTrackProfiles\\";
+    EXPECT_EQ(h.messageLog(), (Lines{failed + "alicex.profile. The file was left as it was.",
+                                     failed + "alice.profile. The file was left as it was."}));
     EXPECT_EQ(storedProfiles(*h.files), (Lines{"alice.profile", "bob.profile"}));
     EXPECT_EQ(h.readFile(profileFile("alice")), crlf(kAlice));
 }

@@ -3,11 +3,8 @@
 // the main window's controls in the same order (4 values, folders, "EOF!", then extension
 // list and destination folder of the 5 categories).
 
-#include <string>
-#include <vector>
-
-#include "app/Form1.h"
-#include "platform/emulated/EmulatedFileSystem.h"
+#include "profiles/ProfilePath.h"
+#include "support/Harness.h"
 
 namespace morvane::test {
 
@@ -82,9 +79,24 @@ inline const Lines kBob = {"E:\\Bob", "9",      "8",    "7",      "E:\\Share", "
                            "flac;",   "E:\\b0", "avi;", "E:\\b1", "gif;",      "E:\\b2",
                            "rtf;",    "E:\\b3", "cab;", "E:\\b4"};
 
+// `name` is current, stored and shown with alice's values, listed first and selected; each of
+// `others` is stored with bob's values and listed after it.
+inline void current(Harness& h, Form1& f, const std::string& name, const Lines& others = {"bob"}) {
+    if (std::optional<std::string> path = ProfilePath(name))
+        h.writeFile(*path, crlf(kAlice));
+    for (const std::string& entry : Lines{name} + others) {
+        f.list_Profiles.addItem(entry);
+        if (entry != name)
+            h.writeFile(profileFile(entry), crlf(kBob));
+    }
+    f.list_Profiles.setListIndex(0);
+    show(f, kAlice);
+    f.str_currentprofilename = name;
+    f.txt_profilename.setText(name);
+}
+
 // The emulated drive on a full disk: each write stores two lines, then fails. Deleting works.
-class FullDisk : public EmulatedFileSystem {
-public:
+struct FullDisk : EmulatedFileSystem {
     using EmulatedFileSystem::EmulatedFileSystem;
     bool writeLines(const std::string& path, const Lines& lines) override {
         EmulatedFileSystem::writeLines(path, Lines(lines.begin(), lines.begin() + 2));
