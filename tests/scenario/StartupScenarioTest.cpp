@@ -11,19 +11,20 @@
 namespace morvane::test {
 namespace {
 
+const std::string kProfiles = "C:\\FastTrackProfiles";
+
 class StartupScenarioTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* client : {"Software\\Kazaa", "Software\\Grokster", "Software\\Fileshare"})
             platform.clearKey(client);
-        platform.clearFolder("C:\\FastTrackProfiles");
+        platform.clearFolder(kProfiles);
     }
 
     void installKazaa() {
         RegKey key = 0;
-        ASSERT_EQ(
-            platform.registry().createKey(kHkeyCurrentUser, "Software\\Kazaa\\LocalContent", key),
-            kErrorSuccess);
+        ASSERT_EQ(kErrorSuccess, platform.registry().createKey(
+                                     kHkeyCurrentUser, "Software\\Kazaa\\LocalContent", key));
         platform.registry().closeKey(key);
     }
 
@@ -35,53 +36,77 @@ protected:
     Services services{platform.registry(), platform.files(), shell, dialogs, clock, windows};
 };
 
+TEST_F(StartupScenarioTest, TheLastMarkerFoundWinsAndHiddenMarkersAreNotSeen) {
+    struct Case {
+        std::vector<std::string> markers;
+        std::string hidden;
+        std::string target;
+    };
+    const Case cases[] = {
+        {{"kazaa.id", "grokster.id"}, "", "Kazaa"},
+        {{"grokster.id", "kazaa.id", "fileshare.id"}, "", "Fileshare"},
+        {{"fileshare.id"}, "", "Fileshare"},
+        {{"GROKSTER.ID"}, "", "Grokster"},
+        {{"kazaa.id", "fileshare.id"}, "fileshare.id", "Kazaa"},
+    };
+    for (const Case& c : cases) {
+        platform.clearFolder(kProfiles);
+        for (const std::string& marker : c.markers)
+            platform.writeFile(kProfiles + "\\" + marker, "");
+        if (!c.hidden.empty())
+            platform.setHidden(kProfiles + "\\" + c.hidden);
+        Form1 form(services);
+        ASSERT_TRUE(form.Form_Load());
+        EXPECT_EQ(form.lab_application.caption(), c.target);
+        EXPECT_EQ(form.REG_TRANSFER, "Software\\" + c.target + "\\Transfer");
+        EXPECT_EQ(form.REG_LOCALCONTENT, "Software\\" + c.target + "\\LocalContent");
+    }
+    EXPECT_TRUE(windows.modalShows.empty()) << "a marker found: no chooser";
+}
+
 TEST_F(StartupScenarioTest, NoClientInstalledShowsOneMessageAndEndsWithNothingWritten) {
     Form1 form(services);
     EXPECT_FALSE(form.Form_Load());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "NO INSTALLED FASTTRACK APPLICATIONS");
+    EXPECT_EQ(dialogs.messages[0].caption, "Morvane");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Stop);
     EXPECT_TRUE(windows.ended());
     EXPECT_TRUE(windows.modalShows.empty()) << "the chooser is never shown";
     EXPECT_FALSE(form.window.visible());
-    EXPECT_FALSE(platform.files().directoryExists("C:\\FastTrackProfiles"));
-    RegKey key = 0;
-    EXPECT_NE(platform.registry().openKey(kHkeyCurrentUser, "Software\\Kazaa", key), kErrorSuccess);
+    EXPECT_FALSE(platform.files().directoryExists(kProfiles));
+    EXPECT_EQ(form.lab_application.caption(), "Not Set");
 }
 
-TEST_F(StartupScenarioTest, OnlyKazaaInstalledIsOfferedAloneAndTheChoiceIsRemembered) {
+TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMarker) {
     installKazaa();
+    platform.writeFile(kProfiles + "\\fileshare.id", "");
+    platform.setHidden(kProfiles + "\\fileshare.id");
     {
         Form1 form(services);
-        bool kazaa = false, grokster = true;
-        windows.onModal = [&](ui::Window&) {
-            kazaa = form.chooser().button_kazaa.enabled();
-            grokster = form.chooser().button_grokster.enabled();
-            form.chooser().button_kazaa.click();
+        windows.onModal = [&](ui::Window& window) {
+            Form3& chooser = form.chooser();
+            EXPECT_EQ(window.caption(), "Select Application");
+            EXPECT_TRUE(chooser.button_kazaa.enabled());
+            EXPECT_FALSE(chooser.button_grokster.enabled());
+            chooser.button_grokster.click(); // greyed: nothing happens
+            EXPECT_TRUE(window.visible());
+            chooser.button_kazaa.click();
+            EXPECT_FALSE(window.visible());
         };
         ASSERT_TRUE(form.Form_Load());
-        EXPECT_TRUE(kazaa);
-        EXPECT_FALSE(grokster);
+        EXPECT_EQ(windows.modalShows.size(), 1u);
         EXPECT_EQ(form.lab_application.caption(), "Kazaa");
-        EXPECT_EQ(platform.readFile("C:\\FastTrackProfiles\\kazaa.id"), std::string());
+        EXPECT_EQ(form.REG_USERDETAILS, "Software\\Kazaa\\UserDetails");
+        EXPECT_EQ(platform.readFile(kProfiles + "\\kazaa.id"), std::string());
+        EXPECT_FALSE(platform.readFile(kProfiles + "\\fileshare.id"));
     }
-    windows.modalShows.clear();
+    // The next start finds the marker and does not ask again.
     windows.onModal = nullptr;
     Form1 again(services);
     ASSERT_TRUE(again.Form_Load());
-    EXPECT_TRUE(windows.modalShows.empty()) << "kazaa.id present: no chooser";
-    EXPECT_EQ(again.REG_LOCALCONTENT, "Software\\Kazaa\\LocalContent");
-}
-
-TEST_F(StartupScenarioTest, HiddenMarkerIsNotSeen) {
-    installKazaa();
-    platform.writeFile("C:\\FastTrackProfiles\\grokster.id", "");
-    platform.setHidden("C:\\FastTrackProfiles\\grokster.id");
-    Form1 form(services);
-    windows.onModal = [&](ui::Window&) { form.chooser().button_kazaa.click(); };
-    ASSERT_TRUE(form.Form_Load());
     EXPECT_EQ(windows.modalShows.size(), 1u);
-    EXPECT_EQ(form.lab_application.caption(), "Kazaa");
+    EXPECT_EQ(again.REG_ADVANCED, "Software\\Kazaa\\Advanced");
 }
 
 } // namespace
