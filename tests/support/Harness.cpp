@@ -113,10 +113,6 @@ void Harness::installKazaa(const std::string& userName) {
     setNumber("Software\\Kazaa\\Advanced", "MaxSearchResult", 100);
 }
 
-void Harness::makeFolder(const std::string& path) {
-    fs::create_directories(files->hostPath(path));
-}
-
 void Harness::writeFile(const std::string& path, const std::string& bytes) {
     fs::path host = files->hostPath(path);
     fs::create_directories(host.parent_path());

@@ -45,7 +45,6 @@ public:
     void writeFile(const std::string& path, const std::string& bytes);
     std::string readFile(const std::string& path); // raw bytes; empty when missing
     bool exists(const std::string& path);
-    void makeFolder(const std::string& path);
 
     // Messages shown so far, as "caption|text".
     std::vector<std::string> messageLog() const;
