@@ -40,54 +40,48 @@ Form1& Harness::form() {
     return *form_;
 }
 
-void Harness::setText(const std::string& key, const std::string& name, const std::string& text) {
+void Harness::put(const std::string& key, const std::string& name, std::uint32_t type,
+                  const std::string& bytes) {
     RegKey handle = 0;
     registry.createKey(kHkeyCurrentUser, key, handle);
-    std::string data = text + '\0';
-    registry.setValue(handle, name, kRegSz, reinterpret_cast<const std::uint8_t*>(data.data()),
-                      static_cast<std::uint32_t>(data.size()));
+    registry.setValue(handle, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                      static_cast<std::uint32_t>(bytes.size()));
     registry.closeKey(handle);
+}
+
+void Harness::setText(const std::string& key, const std::string& name, const std::string& text) {
+    put(key, name, kRegSz, text + '\0');
 }
 
 void Harness::setNumber(const std::string& key, const std::string& name, std::int32_t number) {
-    RegKey handle = 0;
-    registry.createKey(kHkeyCurrentUser, key, handle);
-    std::uint8_t data[4];
-    std::memcpy(data, &number, 4);
-    registry.setValue(handle, name, kRegDword, data, 4);
-    registry.closeKey(handle);
+    std::string bytes(4, '\0');
+    std::memcpy(bytes.data(), &number, 4);
+    put(key, name, kRegDword, bytes);
 }
 
-namespace {
-
-bool readRaw(EmulatedRegistry& registry, const std::string& key, const std::string& name,
-             std::vector<std::uint8_t>& data) {
+std::optional<std::string> Harness::stored(const std::string& key, const std::string& name) {
     RegKey handle = 0;
     if (registry.openKey(kHkeyCurrentUser, key, handle) != kErrorSuccess)
-        return false;
-    data.assign(4096, 0);
+        return std::nullopt;
+    std::string data(4096, '\0');
     auto size = static_cast<std::uint32_t>(data.size());
-    long rc = registry.queryValue(handle, name, data.data(), size);
+    long rc = registry.queryValue(handle, name, reinterpret_cast<std::uint8_t*>(data.data()), size);
     registry.closeKey(handle);
+    if (rc != kErrorSuccess)
+        return std::nullopt;
     data.resize(size);
-    return rc == kErrorSuccess;
+    return data;
 }
 
-} // namespace
-
 bool Harness::hasValue(const std::string& key, const std::string& name) {
-    std::vector<std::uint8_t> data;
-    return readRaw(registry, key, name, data);
+    return stored(key, name).has_value();
 }
 
 std::string Harness::text(const std::string& key, const std::string& name) {
-    std::vector<std::uint8_t> data;
-    if (!readRaw(registry, key, name, data))
-        return "<missing>";
-    std::string out(data.begin(), data.end());
-    if (!out.empty() && out.back() == '\0')
-        out.pop_back();
-    return out;
+    std::string data = stored(key, name).value_or("<missing>");
+    if (!data.empty() && data.back() == '\0')
+        data.pop_back();
+    return data;
 }
 
 std::uint32_t Harness::type(const std::string& key, const std::string& name) {
@@ -95,11 +89,10 @@ std::uint32_t Harness::type(const std::string& key, const std::string& name) {
 }
 
 std::int32_t Harness::number(const std::string& key, const std::string& name) {
-    std::vector<std::uint8_t> data;
-    if (!readRaw(registry, key, name, data) || data.size() != 4)
-        return -999999;
-    std::int32_t value = 0;
-    std::memcpy(&value, data.data(), 4);
+    std::string data = stored(key, name).value_or("");
+    std::int32_t value = -999999; // no number stored
+    if (data.size() == 4)
+        std::memcpy(&value, data.data(), 4);
     return value;
 }
 

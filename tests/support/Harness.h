@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Form1.h"
@@ -50,6 +51,10 @@ public:
     std::vector<std::string> messageLog() const;
 
 private:
+    void put(const std::string& key, const std::string& name, std::uint32_t type,
+             const std::string& bytes);
+    std::optional<std::string> stored(const std::string& key, const std::string& name);
+
     std::filesystem::path root_;
     std::unique_ptr<Form1> form_;
 };
