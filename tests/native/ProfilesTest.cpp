@@ -1,0 +1,376 @@
+// Profiles: saving and loading their files, the profile column (listing, presses, Add and
+// Delete), the name box's rename step and the number fields. The typical use (exact file
+// bytes, a left press that stores and loads, an emptied field) is the scenario's.
+//
+// A profile is given as the lines of its file, which are also the values of the main
+// window's controls in the same order: 4 values, the folders, "EOF!", then extension list
+// and destination folder of the 5 categories.
+
+#include <gtest/gtest.h>
+
+#include "profiles/DefaultExtensions.h"
+#include "profiles/ProfilePath.h"
+#include "support/Harness.h"
+
+namespace morvane::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kFolder = "C:\\FastTrackProfiles";
+
+std::string profileFile(const std::string& name) {
+    return kFolder + "\\" + name + ".profile";
+}
+
+// Each line followed by CR LF, as profile files end every line.
+std::string crlf(const Lines& lines) {
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+Lines operator+(Lines head, const Lines& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+// The profile with one line changed.
+Lines with(Lines profile, std::size_t line, const std::string& value) {
+    profile[line] = value;
+    return profile;
+}
+
+void show(Form1& form, const Lines& profile) {
+    std::size_t next = 0;
+    for (ui::TextBox* box : {&form.txt_Downloadfolder, &form.txt_Downloads, &form.txt_Uploads,
+                             &form.txt_Searchresults})
+        box->setText(profile[next++]);
+    form.list_Folders.clear();
+    while (profile[next] != "EOF!")
+        form.list_Folders.addItem(profile[next++]);
+    for (std::size_t c = 0; c < 5; ++c) {
+        form.txt_filterext[c].setText(profile[++next]);
+        form.txt_filterfolder[c].setText(profile[++next]);
+    }
+}
+
+Lines shown(const Form1& form) {
+    Lines out = Lines{form.txt_Downloadfolder.text(), form.txt_Downloads.text(),
+                      form.txt_Uploads.text(), form.txt_Searchresults.text()} +
+                form.list_Folders.items() + Lines{"EOF!"};
+    for (std::size_t c = 0; c < 5; ++c)
+        out = out + Lines{form.txt_filterext[c].text(), form.txt_filterfolder[c].text()};
+    return out;
+}
+
+// Where the current name stands: the name box, the variable and the list's entries.
+std::string nameState(const Form1& form) {
+    std::string out = form.txt_profilename.text() + "|" + form.str_currentprofilename + "|";
+    for (const std::string& entry : form.list_Profiles.items())
+        out += entry + ",";
+    return out;
+}
+
+// Two complete profiles that differ in every value; alice's hold the awkward characters.
+const Lines kAlice = {
+    "D:\\Alice dl", "4",      "2",    "250",    "C:\\Music", "D:\\Films, old; \"best\"",
+    "  E:\\lead",   "EOF!",   "ogg;", "D:\\a0", "mkv;",      "D:\\a1",
+    "png;",         "D:\\a2", "txt;", "D:\\a3", "msi;",      "D:\\a4"};
+const Lines kBob = {"E:\\Bob", "9",      "8",    "7",      "E:\\Share", "EOF!",
+                    "flac;",   "E:\\b0", "avi;", "E:\\b1", "gif;",      "E:\\b2",
+                    "rtf;",    "E:\\b3", "cab;", "E:\\b4"};
+
+class ProfilesTest : public ::testing::Test {
+protected:
+    Harness h;
+    Form1& form = h.form();
+
+    std::string file(const std::string& name) { return h.readFile(profileFile(name)); }
+    Lines stored() { return h.files->listFiles(kFolder + "\\*"); }
+
+    // `name` is current, stored and shown with alice's values, listed first and selected;
+    // each of `others` is stored with bob's values and listed after it.
+    void current(Form1& f, const std::string& name, const Lines& others = {"bob"}) {
+        h.writeFile(profileFile(TrimSpaces(name)), crlf(kAlice));
+        f.list_Profiles.addItem(name);
+        for (const std::string& other : others) {
+            f.list_Profiles.addItem(other);
+            h.writeFile(profileFile(other), crlf(kBob));
+        }
+        f.list_Profiles.setListIndex(0);
+        show(f, kAlice);
+        f.str_currentprofilename = name;
+        f.txt_profilename.setText(name);
+    }
+};
+
+// Saving and loading ------------------------------------------------------------------------
+
+TEST_F(ProfilesTest, SaveWritesTheControlsAsTheyAreUnderTheTrimmedNameAndLoadReadsThemBack) {
+    form.SaveProfile("");
+    EXPECT_FALSE(h.exists(kFolder)) << "no file and no folder for the empty name";
+    show(form, kAlice);
+    form.SaveProfile("  alice ");
+    EXPECT_EQ(file("alice"), crlf(kAlice));
+    show(form, kBob);
+    form.str_currentprofilename = " alice"; // as the list press does before loading
+    form.LoadProfile(" alice");
+    EXPECT_EQ(shown(form), kAlice);
+    EXPECT_EQ(form.txt_profilename.text(), " alice");
+
+    // A missing file keeps the values shown; an erased name has no file by design.
+    form.str_currentprofilename = "ghost";
+    form.LoadProfile("ghost");
+    EXPECT_EQ(shown(form), kAlice);
+    form.str_currentprofilename = "";
+    form.LoadProfile("");
+    EXPECT_EQ(h.messageLog(), Lines{"Morvane|Could not read the profile file "
+                                    "c:\\FastTrackProfiles\\ghost.profile. The values shown "
+                                    "were kept."});
+
+    const Lines blank = Lines(4) + Lines{"EOF!"} + Lines(10);
+    show(form, blank);
+    form.SaveProfile("alice"); // the shorter file replaces the whole old one
+    EXPECT_EQ(file("alice"), crlf(blank));
+    EXPECT_EQ(stored(), Lines{"alice.profile"});
+}
+
+TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDeleted) {
+    h.writeFile("C:\\evil.profile", crlf(kAlice));
+    const char* const refused[] = {
+        "   ",     "a\\b", "..\\evil", "a/b",  "c:evil", "c:\\evil", "\\\\server\\x", "*",   "a?",
+        "\"q\"",   "<",    ">",        "|",    "a\tb",   ".",        " .x",           "con", "CON",
+        "nul.txt", "prn ", "aux",      "com1", "LPT9",   "lpt0.x"};
+    for (const std::string name : refused) {
+        show(form, kBob);
+        form.SaveProfile(name);
+        form.LoadProfile(name);
+        form.LoadFilterSettings(name);
+        form.DeleteProfileFile(name);
+        EXPECT_EQ(shown(form), kBob) << name;
+    }
+    EXPECT_FALSE(h.exists(kFolder));
+    EXPECT_EQ(h.readFile("C:\\evil.profile"), crlf(kAlice));
+    // Saving and loading each say why.
+    const std::string rule = "\": a profile name must not be blank, start with a dot, be a "
+                             "device name such as \"con\" or hold any of \\ / : * ? \" < > |.";
+    ASSERT_GE(h.messageLog().size(), 2u);
+    EXPECT_EQ(h.messageLog()[0], "Morvane|Could not save the profile \"   " + rule);
+    EXPECT_EQ(h.messageLog()[1], "Morvane|Could not read the profile \"   " + rule);
+    // Names merely like those are ordinary.
+    for (const char* name : {"console", "com10", "x..", "a.b"})
+        form.SaveProfile(name);
+    EXPECT_EQ(stored(), (Lines{"a.b.profile", "com10.profile", "console.profile", "x...profile"}));
+}
+
+TEST_F(ProfilesTest, LoadTakesACategoryOnlyWithBothLinesAndFillsDefaultsForEmptyOnes) {
+    const auto& [a, v, i, o, s] = kDefaultExtensionLists;
+    const std::string d = "D:\\dl";
+    const Lines head = {d, "1", "2", "3", "F1", ""};
+    // The lines from the fifth folder line on, then the values expected from there. Without
+    // the marker ("EOF!" exactly) every line after the fourth is a shared folder.
+    const std::pair<Lines, Lines> cases[] = {
+        {{"EOF!"}, {"EOF!", a, d, v, d, i, d, o, d, s, d}},
+        {{"eof!"}, {"eof!", "EOF!", a, d, v, d, i, d, o, d, s, d}},
+        {{"EOF!", "e0;", "F0", "e1;", "F1x", "e2;"},
+         {"EOF!", "e0;", "F0", "e1;", "F1x", i, d, o, d, s, d}},
+        {{"EOF!", "", "F0", "e1;", "", " ", "  ", "e3;", "F3", "e4;", "F4"},
+         {"EOF!", a, "F0", "e1;", d, " ", "  ", "e3;", "F3", "e4;", "F4"}}};
+    for (const auto& [tail, expected] : cases) {
+        show(form, kBob);
+        h.writeFile(profileFile("p"), crlf(head + tail));
+        form.LoadProfile("p");
+        EXPECT_EQ(shown(form), head + expected) << crlf(tail);
+    }
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST_F(ProfilesTest, FileWithCapitalsIsStoredUnderTheLowerCaseNameWithTheValuesRead) {
+    h.writeFile(profileFile("Alice"), crlf(kAlice));
+    form.list_Profiles.addItem("bob");
+    form.list_Profiles.addItem("Alice");
+    show(form, kBob);
+    form.str_currentprofilename = "Alice";
+    form.LoadProfile("Alice");
+    EXPECT_EQ(shown(form), kAlice);
+    EXPECT_EQ(nameState(form), "alice|alice|bob,alice,");
+    EXPECT_EQ(stored().size(), 1u); // Windows keeps the file name's spelling
+    EXPECT_EQ(file("alice"), crlf(kAlice));
+}
+
+TEST_F(ProfilesTest, FilterSettingsReplaceOnlyTheFilterControlsAndOnlyAfterTheMarker) {
+    const auto& [a, v, i, o, s] = kDefaultExtensionLists;
+    const std::string d = "E:\\dl", f4 = "E:\\f4";
+    const Lines head = {d, "9", "8", "7", "EOF!"};
+    // The file (none when empty), then the ten filter values expected when only extension
+    // list 0 and destination folder 4 held text before.
+    const std::pair<std::string, Lines> cases[] = {
+        {"", {"mine;", d, v, d, i, d, o, d, s, f4}},
+        {crlf({"x", "EOF!", "2", "3", "e0;", "f0"}), {"mine;", d, v, d, i, d, o, d, s, f4}},
+        {crlf({"x", "1", "2", "3", "EOF!", "e0;", "f0", "e1;"}),
+         {"e0;", "f0", v, d, i, d, o, d, s, d}}};
+    for (const auto& [bytes, expected] : cases) {
+        h.writeFile(profileFile("p"), bytes);
+        show(form, head + Lines{"mine;"} + Lines(8) + Lines{f4});
+        form.LoadFilterSettings(bytes.empty() ? "ghost" : "p");
+        EXPECT_EQ(shown(form), head + expected) << bytes;
+    }
+    EXPECT_TRUE(form.txt_profilename.text().empty() && h.dialogs.messages.empty());
+}
+
+// The profile column -------------------------------------------------------------------------
+
+TEST_F(ProfilesTest, ListsOnlyLoadableProfileFilesOtherThanTheGivenNameAfterTheEntries) {
+    for (const char* name : {"Bob.profile", "carol.PROFILE", "ALICE.profile", "x.profile.tmp",
+                             "notes.txt", " lead.profile", "trail .profile"})
+        h.writeFile(kFolder + "\\" + name, "");
+    form.list_Profiles.addItem("first");
+    form.ListProfiles("ALICE");
+    form.ListProfiles("alice"); // the comparison is exact
+    EXPECT_EQ(form.list_Profiles.items(),
+              (Lines{"first", "Bob", "carol", "ALICE", "Bob", "carol"}));
+}
+
+TEST_F(ProfilesTest, LeftPressLeavingNoSelectionStoresAndLeavesNoProfileCurrent) {
+    current(form, "alice");
+    form.list_Profiles.setListIndex(-1);
+    form.txt_Searchresults.setText("999"); // an edit not yet stored
+    form.list_Profiles.press(ui::kLeftButton, -1);
+    EXPECT_EQ(nameState(form), "alice||alice,bob,");
+    // Editing the name now stores the shown values under the typed name, without an entry.
+    form.txt_profilename.type('2');
+    EXPECT_EQ(nameState(form), "alice2|alice2|alice,bob,");
+    EXPECT_EQ(file("alice2"), crlf(with(kAlice, 3, "999")));
+    EXPECT_EQ(stored(), (Lines{"alice.profile", "alice2.profile", "bob.profile"}));
+}
+
+TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelectedBefore) {
+    current(form, "alice", {"bob", "New_Profile_1", "new_profile_3"});
+    form.list_Profiles.press(ui::kLeftButton, 1);
+    form.txt_Uploads.setText("7");
+    form.frm_Details.setVisible(false);
+    form.button_rename.setVisible(true);
+    h.dialogs.menuChoices = {Form1::AddProfile, Form1::DeleteProfile};
+    form.list_Profiles.press(ui::kRightButton, 1);
+    EXPECT_EQ(h.dialogs.menus[0].captions, (Lines{"Add Profile", "Delete Profile"}));
+    EXPECT_EQ(file("bob"), crlf(with(kBob, 2, "7"))) << "the profile left";
+    EXPECT_EQ(nameState(form),
+              "new_profile_2|new_profile_2|alice,bob,New_Profile_1,new_profile_3,new_profile_2,");
+    const auto& def = kDefaultExtensionLists;
+    EXPECT_EQ(shown(form), (Lines{"C:\\", "3", "3", "100", "EOF!", def[0], "C:\\", def[1], "C:\\",
+                                  def[2], "C:\\", def[3], "C:\\", def[4], "C:\\"}));
+    EXPECT_TRUE(form.frm_Details.visible() && !form.button_rename.visible());
+    EXPECT_EQ(stored().size(), 4u) << "nothing stored for the new profile yet";
+
+    // The new entry is not selected: bob's is deleted.
+    form.list_Profiles.press(ui::kRightButton, 1);
+    EXPECT_EQ(nameState(form), "||alice,New_Profile_1,new_profile_3,new_profile_2,");
+    EXPECT_EQ(stored(), (Lines{"alice.profile", "New_Profile_1.profile", "new_profile_3.profile"}));
+    EXPECT_FALSE(form.frm_Details.visible());
+
+    // Delete is offered with more than one entry and a selection only.
+    form.list_Profiles.press(ui::kRightButton, 1);
+    form.list_Profiles.clear();
+    form.list_Profiles.addItem("alice");
+    form.list_Profiles.setListIndex(0);
+    form.list_Profiles.press(ui::kRightButton, 0);
+    ASSERT_EQ(h.dialogs.menus.size(), 4u);
+    for (int m = 0; m < 4; ++m)
+        EXPECT_EQ(h.dialogs.menus[m].enabled[1], m < 2) << m;
+}
+
+// The name box and the number fields ----------------------------------------------------------
+
+TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
+    current(form, "alice");
+    form.txt_profilename.type("B \\/*?\"><|:"); // no file name may hold those
+    EXPECT_EQ(nameState(form), "aliceb|aliceb|aliceb,bob,");
+    EXPECT_EQ(stored(), (Lines{"aliceb.profile", "bob.profile"}));
+    EXPECT_EQ(file("aliceb"), crlf(kAlice));
+    EXPECT_TRUE(h.dialogs.messages.empty());
+
+    // Erasing the whole name deletes the file and leaves an empty entry; typing renames it.
+    form.txt_profilename.type("\b\b\b\b\b\b");
+    EXPECT_EQ(nameState(form), "||,bob,");
+    EXPECT_EQ(stored(), Lines{"bob.profile"});
+    form.txt_profilename.type(".z"); // names that cannot be stored, each said once
+    EXPECT_EQ(nameState(form), ".z|.z|.z,bob,");
+    EXPECT_EQ(h.dialogs.messages.size(), 2u);
+    form.txt_profilename.userEdited("zed");
+    EXPECT_EQ(nameState(form), "zed|zed|zed,bob,");
+    EXPECT_EQ(stored(), (Lines{"bob.profile", "zed.profile"}));
+    EXPECT_EQ(file("zed"), crlf(kAlice));
+}
+
+TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
+    current(form, "alice", {"bob", "bobx", "Carol"});
+    form.txt_profilename.userEdited("BOB"); // pasted
+    EXPECT_EQ(nameState(form), "bobxx|bobxx|bobxx,bob,bobx,Carol,");
+    EXPECT_EQ(stored(), (Lines{"bob.profile", "bobx.profile", "bobxx.profile", "Carol.profile"}));
+    form.txt_profilename.userEdited("carol"); // would overwrite Carol's file
+    EXPECT_EQ(nameState(form), "carolx|carolx|carolx,bob,bobx,Carol,");
+    EXPECT_EQ(file("Carol"), crlf(kBob));
+}
+
+// Names that differ only in outer spaces share one file, which must survive the rename.
+TEST_F(ProfilesTest, NamesSharingOneFileKeepItWhenRenamedIntoEachOther) {
+    current(form, " bob ", {}); // an imported user name with outer spaces
+    form.txt_profilename.userEdited("bob");
+    form.txt_profilename.userEdited("bob ");
+    EXPECT_EQ(nameState(form), "bob |bob |bob ,");
+    EXPECT_EQ(file("bob"), crlf(kAlice));
+    form.txt_profilename.userEdited("bobby");
+    EXPECT_EQ(stored(), Lines{"bobby.profile"});
+}
+
+// The emulated drive on a full disk: each write stores two lines, then fails. Deleting works.
+struct FullDisk : EmulatedFileSystem {
+    using EmulatedFileSystem::EmulatedFileSystem;
+    bool writeLines(const std::string& path, const Lines& lines) override {
+        EmulatedFileSystem::writeLines(path, Lines(lines.begin(), lines.begin() + 2));
+        return false;
+    }
+};
+
+TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceEach) {
+    FullDisk disk(h.files->root());
+    Services onFullDisk{h.registry, disk, h.shell, h.dialogs, h.clock, h.windows};
+    Form1 full(onFullDisk);
+    current(full, "alice");
+    full.txt_profilename.type('X');
+    EXPECT_EQ(nameState(full), "alice|alice|alice,bob,");
+    show(full, kBob);
+    full.SaveProfile("alice");
+    const std::string failed = "Morvane|Could not save the profile file c:\\FastTrackProfiles\\";
+    EXPECT_EQ(h.messageLog(), (Lines{failed + "alicex.profile. The file was left as it was.",
+                                     failed + "alice.profile. The file was left as it was."}));
+    EXPECT_EQ(stored(), (Lines{"alice.profile", "bob.profile"}));
+    EXPECT_EQ(file("alice"), crlf(kAlice));
+}
+
+TEST_F(ProfilesTest, NumberFieldsTakeDigitsOnlyFallBackWhenLeftEmptyAndStoreTheNameInTheBox) {
+    show(form, kAlice);
+    form.txt_profilename.setText("carol");
+    form.str_currentprofilename = "alice"; // the save follows the box, not the variable
+    Lines typed = kAlice;
+    const std::tuple<ui::TextBox*, std::size_t, const char*> fields[] = {
+        {&form.txt_Downloads, 1, "1"},
+        {&form.txt_Uploads, 2, "1"},
+        {&form.txt_Searchresults, 3, "50"}};
+    for (const auto& [field, line, fallback] : fields) {
+        field->userEdited("");
+        field->userLeft();
+        EXPECT_EQ(field->text(), fallback);
+        field->userEdited("");
+        field->type("a1 -2.\b+0");
+        field->userLeft(); // stored even when not empty
+        typed[line] = "10";
+        EXPECT_EQ(file("carol"), crlf(typed)) << line;
+    }
+    EXPECT_EQ(stored(), Lines{"carol.profile"});
+}
+
+} // namespace
+} // namespace morvane::test

@@ -1,0 +1,210 @@
+// The client's registry: GetKey, SetKey, DelKey and DelKeyValue, the import at start-up and
+// registration, on the emulated registry, where every key opened must be closed again.
+// Missing keys and values, the import of a whole client and registering a whole profile are
+// the typical-use scenario's.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "app/TargetApplication.h"
+#include "registry/CutAtNull.h"
+#include "support/Harness.h"
+
+namespace morvane::test {
+namespace {
+
+const std::string kLocal = "Software\\Kazaa\\LocalContent";
+const std::string kTransfer = "Software\\Kazaa\\Transfer";
+const std::string kAdvanced = "Software\\Kazaa\\Advanced";
+const std::string kNul(1, '\0');
+using Log = std::vector<std::string>;
+
+class RegistryTest : public ::testing::Test {
+protected:
+    Harness h;
+    Form1& form = h.form();
+
+    std::string get(const std::string& name, bool dword = false) {
+        return form.GetKey(kHkeyCurrentUser, kLocal, dword, name);
+    }
+    void TearDown() override { EXPECT_EQ(h.registry.openHandles(), 0) << "a key was left open"; }
+};
+
+// The helpers ---------------------------------------------------------------------------------
+
+TEST_F(RegistryTest, GetKeyReturnsTheWholeBufferForText) {
+    h.setText(kLocal, "Seven", "C:\\Down");
+    h.setText(kLocal, "Long", std::string(254, 'a'));
+    h.setText(kLocal, "TooLong", std::string(255, 'b'));
+    EXPECT_EQ(get("Seven"), "C:\\Down" + kNul + std::string(247, ' '));
+    EXPECT_EQ(get("Long"), std::string(254, 'a') + kNul);
+    EXPECT_EQ(get("TooLong"), "") << "with its NUL it does not fit";
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+// A number field can hold anything a hand-edited profile file gave it: nothing is made up
+// for the client, and the user hears about it.
+TEST_F(RegistryTest, SetKeyStoresTextWithItsNulAndWholeNumbersOnly) {
+    form.SetKey(kHkeyCurrentUser, kLocal, false, "Empty", "");
+    // Stored as its NUL alone: without it the read would leave the buffer all spaces.
+    EXPECT_EQ(get("Empty"), kNul + std::string(254, ' '));
+    EXPECT_EQ(h.type(kLocal, "Empty"), kRegSz);
+    // Written as little-endian 32-bit numbers; read back, the number's own decimal text.
+    const std::pair<const char*, std::int32_t> numbers[] = {
+        {"007", 7}, {"-2147483648", INT_MIN}, {"2147483647", INT_MAX}, {"16909060", 0x01020304}};
+    for (const auto& [text, number] : numbers) {
+        form.SetKey(kHkeyCurrentUser, kLocal, true, "N", text);
+        EXPECT_EQ(h.number(kLocal, "N"), number) << text;
+        EXPECT_EQ(get("N", true), std::to_string(number)) << text;
+    }
+    EXPECT_EQ(h.type(kLocal, "N"), kRegDword);
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    for (const char* text :
+         {"", "abc", "12a", "-", " 5", "1.5", "2147483648", "-2147483649", "99999999999999999999"})
+        form.SetKey(kHkeyCurrentUser, kLocal, true, "N", text);
+    EXPECT_EQ(h.number(kLocal, "N"), 0x01020304);
+    EXPECT_EQ(h.dialogs.messages.size(), 9u);
+    EXPECT_EQ(h.messageLog().back(), "Error|Could not create the value: \\" + kLocal +
+                                         "\\N with the data: 99999999999999999999 (not a whole "
+                                         "number from -2147483648 to 2147483647)");
+}
+
+TEST_F(RegistryTest, KeysThatCannotBeMadeOpenedOrDeletedAreReported) {
+    h.setText(kLocal, "v", "x");
+    form.DelKey(kHkeyCurrentUser, kLocal);
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    form.DelKey(kHkeyCurrentUser, kLocal); // gone already
+    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, "v"), 1);
+    form.SetKey(0x80000002u, kLocal, false, "v", "x"); // a root it cannot open
+    EXPECT_EQ(h.messageLog(), (Log{"Error|Could not delete the Key: \\" + kLocal,
+                                   "Error|Could not open the Key: \\" + kLocal,
+                                   "Error|Could not create the Key: \\" + kLocal}));
+}
+
+TEST_F(RegistryTest, ArgumentsOver255CharactersTouchNothingAndSayNothing) {
+    const std::string longKey = "Software\\" + std::string(247, 'k'); // 256 characters
+    const std::string longText(256, 'n');
+    EXPECT_EQ(form.GetKey(kHkeyCurrentUser, longKey, false, "DownloadDir"), "");
+    EXPECT_EQ(get(longText), "");
+    form.SetKey(kHkeyCurrentUser, longKey, false, "DownloadDir", "C:\\New");
+    form.SetKey(kHkeyCurrentUser, kLocal, false, longText, "C:\\New");
+    form.SetKey(kHkeyCurrentUser, kLocal, false, "DownloadDir", longText);
+    form.DelKey(kHkeyCurrentUser, longKey);
+    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, longKey, "DownloadDir"), 1);
+    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, longText), 1);
+    EXPECT_EQ(h.registry.calls(), 0);
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+// The import ----------------------------------------------------------------------------------
+
+TEST(CutAtNullTest, KeepsWhatComesBeforeTheFirstNul) {
+    using namespace std::string_literals;
+    EXPECT_EQ(CutAtNull("C:\\Downloads"), "C:\\Downloads");
+    EXPECT_EQ(CutAtNull("\0abc"s), "");
+    EXPECT_EQ(CutAtNull("a\0b\0c"s), "a");
+}
+
+// Dropping the prefix from the raw buffer of a value too short to hold a path would list
+// the buffer's filling spaces as a folder.
+TEST_F(RegistryTest, ImportLeavesMissingValuesEmptyAndListsNothingForValuesWithoutAPath) {
+    h.setText(kLocal, "Dir0", "abc");
+    h.setText(kLocal, "Dir1", "012345:");
+    h.setText(kLocal, "Dir2", "012345:C:\\Kept");
+    for (const char* key : {"UserDetails", "Transfer", "Advanced"})
+        h.setText(std::string("Software\\Kazaa\\") + key, "Other", "x");
+    form.SetTarget(kTargetApplications[1]);
+    form.ImportSettings(form.str_currentprofilename);
+    EXPECT_EQ(form.list_Folders.items(), Log{"C:\\Kept"});
+    EXPECT_EQ(form.str_currentprofilename + form.txt_Downloadfolder.text() +
+                  form.txt_Downloads.text() + form.txt_Uploads.text() +
+                  form.txt_Searchresults.text(),
+              "");
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+// However many "Dir" values the client holds, neither the import nor the removal before
+// registration goes past "Dir32767".
+TEST_F(RegistryTest, ImportAndRegistrationStopAtFolderIndex32767) {
+    h.installKazaa("bob");
+    for (int i = 0; i <= 32768; ++i)
+        h.setText(kLocal, "Dir" + std::to_string(i), "012345:C:\\S" + std::to_string(i));
+    form.SetTarget(kTargetApplications[1]);
+    form.ImportSettings(form.str_currentprofilename);
+    ASSERT_EQ(form.list_Folders.count(), 32768);
+    EXPECT_EQ(form.list_Folders.item(32767), "C:\\S32767");
+    EXPECT_EQ(form.txt_Searchresults.text(), "100"); // the reads after the folders still ran
+
+    form.list_Folders.clear();
+    form.RegisterProfile();
+    EXPECT_FALSE(h.hasValue(kLocal, "Dir32767"));
+    EXPECT_EQ(h.text(kLocal, "Dir32768"), "012345:C:\\S32768");
+}
+
+// Registration --------------------------------------------------------------------------------
+
+// Kazaa as the target and "bob" as the current profile, with values of its own.
+Form1& bob(Form1& form, const Log& folders) {
+    form.SetTarget(kTargetApplications[1]);
+    form.str_currentprofilename = "bob";
+    form.txt_profilename.setText("bob"); // equal to the current name: nothing to rename
+    form.txt_Downloadfolder.setText("E:\\Incoming");
+    form.txt_Downloads.setText("4");
+    form.txt_Uploads.setText("6");
+    form.txt_Searchresults.setText("250");
+    for (const std::string& folder : folders)
+        form.list_Folders.addItem(folder);
+    return form;
+}
+
+TEST_F(RegistryTest, RegistrationWithoutACurrentProfileDoesNothing) {
+    bob(form, {"C:\\Music"}).str_currentprofilename = "";
+    form.RegisterProfile();
+    EXPECT_EQ(h.registry.calls(), 0);
+    EXPECT_FALSE(h.exists("C:\\FastTrackProfiles"));
+}
+
+// The client has no LocalContent key: it is reported once, then created. Texts too long for
+// the registry are skipped silently. An empty number field (the import found no value) leaves
+// the client's value alone, silently; text that is no number is refused with a message.
+TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
+    h.setNumber(kTransfer, "ConcurrentDownloads", 3);
+    const std::string fits = "C:\\" + std::string(245, 'f'); // 248 characters
+    bob(form, {fits, fits + "t", "C:\\After"});
+    form.txt_Downloadfolder.setText("C:\\" + std::string(253, 'd')); // 256 characters
+    form.txt_Downloads.setText("");
+    form.txt_Uploads.setText("lots");
+    form.RegisterProfile();
+    EXPECT_EQ(h.text(kLocal, "Dir0"), "012345:" + fits);
+    EXPECT_FALSE(h.hasValue(kLocal, "Dir1"));
+    EXPECT_EQ(h.text(kLocal, "Dir2"), "012345:C:\\After");
+    EXPECT_FALSE(h.hasValue(kLocal, "DownloadDir") || h.hasValue(kTransfer, "DlDir0"));
+    EXPECT_EQ(h.number(kTransfer, "ConcurrentDownloads"), 3);
+    EXPECT_EQ(h.number(kAdvanced, "MaxSearchResult"), 250);
+    EXPECT_EQ(h.messageLog(), (Log{"Error|Could not open the Key: \\" + kLocal,
+                                   "Error|Could not create the value: \\" + kTransfer +
+                                       "\\ConcurrentUploads with the data: lots (not a whole "
+                                       "number from -2147483648 to 2147483647)"}));
+    EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\bob.profile")) << "the profile is saved too";
+}
+
+// Every write fails: each is reported, and registration still runs to its end.
+TEST_F(RegistryTest, RegistrationReportsEveryFailedWrite) {
+    struct ReadOnlyRegistry : EmulatedRegistry {
+        long setValue(RegKey, const std::string&, std::uint32_t, const std::uint8_t*,
+                      std::uint32_t) override {
+            return kErrorAccessDenied;
+        }
+    } readOnly;
+    Services services{readOnly, *h.files, h.shell, h.dialogs, h.clock, h.windows};
+    Form1 readOnlyForm(services);
+    bob(readOnlyForm, {"C:\\Music"}).RegisterProfile();
+    ASSERT_EQ(h.dialogs.messages.size(), 8u) << "the open failure, then seven writes";
+    EXPECT_EQ(h.messageLog().back(), "Error|Could not create the value: \\" + kAdvanced +
+                                         "\\MaxSearchResult with the data: 250");
+    EXPECT_EQ(readOnly.openHandles(), 0);
+}
+
+} // namespace
+} // namespace morvane::test
