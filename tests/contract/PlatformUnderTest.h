@@ -1,22 +1,15 @@
 #pragma once
-// The registry and file system that a test build runs against: the emulation in the native
-// build (a fresh in-memory registry and a fresh temporary C: drive per instance), the real
-// Win32 services under Wine in the Windows builds (the build's own Wine prefix, shared by
-// every test, so whatever a test touches must be cleared).
-//
-// One instance per test, typically a fixture member:
-//
-//     void SetUp() override {
-//         platform.clearKey("Software\\Kazaa");          // absent now and after the test
-//         platform.clearFolder("C:\\FastTrackProfiles");
-//         platform.writeFile("C:\\Downloads\\a.dat", bytes); // makes C:\Downloads too
-//     }
-//     ... use platform.registry() and platform.files(), check with platform.readFile(...)
-//
-// Paths are Windows paths on drive C:. Every failure of a helper is reported to GoogleTest
-// (ADD_FAILURE) where it happens, so set-up that did not take effect fails the test.
+// The registry and file system a test build runs against: the emulation natively (a fresh
+// in-memory registry and temporary C: drive per instance), the real Win32 services of the
+// build's own Wine prefix under Wine (shared by every test, so what a test touches is cleared).
+// Paths are Windows paths on C:. A helper that fails says so to GoogleTest where it happens.
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,38 +21,90 @@ namespace morvane::test {
 
 class PlatformUnderTest {
 public:
-    // Makes an empty scratch folder and ensures the scratch key is absent.
-    PlatformUnderTest();
-    // Removes the scratch folder and key, and every folder and key passed to clear*.
-    ~PlatformUnderTest();
-    PlatformUnderTest(const PlatformUnderTest&) = delete;
-    PlatformUnderTest& operator=(const PlatformUnderTest&) = delete;
+    PlatformUnderTest();  // with an empty scratch folder
+    ~PlatformUnderTest(); // clears again what clear* cleared
 
     Registry& registry() { return *registry_; }
     FileSystem& files() { return *files_; }
-    // True when these are the real Win32 services.
-    static bool isWin32();
-
-    // A folder of this instance alone ("C:\...", no trailing backslash), empty at the start.
+    // A folder for the test's own files ("C:\...", no trailing backslash), empty at the start.
     const std::string& scratchFolder() const { return folder_; }
-    // A key path below HKEY_CURRENT_USER of this instance alone, absent at the start.
-    const std::string& scratchKey() const { return key_; }
 
     // Deletes a key below HKEY_CURRENT_USER\Software (not Wine's or the system's) with its
     // subkeys and values, now and when the instance goes. Call it before the test writes.
-    void clearKey(const std::string& path);
-    // Deletes a folder on C: below its root (not the system's) with everything in it, now
-    // and when the instance goes.
-    void clearFolder(const std::string& path);
+    void clearKey(const std::string& path) {
+        bool safe = mayClear(path, "software\\", "wine|microsoft|classes|policies");
+        if (safe)
+            keys_.push_back(path);
+        if (!safe || !deleteKeyTree(path))
+            ADD_FAILURE() << "cannot clear the key " << path;
+    }
+    // Deletes a folder on C: below its root (not the system's) with everything in it, now and
+    // when the instance goes.
+    void clearFolder(const std::string& path) {
+        bool safe =
+            mayClear(path, "c:\\", "windows|users|programdata|program files|program files (x86)");
+        if (safe)
+            folders_.push_back(path);
+        std::error_code ec;
+        if (!safe || std::filesystem::remove_all(host(path), ec) == static_cast<std::uintmax_t>(-1))
+            ADD_FAILURE() << "cannot clear the folder " << path;
+    }
 
-    // Writes a file's bytes exactly, creating it or replacing it, and its missing folders.
-    void writeFile(const std::string& path, const std::string& bytes);
+    // Writes a file's bytes exactly, creating it and its missing folders or replacing it.
+    void writeFile(const std::string& path, const std::string& bytes) {
+        const std::filesystem::path file = host(path);
+        std::error_code ec;
+        std::filesystem::create_directories(file.parent_path(), ec);
+        std::filesystem::remove(file, ec); // a hidden file cannot be truncated on Windows
+        std::ofstream out(file, std::ios::binary);
+        if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush())
+            ADD_FAILURE() << "cannot write " << path;
+    }
     // A file's bytes; none when it does not exist or cannot be read.
-    std::optional<std::string> readFile(const std::string& path);
+    std::optional<std::string> readFile(const std::string& path) {
+        std::error_code ec;
+        std::ifstream in(host(path), std::ios::binary);
+        if (!std::filesystem::is_regular_file(host(path), ec) || !in)
+            return std::nullopt;
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
     // Gives an existing file the hidden attribute.
     void setHidden(const std::string& path);
 
+    // Stores a value below HKEY_CURRENT_USER, creating its key.
+    void put(const std::string& key, const std::string& name, const std::string& bytes,
+             std::uint32_t type = kRegSz) {
+        RegKey handle = 0;
+        ASSERT_EQ(registry_->createKey(kHkeyCurrentUser, key, handle), kErrorSuccess) << key;
+        auto data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        EXPECT_EQ(registry_->setValue(handle, name, type, data, std::uint32_t(bytes.size())),
+                  kErrorSuccess);
+        registry_->closeKey(handle);
+    }
+    // The stored bytes of a value below HKEY_CURRENT_USER; "<missing>" when there is none.
+    std::string stored(const std::string& key, const std::string& name) {
+        RegKey handle = 0;
+        std::uint8_t data[4096];
+        std::uint32_t size = sizeof data;
+        if (registry_->openKey(kHkeyCurrentUser, key, handle) != kErrorSuccess)
+            return "<missing>";
+        long result = registry_->queryValue(handle, name, data, size);
+        registry_->closeKey(handle);
+        return result == kErrorSuccess ? std::string(data, data + size) : "<missing>";
+    }
+
 private:
+    // Both builds refuse the same paths (under Wine, Z: is this machine's root folder), so a
+    // test that would wipe too much fails natively first: below prefix ("c:\" or "software\"),
+    // and not in a folder or key of the system's (listed "a|b").
+    static bool mayClear(std::string path, const std::string& prefix, const std::string& system) {
+        for (char& c : path)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (!path.starts_with(prefix) || path.find("..") != std::string::npos)
+            return false;
+        path = path.substr(prefix.size(), path.find('\\', prefix.size()) - prefix.size());
+        return !path.empty() && ("|" + system + "|").find("|" + path + "|") == std::string::npos;
+    }
     // Where a C: path lives for this process.
     std::filesystem::path host(const std::string& path) const;
     // True when the key is gone now.
@@ -67,10 +112,9 @@ private:
 
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<FileSystem> files_;
-    std::string folder_;
-    std::string key_;
-    std::vector<std::string> clearedKeys_;
-    std::vector<std::string> clearedFolders_;
+    const std::string folder_ = "C:\\MorvaneContract";
+    std::vector<std::string> keys_;
+    std::vector<std::string> folders_;
 };
 
 } // namespace morvane::test
