@@ -1,5 +1,7 @@
 #include "platform/emulated/EmulatedFileSystem.h"
 
+#include "platform/emulated/PathText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -11,12 +13,6 @@ namespace morvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lowered(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Windows wildcards, without regard to letter case: * any run, ? any one character.
 bool wildcardMatch(const std::string& pattern, const std::string& name) {
@@ -48,20 +44,7 @@ bool splitWindowsPath(const std::string& path, std::string& drive,
     if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
         return false;
     drive = lowered(path.substr(0, 1));
-    parts.clear();
-    std::string part;
-    for (std::size_t i = 2; i < path.size(); ++i) {
-        char c = path[i];
-        if (c == '\\' || c == '/') {
-            if (!part.empty())
-                parts.push_back(part);
-            part.clear();
-        } else {
-            part.push_back(c);
-        }
-    }
-    if (!part.empty())
-        parts.push_back(part);
+    parts = pathParts(std::string_view(path).substr(2), "\\/");
     for (const std::string& p : parts)
         if (p == "." || p == ".." || p.find_first_of("<>\"|?*:") != std::string::npos)
             return false;
@@ -208,29 +191,27 @@ EmulatedFileSystem::readBytes(const std::string& path, std::uint64_t position, s
     return bytes;
 }
 
-bool EmulatedFileSystem::rename(const std::string& from, const std::string& to) {
-    // Only within one drive, and never over an existing file.
-    if (from.size() < 2 || to.size() < 2 || lowered(from.substr(0, 2)) != lowered(to.substr(0, 2)))
-        return false;
+bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bool overwrite) {
     fs::path source = hostPath(from);
     fs::path target = hostPath(to);
     std::error_code ec;
     if (source.empty() || target.empty() || readOnly_ || !fs::is_regular_file(source, ec) ||
-        fs::exists(target, ec) || !fs::is_directory(target.parent_path(), ec))
+        fs::is_directory(target, ec) || !fs::is_directory(target.parent_path(), ec) ||
+        (!overwrite && fs::exists(target, ec)))
         return false;
     fs::rename(source, target, ec);
     return !ec;
 }
 
-bool EmulatedFileSystem::replace(const std::string& from, const std::string& to) {
-    fs::path source = hostPath(from);
-    fs::path target = hostPath(to);
-    std::error_code ec;
-    if (source.empty() || target.empty() || readOnly_ || !fs::is_regular_file(source, ec) ||
-        fs::is_directory(target, ec) || !fs::is_directory(target.parent_path(), ec))
+bool EmulatedFileSystem::rename(const std::string& from, const std::string& to) {
+    // Only within one drive, and never over an existing file.
+    if (from.size() < 2 || to.size() < 2 || lowered(from.substr(0, 2)) != lowered(to.substr(0, 2)))
         return false;
-    fs::rename(source, target, ec);
-    return !ec;
+    return move(from, to, false);
+}
+
+bool EmulatedFileSystem::replace(const std::string& from, const std::string& to) {
+    return move(from, to, true);
 }
 
 bool EmulatedFileSystem::deleteFile(const std::string& path) {

@@ -36,6 +36,7 @@ public:
     const std::filesystem::path& root() const { return root_; }
 
 private:
+    bool move(const std::string& from, const std::string& to, bool overwrite);
     bool isHidden(const std::filesystem::path& hostFile) const;
 
     std::filesystem::path root_;

@@ -1,38 +1,12 @@
 #include "platform/emulated/EmulatedRegistry.h"
 
+#include "platform/emulated/PathText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
 namespace morvane {
-
-namespace {
-
-std::string lowered(const std::string& text) {
-    std::string out = text;
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::vector<std::string> pathParts(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (char c : path) {
-        if (c == '\\') {
-            if (!part.empty())
-                parts.push_back(part);
-            part.clear();
-        } else {
-            part.push_back(c);
-        }
-    }
-    if (!part.empty())
-        parts.push_back(part);
-    return parts;
-}
-
-} // namespace
 
 // Keys and values are indexed by their lower-cased names, as Windows ignores case.
 struct EmulatedRegistry::Key {
@@ -45,7 +19,7 @@ EmulatedRegistry::~EmulatedRegistry() = default;
 
 EmulatedRegistry::Key* EmulatedRegistry::find(const std::string& path, bool create) {
     Key* key = root_.get();
-    for (const std::string& part : pathParts(path)) {
+    for (const std::string& part : pathParts(path, "\\")) {
         auto it = key->subkeys.find(lowered(part));
         if (it == key->subkeys.end()) {
             if (!create)
@@ -121,7 +95,7 @@ long EmulatedRegistry::deleteKey(std::uint32_t root, const std::string& path) {
     ++calls_;
     if (root != kHkeyCurrentUser)
         return kErrorInvalidHandle;
-    std::vector<std::string> parts = pathParts(path);
+    std::vector<std::string> parts = pathParts(path, "\\");
     if (parts.empty())
         return kErrorAccessDenied;
     std::string last = lowered(parts.back());
