@@ -1,5 +1,6 @@
 #include "platform/emulated/EmulatedFileSystem.h"
 
+#include "platform/TextLines.h"
 #include "platform/emulated/PathText.h"
 
 #include <algorithm>
@@ -144,22 +145,7 @@ std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std:
     if (!in)
         return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            line.push_back(c);
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
+    return splitLines(bytes);
 }
 
 std::optional<std::uint64_t> EmulatedFileSystem::fileLength(const std::string& path) {
