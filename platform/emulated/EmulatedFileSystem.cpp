@@ -95,8 +95,7 @@ bool EmulatedFileSystem::directoryExists(const std::string& path) {
 bool EmulatedFileSystem::makeDirectory(const std::string& path) {
     fs::path host = hostPath(path);
     std::error_code ec;
-    if (host.empty() || readOnly_ || fs::exists(host, ec) ||
-        !fs::is_directory(host.parent_path(), ec))
+    if (host.empty() || fs::exists(host, ec) || !fs::is_directory(host.parent_path(), ec))
         return false;
     return fs::create_directory(host, ec);
 }
@@ -126,8 +125,7 @@ bool EmulatedFileSystem::writeLines(const std::string& path,
                                     const std::vector<std::string>& lines) {
     fs::path host = hostPath(path);
     std::error_code ec;
-    if (host.empty() || readOnly_ || !fs::is_directory(host.parent_path(), ec) ||
-        fs::is_directory(host, ec))
+    if (host.empty() || !fs::is_directory(host.parent_path(), ec) || fs::is_directory(host, ec))
         return false;
     std::ofstream out(host, std::ios::binary | std::ios::trunc);
     for (const std::string& line : lines)
@@ -136,12 +134,19 @@ bool EmulatedFileSystem::writeLines(const std::string& path,
     return static_cast<bool>(out);
 }
 
-std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std::string& path) {
+std::optional<fs::path> EmulatedFileSystem::existingFile(const std::string& path) const {
     fs::path host = hostPath(path);
     std::error_code ec;
     if (host.empty() || !fs::is_regular_file(host, ec))
         return std::nullopt;
-    std::ifstream in(host, std::ios::binary);
+    return host;
+}
+
+std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std::string& path) {
+    const std::optional<fs::path> host = existingFile(path);
+    if (!host)
+        return std::nullopt;
+    std::ifstream in(*host, std::ios::binary);
     if (!in)
         return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -149,11 +154,11 @@ std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std:
 }
 
 std::optional<std::uint64_t> EmulatedFileSystem::fileLength(const std::string& path) {
-    fs::path host = hostPath(path);
-    std::error_code ec;
-    if (host.empty() || !fs::is_regular_file(host, ec))
+    const std::optional<fs::path> host = existingFile(path);
+    if (!host)
         return std::nullopt;
-    auto size = fs::file_size(host, ec);
+    std::error_code ec;
+    auto size = fs::file_size(*host, ec);
     if (ec)
         return std::nullopt;
     return size;
@@ -161,11 +166,10 @@ std::optional<std::uint64_t> EmulatedFileSystem::fileLength(const std::string& p
 
 std::optional<std::string>
 EmulatedFileSystem::readBytes(const std::string& path, std::uint64_t position, std::size_t count) {
-    fs::path host = hostPath(path);
-    std::error_code ec;
-    if (host.empty() || !fs::is_regular_file(host, ec))
+    const std::optional<fs::path> host = existingFile(path);
+    if (!host)
         return std::nullopt;
-    std::ifstream in(host, std::ios::binary);
+    std::ifstream in(*host, std::ios::binary);
     if (!in)
         return std::nullopt;
     in.seekg(static_cast<std::streamoff>(position));
@@ -181,7 +185,7 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
     fs::path source = hostPath(from);
     fs::path target = hostPath(to);
     std::error_code ec;
-    if (source.empty() || target.empty() || readOnly_ || !fs::is_regular_file(source, ec) ||
+    if (source.empty() || target.empty() || !fs::is_regular_file(source, ec) ||
         fs::is_directory(target, ec) || !fs::is_directory(target.parent_path(), ec) ||
         (!overwrite && fs::exists(target, ec)))
         return false;
@@ -201,11 +205,9 @@ bool EmulatedFileSystem::replace(const std::string& from, const std::string& to)
 }
 
 bool EmulatedFileSystem::deleteFile(const std::string& path) {
-    fs::path host = hostPath(path);
+    const std::optional<fs::path> host = existingFile(path);
     std::error_code ec;
-    if (host.empty() || readOnly_ || !fs::is_regular_file(host, ec))
-        return false;
-    return fs::remove(host, ec);
+    return host && fs::remove(*host, ec);
 }
 
 } // namespace morvane

@@ -29,19 +29,18 @@ public:
 
     // Marks a file hidden, as the hidden attribute would.
     void setHidden(const std::string& path);
-    // Makes writes and replaces fail, as a full disk or a locked folder would.
-    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
     // Where a Windows path lives on this machine (the existing entry when letter case differs).
     std::filesystem::path hostPath(const std::string& path) const;
     const std::filesystem::path& root() const { return root_; }
 
 private:
     bool move(const std::string& from, const std::string& to, bool overwrite);
+    // Where an existing ordinary file lives on this machine; none for anything else.
+    std::optional<std::filesystem::path> existingFile(const std::string& path) const;
     bool isHidden(const std::filesystem::path& hostFile) const;
 
     std::filesystem::path root_;
     std::set<std::string> hidden_; // lower-cased host paths
-    bool readOnly_ = false;
 };
 
 } // namespace morvane
