@@ -52,6 +52,11 @@ cmake --build build/native -j2
 echo "== native: test"
 run_ctest native bash -c 'set -o pipefail; ctest --preset native -j2 2>&1 | tee build/native/ctest.log'
 
+echo "== fuzz: a few seconds per target"
+if ! bash scripts/fuzz.sh 5 | tee build/fuzz.log; then
+    failed+=(fuzz)
+fi
+
 for preset in win32 win64; do
     echo "== $preset: build"
     cmake --preset "$preset" >/dev/null
@@ -71,6 +76,8 @@ for preset in native win32 win64; do
     echo "-- $preset"
     sed -n '/tests passed/,$p' "build/$preset/ctest.log" | grep -v '^Total Test time' || true
 done
+echo "-- fuzz"
+grep '^fuzz ' build/fuzz.log || true
 for preset in win32 win64; do
     if [[ -f build/$preset/morvane.exe ]]; then
         echo "-- $preset morvane.exe: $(stat -c %s "build/$preset/morvane.exe") bytes"
