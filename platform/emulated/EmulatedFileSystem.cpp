@@ -79,7 +79,7 @@ fs::path EmulatedFileSystem::hostPath(const std::string& path) const {
 
 bool EmulatedFileSystem::isHidden(const fs::path& hostFile) const {
     return hostFile.filename().string().starts_with(".") ||
-           hidden_.count(lowered(hostFile.string())) > 0;
+           (!hidden_.empty() && hidden_.count(lowered(hostFile.string())) > 0);
 }
 
 void EmulatedFileSystem::setHidden(const std::string& path) {
@@ -115,9 +115,16 @@ std::vector<std::string> EmulatedFileSystem::listFiles(const std::string& patter
         if (entry.is_regular_file(ec) && !isHidden(entry.path()) && wildcardMatch(wildcard, name))
             names.push_back(name);
     }
-    // A Windows listing comes in name order, letter case aside.
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lowered(a) < lowered(b); });
+    // A Windows listing comes in name order, letter case aside. Each key is lowered once: a
+    // folder of many thousand files is sorted often.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names)
+        keyed.emplace_back(lowered(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        names[i] = std::move(keyed[i].second);
     return names;
 }
 
