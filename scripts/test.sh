@@ -62,6 +62,11 @@ cmake --build build/native -j2
 echo "== native: test"
 run_ctest native bash -c 'set -o pipefail; ctest --preset native -j2 2>&1 | tee build/native/ctest.log'
 
+echo "== fuzz: a few seconds per target"
+if ! bash scripts/fuzz.sh 5 | tee build/fuzz.log; then
+    failed+=(fuzz)
+fi
+
 for preset in win32 win64; do
     echo "== $preset: build"
     cmake --preset "$preset" >/dev/null
@@ -88,6 +93,8 @@ done
 if [[ -n $skip_line ]]; then
     echo "-- $skip_line"
 fi
+echo "-- fuzz"
+grep '^fuzz ' build/fuzz.log || true
 for preset in win32 win64; do
     if [[ -f build/$preset/morvane.exe ]]; then
         echo "-- $preset morvane.exe: $(stat -c %s "build/$preset/morvane.exe") bytes"
