@@ -1,5 +1,6 @@
 // The main window's control table: every control, where it sits, how it looks at start.
 
+#include "MorvaneVersion.h"
 #include "app/Form1.h"
 #include "app/Form3.h"
 
@@ -82,7 +83,7 @@ void Form1::layOut() {
     Image1.picture = "LOGO";
     setLabel(Picture1, Label1, "Label1", {135, 390, 2265, 285},
              "FastTrack Application Profile Manager", Font::ArialSmallBold);
-    setLabel(Picture1, Label7, "Label7", {2595, 390, 1155, 165}, "VERSION 1.2.1 BETA",
+    setLabel(Picture1, Label7, "Label7", {2595, 390, 1155, 165}, "VERSION " MORVANE_VERSION " BETA",
              Font::ArialSmallBold);
     setLabel(window, Label6[2], indexed("Label6", 2), {6285, 30, 1365, 255}, "Application:");
     setLabel(window, lab_application, "lab_application", {7710, 45, 2055, 225}, "Not Set",
