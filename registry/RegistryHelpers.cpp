@@ -138,9 +138,16 @@ int Form1::DelKeyValue(std::uint32_t hKey, const std::string& subKey, const std:
                                MessageIcon::None);
         return result;
     }
-    if (sys.registry.deleteValue(key, vName) == kErrorSuccess)
-        result = 0;
+    const long deleted = sys.registry.deleteValue(key, vName);
     sys.registry.closeKey(key);
+    if (deleted == kErrorSuccess) {
+        result = 0;
+    } else if (deleted != kErrorFileNotFound) {
+        // A value that is missing is the normal end of a list; one that stays although it
+        // exists would leave the client with a setting the user believes removed.
+        sys.dialogs.messageBox("Could not delete the value: \\" + subKey + "\\" + vName, "Error",
+                               MessageButtons::Ok, MessageIcon::None);
+    }
     return result;
 }
 

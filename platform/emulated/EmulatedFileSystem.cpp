@@ -87,12 +87,16 @@ void EmulatedFileSystem::setHidden(const std::string& path) {
 }
 
 bool EmulatedFileSystem::directoryExists(const std::string& path) {
+    if (injectedFault())
+        return false;
     fs::path host = hostPath(path);
     std::error_code ec;
     return !host.empty() && fs::is_directory(host, ec);
 }
 
 bool EmulatedFileSystem::makeDirectory(const std::string& path) {
+    if (injectedFault())
+        return false;
     fs::path host = hostPath(path);
     std::error_code ec;
     if (host.empty() || fs::exists(host, ec) || !fs::is_directory(host.parent_path(), ec))
@@ -101,6 +105,8 @@ bool EmulatedFileSystem::makeDirectory(const std::string& path) {
 }
 
 std::vector<std::string> EmulatedFileSystem::listFiles(const std::string& pattern) {
+    if (injectedFault())
+        return {};
     std::vector<std::string> names;
     std::size_t cut = pattern.find_last_of('\\');
     if (cut == std::string::npos)
@@ -134,11 +140,16 @@ bool EmulatedFileSystem::writeLines(const std::string& path,
     std::error_code ec;
     if (host.empty() || !fs::is_directory(host.parent_path(), ec) || fs::is_directory(host, ec))
         return false;
-    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    std::string bytes;
     for (const std::string& line : lines)
-        out << line << "\r\n";
+        bytes += line + "\r\n";
+    const bool fault = injectedFault();
+    if (fault)
+        bytes.resize(bytes.size() / 2); // the disk filled up half way
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out << bytes;
     out.close();
-    return static_cast<bool>(out);
+    return static_cast<bool>(out) && !fault;
 }
 
 std::optional<fs::path> EmulatedFileSystem::existingFile(const std::string& path) const {
@@ -150,6 +161,8 @@ std::optional<fs::path> EmulatedFileSystem::existingFile(const std::string& path
 }
 
 std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std::string& path) {
+    if (injectedFault())
+        return std::nullopt;
     const std::optional<fs::path> host = existingFile(path);
     if (!host)
         return std::nullopt;
@@ -161,6 +174,8 @@ std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std:
 }
 
 std::optional<std::uint64_t> EmulatedFileSystem::fileLength(const std::string& path) {
+    if (injectedFault())
+        return std::nullopt;
     const std::optional<fs::path> host = existingFile(path);
     if (!host)
         return std::nullopt;
@@ -173,6 +188,8 @@ std::optional<std::uint64_t> EmulatedFileSystem::fileLength(const std::string& p
 
 std::optional<std::string>
 EmulatedFileSystem::readBytes(const std::string& path, std::uint64_t position, std::size_t count) {
+    if (injectedFault())
+        return std::nullopt;
     const std::optional<fs::path> host = existingFile(path);
     if (!host)
         return std::nullopt;
@@ -201,6 +218,8 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
 }
 
 bool EmulatedFileSystem::rename(const std::string& from, const std::string& to) {
+    if (injectedFault())
+        return false;
     // Only within one drive, and never over an existing file.
     if (from.size() < 2 || to.size() < 2 || lowered(from.substr(0, 2)) != lowered(to.substr(0, 2)))
         return false;
@@ -208,10 +227,14 @@ bool EmulatedFileSystem::rename(const std::string& from, const std::string& to) 
 }
 
 bool EmulatedFileSystem::replace(const std::string& from, const std::string& to) {
+    if (injectedFault())
+        return false;
     return move(from, to, true);
 }
 
 bool EmulatedFileSystem::deleteFile(const std::string& path) {
+    if (injectedFault())
+        return false;
     const std::optional<fs::path> host = existingFile(path);
     std::error_code ec;
     return host && fs::remove(*host, ec);

@@ -33,7 +33,15 @@ public:
     std::filesystem::path hostPath(const std::string& path) const;
     const std::filesystem::path& root() const { return root_; }
 
+    // Fault injection: the n-th call from now (1: the next one) fails as on a failing disk;
+    // a failing write leaves the first half of its bytes behind. 0 turns it off.
+    void failCall(int n) { failAt_ = n > 0 ? calls_ + n : 0; }
+    // Calls of the service so far.
+    int calls() const { return calls_; }
+
 private:
+    bool injectedFault() { return ++calls_ == failAt_; }
+
     bool move(const std::string& from, const std::string& to, bool overwrite);
     // Where an existing ordinary file lives on this machine; none for anything else.
     std::optional<std::filesystem::path> existingFile(const std::string& path) const;
@@ -41,6 +49,8 @@ private:
 
     std::filesystem::path root_;
     std::set<std::string> hidden_; // lower-cased host paths
+    int calls_ = 0;
+    int failAt_ = 0;
 };
 
 } // namespace morvane

@@ -37,7 +37,8 @@ EmulatedRegistry::Key* EmulatedRegistry::keyOf(RegKey handle) {
 }
 
 long EmulatedRegistry::openKey(std::uint32_t root, const std::string& path, RegKey& key) {
-    ++calls_;
+    if (injectedFault())
+        return kErrorAccessDenied;
     if (root != kHkeyCurrentUser)
         return kErrorInvalidHandle;
     Key* found = find(path, false);
@@ -49,7 +50,8 @@ long EmulatedRegistry::openKey(std::uint32_t root, const std::string& path, RegK
 }
 
 long EmulatedRegistry::createKey(std::uint32_t root, const std::string& path, RegKey& key) {
-    ++calls_;
+    if (injectedFault())
+        return kErrorAccessDenied;
     if (root != kHkeyCurrentUser)
         return kErrorInvalidHandle;
     key = nextHandle_++;
@@ -59,7 +61,8 @@ long EmulatedRegistry::createKey(std::uint32_t root, const std::string& path, Re
 
 long EmulatedRegistry::queryValue(RegKey key, const std::string& name, std::uint8_t* buffer,
                                   std::uint32_t& size) {
-    ++calls_;
+    if (injectedFault())
+        return kErrorAccessDenied;
     Key* k = keyOf(key);
     if (!k)
         return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
@@ -80,7 +83,8 @@ long EmulatedRegistry::queryValue(RegKey key, const std::string& name, std::uint
 
 long EmulatedRegistry::setValue(RegKey key, const std::string& name, std::uint32_t type,
                                 const std::uint8_t* data, std::uint32_t size) {
-    ++calls_;
+    if (injectedFault())
+        return kErrorAccessDenied;
     Key* k = keyOf(key);
     if (!k)
         return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
@@ -92,7 +96,8 @@ long EmulatedRegistry::setValue(RegKey key, const std::string& name, std::uint32
 }
 
 long EmulatedRegistry::deleteKey(std::uint32_t root, const std::string& path) {
-    ++calls_;
+    if (injectedFault())
+        return kErrorAccessDenied;
     if (root != kHkeyCurrentUser)
         return kErrorInvalidHandle;
     std::vector<std::string> parts = pathParts(path, "\\");
@@ -120,7 +125,8 @@ long EmulatedRegistry::deleteKey(std::uint32_t root, const std::string& path) {
 }
 
 long EmulatedRegistry::deleteValue(RegKey key, const std::string& name) {
-    ++calls_;
+    if (injectedFault())
+        return kErrorAccessDenied;
     Key* k = keyOf(key);
     if (!k)
         return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
@@ -136,7 +142,10 @@ std::uint32_t EmulatedRegistry::typeOf(const std::string& path, const std::strin
 }
 
 long EmulatedRegistry::closeKey(RegKey key) {
-    ++calls_;
+    if (injectedFault()) {
+        handles_.erase(key);
+        return kErrorAccessDenied;
+    }
     return handles_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
 }
 

@@ -31,6 +31,9 @@ public:
     int openHandles() const { return static_cast<int>(handles_.size()); }
     // Counts every call, so tests can tell that nothing touched the registry.
     int calls() const { return calls_; }
+    // Fault injection: the n-th call from now (1: the next one) fails with access denied; a
+    // failing close still lets the handle go. 0 turns it off.
+    void failCall(int n) { failAt_ = n > 0 ? calls_ + n : 0; }
     // The stored type of a value, 0 when there is none.
     std::uint32_t typeOf(const std::string& path, const std::string& name);
 
@@ -43,11 +46,13 @@ public:
 private:
     Key* find(const std::string& path, bool create);
     Key* keyOf(RegKey handle);
+    bool injectedFault() { return ++calls_ == failAt_; }
 
     std::unique_ptr<Key> root_;
     std::map<RegKey, Key*> handles_;
     RegKey nextHandle_ = 0x100;
     int calls_ = 0;
+    int failAt_ = 0;
 };
 
 } // namespace morvane
