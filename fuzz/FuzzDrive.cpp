@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/Form1.h"
+
 namespace morvane::fuzz {
 
 namespace fs = std::filesystem;
@@ -40,7 +42,25 @@ void Check(bool ok, const char* what) {
     std::abort();
 }
 
-FuzzPlatform::FuzzPlatform() : files(sharedDrive()) {}
+FuzzPlatform::FuzzPlatform() : files(sharedDrive()) {
+    // Every input starts on an empty drive, so one input's files never steer the next.
+    std::error_code ec;
+    const fs::path drive = files.root() / "c";
+    fs::remove_all(drive, ec);
+    fs::create_directories(drive, ec);
+}
+
+std::string ProfileBytes(const Form1& form) {
+    std::string bytes = form.txt_Downloadfolder.text() + "\r\n" + form.txt_Downloads.text() +
+                        "\r\n" + form.txt_Uploads.text() + "\r\n" + form.txt_Searchresults.text() +
+                        "\r\n";
+    for (const std::string& folder : form.list_Folders.items())
+        bytes += folder + "\r\n";
+    bytes += "EOF!\r\n";
+    for (std::size_t i = 0; i < form.txt_filterext.size(); ++i)
+        bytes += form.txt_filterext[i].text() + "\r\n" + form.txt_filterfolder[i].text() + "\r\n";
+    return bytes;
+}
 
 void FuzzPlatform::writeFile(const std::string& path, const std::string& bytes) {
     const fs::path host = files.hostPath(path);

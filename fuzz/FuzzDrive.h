@@ -8,10 +8,17 @@
 #include "platform/emulated/EmulatedRegistry.h"
 #include "platform/emulated/Headless.h"
 
+namespace morvane {
+class Form1;
+}
+
 namespace morvane::fuzz {
 
 // Ends the run with a finding when a property does not hold.
 void Check(bool ok, const char* what);
+
+// What saving the form's present values writes to the profile file.
+std::string ProfileBytes(const Form1& form);
 
 struct FuzzPlatform {
     FuzzPlatform();
