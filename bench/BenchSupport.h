@@ -41,7 +41,11 @@ private:
 std::vector<std::string> ListFolder(const std::string& folder);
 // Opens the file, reads up to `bytes` bytes from its end, closes it.
 std::string ReadTail(const std::string& file, std::size_t bytes);
+// Never over an existing file on Windows (POSIX rename has no such mode; callers that care
+// check first).
 bool RenameFile(const std::string& from, const std::string& to);
+// Moves a file over another one, replacing it. (Not ReplaceFile: windows.h takes that name.)
+bool MoveOverFile(const std::string& from, const std::string& to);
 bool WriteFile(const std::string& file, const std::string& bytes);
 // A file of `size` bytes whose data is only `tail` at its end; the rest is a hole.
 bool MakeSparseFile(const std::string& file, std::uint64_t size, const std::string& tail);

@@ -23,6 +23,8 @@ if [[ ${1:-} == --wine-inner ]]; then
     wine_prefix_create "$WINE_PREFIX_DIR"
     trap 'wine_server_stop "$WINE_PREFIX_DIR"' EXIT
     wine_server_start "$WINE_PREFIX_DIR"
+    # The prefix is the benchmarks' own: what an interrupted run left there may go.
+    rm -rf "$WINE_PREFIX_DIR/drive_c/FastTrackProfiles"
     wine "$WINE_EXE" --prefix=wine64. "$@" | tr -d '\r'
     exit "${PIPESTATUS[0]}"
 fi

@@ -1,0 +1,153 @@
+// A profile with 1,000 shared folders: loading it, saving it and registering it, each
+// against the plain calls that read the file, write it, or set the client's values.
+
+#include <memory>
+
+#include "app/Form1.h"
+#include "app/TargetApplication.h"
+#include "bench/BenchPair.h"
+#include "bench/BenchSupport.h"
+
+namespace morvane::bench {
+namespace {
+
+constexpr int kFolders = 1000;
+const std::string kFolder = "FastTrackProfiles";
+const std::string kLocalContent = "Software\\Kazaa\\LocalContent";
+
+std::string folderName(int i) {
+    return "C:\\Shared\\folder_" + std::to_string(10000 + i);
+}
+
+std::string bigProfile() {
+    std::string bytes = "C:\\Downloads\r\n3\r\n3\r\n100\r\n";
+    for (int i = 0; i < kFolders; ++i)
+        bytes += folderName(i) + "\r\n";
+    bytes += "EOF!\r\n";
+    for (int i = 0; i < 5; ++i)
+        bytes += "mp3;\r\nC:\\Downloads\r\n";
+    return bytes;
+}
+
+struct BigProfile {
+    std::unique_ptr<BenchDrive> drive;
+    std::unique_ptr<Form1> form;
+    std::string file; // host path of the profile
+    std::string bytes = bigProfile();
+
+    void setUp() {
+        drive = std::make_unique<BenchDrive>();
+        Require(drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
+        file = drive->hostPath(kFolder) + HostSeparator() + "big.profile";
+        Require(WriteFile(file, bytes), "cannot write the profile");
+        form = std::make_unique<Form1>(drive->services());
+        form->SetTarget(kTargetApplications[1]);
+        form->str_currentprofilename = "big";
+        form->LoadProfile("big");
+        Require(form->list_Folders.count() == kFolders, "the profile did not load");
+    }
+    void tearDown() {
+        form.reset();
+        drive.reset();
+    }
+};
+
+BenchPair loadPair() {
+    auto big = std::make_shared<BigProfile>();
+    BenchPair pair;
+    pair.name = "LoadProfile.1000_folders";
+    // The load also fills the window's controls, a list entry per folder.
+    pair.limit = 5.0;
+    pair.setup = [big] { big->setUp(); };
+    pair.product = [big] {
+        big->form->LoadProfile("big");
+        Require(big->form->list_Folders.count() == kFolders, "LoadProfile missed folders");
+    };
+    pair.baseline = [big] {
+        // The whole file read and cut into its lines, as the load needs it.
+        const std::string bytes = ReadTail(big->file, std::size_t{1} << 24);
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos;
+             at = end + 2)
+            lines.push_back(bytes.substr(at, end - at));
+        Require(lines.size() == kFolders + 15, "the plain read missed lines");
+    };
+    pair.teardown = [big] { big->tearDown(); };
+    return pair;
+}
+
+BenchPair savePair() {
+    auto big = std::make_shared<BigProfile>();
+    BenchPair pair;
+    pair.name = "SaveProfile.1000_folders";
+    pair.limit = 1.5;
+    pair.setup = [big] {
+        big->setUp();
+        big->form->SaveProfile("big");
+        Require(ReadTail(big->file, std::size_t{1} << 24) == big->bytes,
+                "SaveProfile wrote other bytes");
+    };
+    pair.product = [big] { big->form->SaveProfile("big"); };
+    pair.baseline = [big] {
+        // The same safe save in plain calls: the new bytes beside the file, then over it.
+        const std::string beside = big->file + ".new";
+        Require(WriteFile(beside, big->bytes) && MoveOverFile(beside, big->file),
+                "the plain save failed");
+    };
+    pair.teardown = [big] { big->tearDown(); };
+    return pair;
+}
+
+// The plain registration: one key opened once, the old values deleted, the new ones set.
+void plainRegister(Registry& registry, const Form1& form) {
+    RegKey key = 0;
+    Require(registry.createKey(kHkeyCurrentUser, kLocalContent, key) == kErrorSuccess,
+            "cannot open the client's key");
+    for (int i = 0; registry.deleteValue(key, "Dir" + std::to_string(i)) == kErrorSuccess; ++i) {
+    }
+    for (int i = 0; i < form.list_Folders.count(); ++i) {
+        const std::string data = "012345:" + form.list_Folders.item(i) + '\0';
+        registry.setValue(key, "Dir" + std::to_string(i), kRegSz,
+                          reinterpret_cast<const std::uint8_t*>(data.data()),
+                          static_cast<std::uint32_t>(data.size()));
+    }
+    registry.closeKey(key);
+}
+
+BenchPair registerPair() {
+    auto big = std::make_shared<BigProfile>();
+    BenchPair pair;
+    pair.name = "RegisterProfile.1000_folders";
+    // Each value goes through its own open and close, as every registry helper does.
+    pair.limit = 3.0;
+    pair.reportMemory = true;
+    pair.setup = [big] {
+        big->setUp();
+        // Both sides find the client with the 1,000 values a registration leaves.
+        plainRegister(big->drive->services().registry, *big->form);
+    };
+    pair.product = [big] { big->form->RegisterProfile(); };
+    pair.baseline = [big] {
+        Require(WriteFile(big->file, big->bytes), "the plain write failed");
+        plainRegister(big->drive->services().registry, *big->form);
+    };
+    pair.teardown = [big] {
+        Registry& registry = big->drive->services().registry;
+        RegKey key = 0;
+        if (registry.openKey(kHkeyCurrentUser, kLocalContent, key) == kErrorSuccess) {
+            for (int i = 0; registry.deleteValue(key, "Dir" + std::to_string(i)) == kErrorSuccess;
+                 ++i) {
+            }
+            registry.closeKey(key);
+        }
+        big->tearDown();
+    };
+    return pair;
+}
+
+MORVANE_BENCH_PAIR(loadPair);
+MORVANE_BENCH_PAIR(savePair);
+MORVANE_BENCH_PAIR(registerPair);
+
+} // namespace
+} // namespace morvane::bench
