@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "app/Form1.h"
-#include "fuzz/FuzzDrive.h"
+#include "fuzz/FuzzPlatform.h"
 #include "profiles/ProfilePath.h"
 
 namespace {

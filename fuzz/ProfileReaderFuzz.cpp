@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/Form1.h"
-#include "fuzz/FuzzDrive.h"
+#include "fuzz/FuzzPlatform.h"
 
 namespace {
 

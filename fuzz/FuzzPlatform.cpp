@@ -1,4 +1,4 @@
-#include "fuzz/FuzzDrive.h"
+#include "fuzz/FuzzPlatform.h"
 
 #include <unistd.h>
 
