@@ -154,6 +154,7 @@ void runWithEveryCallFailing(const Operation& op,
             total = layer.calls(dry) - before;
         }
         called += total;
+        int toldRuns = 0;
         for (int n = 1; n <= total; ++n) {
             SCOPED_TRACE(std::string(layer.name) + " call " + std::to_string(n) + " of " +
                          std::to_string(total) + " fails");
@@ -191,7 +192,10 @@ void runWithEveryCallFailing(const Operation& op,
             EXPECT_EQ(h.registry.openHandles(), 0);
             if (more)
                 more(h, told);
+            toldRuns += told ? 1 : 0;
         }
+        // A fault that never shows anywhere would mean the injection did nothing.
+        EXPECT_TRUE(total == 0 || toldRuns > 0) << layer.name << ": no failure was ever reported";
     }
     EXPECT_GT(called, 0) << "the operation made no call at all";
 }
