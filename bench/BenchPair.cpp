@@ -1,5 +1,7 @@
 #include "bench/BenchPair.h"
 
+#include "bench/BenchSupport.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +11,32 @@ namespace morvane::bench {
 std::vector<BenchPair>& Pairs() {
     static std::vector<BenchPair> pairs;
     return pairs;
+}
+
+std::vector<LongRun>& LongRuns() {
+    static std::vector<LongRun> runs;
+    return runs;
+}
+
+void RunLongRuns(const std::string& prefix, const std::string& only) {
+    for (const LongRun& run : LongRuns()) {
+        if (run.name.find(only) == std::string::npos)
+            continue;
+        run.setup();
+        // The first tenth settles what is made once (caches, a list's capacity).
+        const int settled = run.steps / 10;
+        long long early = 0;
+        for (int step = 0; step < run.steps; ++step) {
+            if (step == settled)
+                early = HeapInUseKiB();
+            run.step(step);
+        }
+        const long long late = HeapInUseKiB();
+        run.teardown();
+        std::printf("memory %s%s.growth %lld\n", prefix.c_str(), run.name.c_str(), late - early);
+        std::printf("memory %s%s.heap %lld\n", prefix.c_str(), run.name.c_str(), late);
+        std::fflush(stdout);
+    }
 }
 
 void PrintResult(const std::string& prefix, const BenchPair& pair, double productSeconds,

@@ -30,6 +30,26 @@ struct PairRegistrar {
     explicit PairRegistrar(BenchPair (*make)()) { Pairs().push_back(make()); }
 };
 
+// A long run: one step repeated many times, to show that memory stays flat. Both runners
+// run these after the pairs and print the heap's growth from a tenth of the steps to the
+// last one as `memory <prefix><name>.growth <KiB>`, and its size then as
+// `memory <prefix><name>.heap <KiB>`.
+struct LongRun {
+    std::string name;
+    int steps = 0;
+    std::function<void()> setup;
+    std::function<void(int step)> step;
+    std::function<void()> teardown;
+};
+
+std::vector<LongRun>& LongRuns();
+
+struct LongRunRegistrar {
+    explicit LongRunRegistrar(LongRun (*make)()) { LongRuns().push_back(make()); }
+};
+
+void RunLongRuns(const std::string& prefix, const std::string& only);
+
 // The lines the runners print for one pair's results.
 void PrintResult(const std::string& prefix, const BenchPair& pair, double productSeconds,
                  double baselineSeconds);
@@ -53,3 +73,6 @@ RunnerOptions ParseOptions(int& argc, char** argv, const std::string& defaultPre
 // MORVANE_BENCH_PAIR(maker): registers the pair that `BenchPair maker()` returns.
 #define MORVANE_BENCH_PAIR(make)                                                                   \
     static const ::morvane::bench::PairRegistrar MORVANE_BENCH_CAT(morvanePair_, __LINE__)(make)
+// MORVANE_LONG_RUN(maker): registers the long run that `LongRun maker()` returns.
+#define MORVANE_LONG_RUN(make)                                                                     \
+    static const ::morvane::bench::LongRunRegistrar MORVANE_BENCH_CAT(morvaneRun_, __LINE__)(make)

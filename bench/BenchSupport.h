@@ -56,5 +56,7 @@ char HostSeparator();
 // since the start), and the reset.
 long long PeakMemoryKiB();
 void ResetPeakMemory();
+// What the process's heap holds now (allocated and not freed).
+long long HeapInUseKiB();
 
 } // namespace morvane::bench

@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -150,6 +151,10 @@ long long PeakMemoryKiB() {
         if (line.rfind("VmHWM:", 0) == 0)
             return std::stoll(line.substr(6));
     return -1;
+}
+
+long long HeapInUseKiB() {
+    return static_cast<long long>(::mallinfo2().uordblks / 1024);
 }
 
 void ResetPeakMemory() {

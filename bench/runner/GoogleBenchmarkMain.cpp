@@ -90,6 +90,7 @@ int main(int argc, char** argv) {
         PrintResult(options.prefix, *pair, collector.seconds[pair->name + "/product"],
                     collector.seconds[pair->name + "/baseline"]);
     }
+    RunLongRuns(options.prefix, options.only);
     benchmark::Shutdown();
     return 0;
 }

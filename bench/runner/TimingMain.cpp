@@ -62,5 +62,6 @@ int main(int argc, char** argv) {
         pair.teardown();
         PrintResult(options.prefix, pair, median(product), median(baseline));
     }
+    RunLongRuns(options.prefix, options.only);
     return 0;
 }
