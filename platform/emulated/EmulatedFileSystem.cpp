@@ -1,6 +1,7 @@
 #include "platform/emulated/EmulatedFileSystem.h"
 
 #include "platform/TextLines.h"
+#include "platform/Wildcard.h"
 #include "platform/emulated/PathText.h"
 
 #include <algorithm>
@@ -9,35 +10,15 @@
 #include <iterator>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace morvane {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Windows wildcards, without regard to letter case: * any run, ? any one character.
-bool wildcardMatch(const std::string& pattern, const std::string& name) {
-    std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || std::tolower(static_cast<unsigned char>(pattern[p])) ==
-                                      std::tolower(static_cast<unsigned char>(name[n])))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            mark = n;
-        } else if (star != std::string::npos) {
-            p = star + 1;
-            n = ++mark;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
 
 // "C:\a\b" -> drive "c" and the parts "a", "b"; false for anything that is not a drive path.
 bool splitWindowsPath(const std::string& path, std::string& drive,
@@ -59,7 +40,7 @@ EmulatedFileSystem::EmulatedFileSystem(fs::path root) : root_(std::move(root)) {
 fs::path EmulatedFileSystem::hostPath(const std::string& path) const {
     std::string drive;
     std::vector<std::string> parts;
-    if (!splitWindowsPath(path, drive, parts))
+    if (!splitWindowsPath(path, drive, parts) || notReady_.count(drive[0]))
         return {};
     fs::path host = root_ / drive;
     for (const std::string& part : parts) {
@@ -208,6 +189,104 @@ bool EmulatedFileSystem::deleteFile(const std::string& path) {
     const std::optional<fs::path> host = existingFile(path);
     std::error_code ec;
     return host && fs::remove(*host, ec);
+}
+
+namespace {
+
+// A file read with pread: one open for the whole operation, as the real system does it.
+class HostByteFile : public ByteFile {
+public:
+    HostByteFile(int fd, std::uint64_t length) : fd_(fd), length_(length) {}
+    ~HostByteFile() override { ::close(fd_); }
+    HostByteFile(const HostByteFile&) = delete;
+    HostByteFile& operator=(const HostByteFile&) = delete;
+    std::uint64_t length() const override { return length_; }
+    std::optional<std::string> read(std::uint64_t position, std::size_t count) override {
+        std::string bytes(count, '\0');
+        std::size_t done = 0;
+        while (done < count) {
+            ssize_t got = ::pread(fd_, bytes.data() + done, count - done,
+                                  static_cast<off_t>(position + done));
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        bytes.resize(done);
+        return bytes;
+    }
+
+private:
+    int fd_;
+    std::uint64_t length_;
+};
+
+} // namespace
+
+std::unique_ptr<ByteFile> EmulatedFileSystem::openBytes(const std::string& path) {
+    const std::optional<fs::path> host = existingFile(path);
+    if (!host)
+        return nullptr;
+    int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<HostByteFile>(fd, static_cast<std::uint64_t>(info.st_size));
+}
+
+void EmulatedFileSystem::addDrive(char letter, std::string label, bool ready) {
+    char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    labels_[drive] = std::move(label);
+    std::error_code ec;
+    if (ready) {
+        notReady_.erase(drive);
+        fs::create_directories(root_ / std::string(1, drive), ec);
+    } else {
+        notReady_.insert(drive);
+    }
+}
+
+std::vector<DriveInfo> EmulatedFileSystem::drives() {
+    std::set<char> letters(notReady_);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(root_, ec)) {
+        std::string name = entry.path().filename().string();
+        if (entry.is_directory(ec) && name.size() == 1 &&
+            std::isalpha(static_cast<unsigned char>(name[0])))
+            letters.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(name[0]))));
+    }
+    std::vector<DriveInfo> found;
+    for (char letter : letters) {
+        auto label = labels_.find(letter);
+        found.push_back({std::string(1, static_cast<char>(std::toupper(letter))) + ":\\",
+                         label == labels_.end() ? std::string() : label->second});
+    }
+    return found;
+}
+
+std::optional<std::vector<std::string>> EmulatedFileSystem::listFolders(const std::string& folder) {
+    fs::path host = hostPath(folder);
+    std::error_code ec;
+    if (host.empty() || !fs::is_directory(host, ec))
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(host, ec))
+        if (entry.is_directory(ec) && !isHidden(entry.path()))
+            names.push_back(entry.path().filename().string());
+    if (ec)
+        return std::nullopt;
+    return names;
+}
+
+std::string EmulatedFileSystem::currentFolder(const std::string& drive) {
+    if (drive.empty() || lowered(drive.substr(0, 1)) == lowered(current_.substr(0, 1)))
+        return current_;
+    return drive.substr(0, 1) + ":\\";
 }
 
 } // namespace morvane
