@@ -87,9 +87,9 @@ TEST_F(FolderPickerTest, AClickHighlightsADoubleClickOpensAndTheNextUseStartsThe
     h.windows.onModal = [this](ui::Window&) { form.picker().button_Select.click(); };
     form.button_folderlist.click();
     EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Music\\Live");
-    EXPECT_EQ(h.windows.modalShows, (std::vector<std::string>{"Select Folder To Share",
-                                                              "Select Folder To Share",
-                                                              "Select Download Folder"}));
+    EXPECT_EQ(h.windows.modalShows,
+              (std::vector<std::string>{"Select Folder To Share", "Select Folder To Share",
+                                        "Select Download Folder"}));
 }
 
 TEST_F(FolderPickerTest, EnterAndEscCancel) {

@@ -66,7 +66,8 @@ TEST_F(SharedFoldersTest, RemoveIsOfferedOnlyWithASelectionAndWaitsForTheNextSav
     form.SaveProfile("bob");
     form.list_Folders.press(ui::kRightButton, 1);
     ASSERT_EQ(h.dialogs.menus.size(), 1u);
-    EXPECT_EQ(h.dialogs.menus[0].captions, (std::vector<std::string>{"Add Folder", "Remove Folder"}));
+    EXPECT_EQ(h.dialogs.menus[0].captions,
+              (std::vector<std::string>{"Add Folder", "Remove Folder"}));
     EXPECT_EQ(h.dialogs.menus[0].enabled, (std::vector<bool>{true, false}));
     EXPECT_EQ(form.list_Folders.listIndex(), -1) << "a right press selects nothing";
 
