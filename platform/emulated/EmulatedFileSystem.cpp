@@ -10,9 +10,11 @@
 #include <iterator>
 #include <system_error>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace morvane {
 
@@ -193,6 +195,7 @@ bool EmulatedFileSystem::deleteFile(const std::string& path) {
 
 namespace {
 
+#ifndef _WIN32
 // A file read with pread: one open for the whole operation, as the real system does it.
 class HostByteFile : public ByteFile {
 public:
@@ -221,6 +224,28 @@ private:
     int fd_;
     std::uint64_t length_;
 };
+#else
+// The emulation built for Windows (its tests run there too): a plain stream.
+class HostByteFile : public ByteFile {
+public:
+    HostByteFile(std::ifstream in, std::uint64_t length) : in_(std::move(in)), length_(length) {}
+    std::uint64_t length() const override { return length_; }
+    std::optional<std::string> read(std::uint64_t position, std::size_t count) override {
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(position));
+        if (!in_)
+            return std::string();
+        std::string bytes(count, '\0');
+        in_.read(bytes.data(), static_cast<std::streamsize>(count));
+        bytes.resize(static_cast<std::size_t>(in_.gcount()));
+        return bytes;
+    }
+
+private:
+    std::ifstream in_;
+    std::uint64_t length_;
+};
+#endif
 
 } // namespace
 
@@ -228,6 +253,7 @@ std::unique_ptr<ByteFile> EmulatedFileSystem::openBytes(const std::string& path)
     const std::optional<fs::path> host = existingFile(path);
     if (!host)
         return nullptr;
+#ifndef _WIN32
     int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
@@ -237,6 +263,14 @@ std::unique_ptr<ByteFile> EmulatedFileSystem::openBytes(const std::string& path)
         return nullptr;
     }
     return std::make_unique<HostByteFile>(fd, static_cast<std::uint64_t>(info.st_size));
+#else
+    std::ifstream in(*host, std::ios::binary);
+    std::error_code ec;
+    const auto size = fs::file_size(*host, ec);
+    if (!in || ec)
+        return nullptr;
+    return std::make_unique<HostByteFile>(std::move(in), static_cast<std::uint64_t>(size));
+#endif
 }
 
 void EmulatedFileSystem::addDrive(char letter, std::string label, bool ready) {
