@@ -11,6 +11,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +46,13 @@ fs::path EmulatedFileSystem::hostPath(const std::string& path) const {
     if (!splitWindowsPath(path, drive, parts) || notReady_.count(drive[0]))
         return {};
     fs::path host = root_ / drive;
+    // Mostly the letter case is right already: one look-up instead of one per level.
+    fs::path direct = host;
+    for (const std::string& part : parts)
+        direct /= part;
+    std::error_code ec;
+    if (fs::exists(direct, ec))
+        return direct;
     for (const std::string& part : parts) {
         fs::path exact = host / part;
         std::error_code ec;
@@ -62,7 +70,7 @@ fs::path EmulatedFileSystem::hostPath(const std::string& path) const {
 
 bool EmulatedFileSystem::isHidden(const fs::path& hostFile) const {
     return hostFile.filename().string().starts_with(".") ||
-           hidden_.count(lowered(hostFile.string())) > 0;
+           (!hidden_.empty() && hidden_.count(lowered(hostFile.string())) > 0);
 }
 
 void EmulatedFileSystem::setHidden(const std::string& path) {
@@ -99,8 +107,14 @@ std::vector<std::string> EmulatedFileSystem::listFiles(const std::string& patter
             names.push_back(name);
     }
     // A Windows listing comes in name order, letter case aside.
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lowered(a) < lowered(b); });
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names)
+        keyed.emplace_back(lowered(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& [key, name] : keyed)
+        names.push_back(std::move(name));
     return names;
 }
 
@@ -250,20 +264,31 @@ private:
 } // namespace
 
 std::unique_ptr<ByteFile> EmulatedFileSystem::openBytes(const std::string& path) {
-    const std::optional<fs::path> host = existingFile(path);
-    if (!host)
-        return nullptr;
 #ifndef _WIN32
-    int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
+    // The name as given first, the type checked on the open file: mostly no look-up beyond
+    // the system's own. Another letter case is looked up level by level.
+    std::string drive;
+    std::vector<std::string> parts;
+    if (!splitWindowsPath(path, drive, parts) || notReady_.count(drive[0]))
+        return nullptr;
+    fs::path direct = root_ / drive;
+    for (const std::string& part : parts)
+        direct /= part;
+    int fd = ::open(direct.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT)
+        fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return nullptr;
     }
     return std::make_unique<HostByteFile>(fd, static_cast<std::uint64_t>(info.st_size));
 #else
+    const std::optional<fs::path> host = existingFile(path);
+    if (!host)
+        return nullptr;
     std::ifstream in(*host, std::ios::binary);
     std::error_code ec;
     const auto size = fs::file_size(*host, ec);
