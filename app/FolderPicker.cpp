@@ -24,6 +24,25 @@ void Form1::ShowFolderPicker(const std::string& title) {
     }
 }
 
+void Form1::LockFolderPicker(const std::string& root) {
+    Form2& dialog = picker();
+    // The lock first, so that the drive change opens nothing by itself.
+    dialog.str_lockeddrive = root;
+    dialog.Drive1.setDrive(root);
+    // A locked drive that cannot be read shows nothing, rather than another drive's folders.
+    if (!dialog.SetDir1Path(root))
+        dialog.Dir1.open("", {}, -1);
+    dialog.Drive1.setEnabled(false);
+}
+
+void Form1::UnlockFolderPicker() {
+    // After a close by the close box this makes the dialog afresh, as any next use does.
+    Form2& dialog = picker();
+    str_pickedfolder.clear();
+    dialog.str_lockeddrive.clear();
+    dialog.Drive1.setEnabled(true);
+}
+
 void Form1::connectFolderHandlers() {
     list_Folders.MouseDown = [this](int b, int s, float x, float y) {
         list_Folders_MouseDown(b, s, x, y);

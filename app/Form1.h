@@ -144,6 +144,10 @@ public:
     // str_pickedfolder. picker() is the one dialog, made at its first use.
     void ShowFolderPicker(const std::string& title);
     Form2& picker();
+    // A locking caller's steps before and after its show: the picker locked to a drive root
+    // ("D:\") and opened there; afterwards the result slot emptied and the drive free again.
+    void LockFolderPicker(const std::string& root);
+    void UnlockFolderPicker();
 
     // ---- Shared folders.
     void list_Folders_MouseDown(int button, int shift, float x, float y);

@@ -131,22 +131,25 @@ TEST_F(FolderPickerTest, WhenCItselfCannotBeReadNothingIsShownAndNothingChosen) 
 
 TEST_F(FolderPickerTest, ALockedPickStaysOnItsDrive) {
     Form2& picker = form.picker();
-    // The locking caller's protocol: the lock first, so the drive change opens nothing.
-    picker.str_lockeddrive = "D:\\";
-    picker.Drive1.setDrive("D:\\");
-    EXPECT_EQ(picker.Dir1.path(), "C:\\Music");
-    ASSERT_TRUE(picker.SetDir1Path("D:\\"));
-    picker.Drive1.setEnabled(false);
+    form.LockFolderPicker("D:\\");
+    // Any folder of the drive can be chosen, the drive itself cannot be changed.
     EXPECT_EQ(pick([](Form2& p) {
                   EXPECT_FALSE(p.Drive1.enabled());
+                  EXPECT_EQ(p.Drive1.drive(), "D:\\");
                   p.Dir1.click(1);
                   p.button_Select.click();
               }),
               "D:\\Films");
-    picker.str_lockeddrive.clear();
-    picker.Drive1.setEnabled(true);
+    form.UnlockFolderPicker();
     EXPECT_EQ(&form.picker(), &picker) << "one dialog, kept";
-    EXPECT_EQ(picker.Drive1.drive(), "D:\\");
+    EXPECT_TRUE(picker.Drive1.enabled());
+    EXPECT_EQ(picker.Drive1.drive(), "D:\\") << "stays on the locked drive";
+    EXPECT_EQ(picker.str_lockeddrive, "");
+
+    // A locked drive without a medium offers nothing, rather than another drive's folders.
+    form.LockFolderPicker("E:\\");
+    EXPECT_EQ(pick([](Form2& p) { p.button_Select.click(); }), "");
+    form.UnlockFolderPicker();
 }
 
 TEST_F(FolderPickerTest, TheCloseBoxChoosesNothingAndTheNextUseStartsAfresh) {
