@@ -13,6 +13,7 @@
 
 namespace morvane {
 
+class Form2;
 class Form3;
 struct TargetApplication;
 
@@ -139,8 +140,30 @@ public:
     void txt_Uploads_LostFocus();
     void txt_Searchresults_LostFocus();
 
-    // ---- Operations of later work; until then they do nothing.
+    // ---- Folder picker: shows it modally with the caller's title; the choice is then in
+    // str_pickedfolder. picker() is the one dialog, made at its first use.
+    void ShowFolderPicker(const std::string& title);
+    Form2& picker();
+    // A locking caller's steps before and after its show: the picker locked to a drive root
+    // ("D:\") and opened there; afterwards the result slot emptied and the drive free again.
+    void LockFolderPicker(const std::string& root);
+    void UnlockFolderPicker();
+
+    // ---- Shared folders.
+    void list_Folders_MouseDown(int button, int shift, float x, float y);
+    void AddFolder_Click();
+    void RemoveFolder_Click();
+
+    // ---- Incomplete downloads and their rename.
     void ListIncompleteDownloads();
+    void button_folderlist_Click();
+    void List_Downloads_Click();
+    void list_downloads2_Click();
+    void List_Downloads_Scroll();
+    void list_downloads2_Scroll();
+    void button_rename_Click();
+
+    // ---- Operations of later work; until then they do nothing.
     void StartFilter();
 
     // Shows a pop-up menu and runs the chosen item's click.
@@ -156,7 +179,9 @@ private:
     void connectHandlers();
     void ShowSection(ui::Frame& page);
     void ClearMenuHighlight();
+    void connectFolderHandlers();
 
+    std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
     bool renaming_ = false; // the rename step is running; its own edits of the box are quiet
 };

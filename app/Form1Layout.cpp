@@ -2,6 +2,7 @@
 
 #include "MorvaneVersion.h"
 #include "app/Form1.h"
+#include "app/Form2.h"
 #include "app/Form3.h"
 
 namespace morvane {
@@ -64,6 +65,7 @@ void setPage(ui::Container& in, ui::Frame& page, std::string name, const char* o
 Form1::Form1(Services& services) : sys(services) {
     layOut();
     connectHandlers();
+    connectFolderHandlers();
 }
 
 Form1::~Form1() = default;

@@ -4,6 +4,8 @@
 // does; names starting with a dot, and files marked with setHidden, count as hidden.
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -26,6 +28,16 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     bool replace(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
+    std::unique_ptr<ByteFile> openBytes(const std::string& path) override;
+    std::vector<DriveInfo> drives() override;
+    std::optional<std::vector<std::string>> listFolders(const std::string& folder) override;
+    std::string currentFolder(const std::string& drive) override;
+
+    // Adds a drive: a ready one is a folder of the root; one that is not ready (a card reader
+    // without a card) is listed, but every operation on it fails.
+    void addDrive(char letter, std::string label = "", bool ready = true);
+    // The process's current folder, a full path ("C:\" at start).
+    void setCurrentFolder(std::string folder) { current_ = std::move(folder); }
 
     // Marks a file hidden, as the hidden attribute would.
     void setHidden(const std::string& path);
@@ -36,12 +48,12 @@ public:
     // Fault injection: the n-th call from now (1: the next one) fails as on a failing disk;
     // a failing write leaves the first half of its bytes behind. 0 turns it off.
     void failCall(int n) { failAt_ = n > 0 ? calls_ + n : 0; }
-    // Calls of the service so far.
+    // Calls of the service so far (reads of an opened file count too).
     int calls() const { return calls_; }
-
-private:
+    // Counts one call; true when it is the one to fail.
     bool injectedFault() { return ++calls_ == failAt_; }
 
+private:
     bool move(const std::string& from, const std::string& to, bool overwrite);
     // Where an existing ordinary file lives on this machine; none for anything else.
     std::optional<std::filesystem::path> existingFile(const std::string& path) const;
@@ -51,6 +63,9 @@ private:
     std::set<std::string> hidden_; // lower-cased host paths
     int calls_ = 0;
     int failAt_ = 0;
+    std::set<char> notReady_; // lower-case drive letters
+    std::map<char, std::string> labels_;
+    std::string current_ = "C:\\";
 };
 
 } // namespace morvane

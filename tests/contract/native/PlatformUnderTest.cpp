@@ -37,8 +37,9 @@ bool PlatformUnderTest::deleteKeyTree(const std::string& path) {
 }
 
 void PlatformUnderTest::setHidden(const std::string& path) {
-    if (!readFile(path))
-        ADD_FAILURE() << "cannot hide " << path << ": no such file";
+    std::error_code ec;
+    if (!readFile(path) && !fs::is_directory(host(path), ec))
+        ADD_FAILURE() << "cannot hide " << path << ": no such file or folder";
     static_cast<EmulatedFileSystem&>(*files_).setHidden(path);
 }
 
