@@ -9,7 +9,9 @@
 #include <functional>
 #include <map>
 #include <regex>
+#include <set>
 
+#include "app/Form2.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -65,6 +67,8 @@ bool ownMessage(const std::string& shown) {
             R"(Morvane\|Could not save the profile file .+\. The file was left as it was\.)"),
         std::regex(R"(Morvane\|Could not read the profile file .+\. The values shown were kept\.)"),
         std::regex(R"(Morvane\|NO INSTALLED FASTTRACK APPLICATIONS)"),
+        std::regex(R"(Morvane\|Rename [^\\]+\.dat to .+\?)"),
+        std::regex(R"(Morvane\|File Rename Failed!)"),
     };
     for (const std::regex& own : kOwn)
         if (std::regex_match(shown, own))
@@ -115,6 +119,57 @@ void started(Harness& h) {
     h.form().list_Folders.clear();
 }
 
+const std::string kDownloads = "C:\\Downloads";
+
+std::string dat(const std::string& stored) {
+    return std::string("KZ\x01\x00", 4) + stored + std::string(1, '\0') + "tail";
+}
+
+// The bytes of every file in the download folder, whatever their names: a rename changes a
+// name, never what any file holds, and no file goes.
+std::multiset<std::string> downloadContents(Harness& h) {
+    std::multiset<std::string> contents;
+    std::error_code ec;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(h.files->hostPath(kDownloads + "\\"), ec))
+        contents.insert(h.readFile(kDownloads + "\\" + entry.path().filename().string()));
+    return contents;
+}
+
+// Started as above, with incomplete downloads listed and folders to choose from.
+void downloading(Harness& h) {
+    h.writeFile(kDownloads + "\\a1b2.dat", dat("C:\\Downloads\\song.mp3"));
+    h.writeFile(kDownloads + "\\c3d4.dat", dat("C:\\Downloads\\film.avi"));
+    h.writeFile(kDownloads + "\\film.avi", "a finished download of that name");
+    h.writeFile(kDownloads + "\\done.mp3", "finished");
+    for (const char* folder : {"C:\\Music", "C:\\Films"})
+        h.files->makeDirectory(folder);
+    started(h);
+    h.form().ListIncompleteDownloads();
+}
+
+// The picker, as the user: opens C:\, highlights the folder of that caption, selects.
+void pick(Harness& h, const std::string& caption) {
+    h.windows.onModal = [&h, caption](ui::Window&) {
+        Form2& picker = h.form().picker();
+        picker.SetDir1Path("C:\\");
+        for (std::size_t i = 0; i < picker.Dir1.items().size(); ++i)
+            if (picker.Dir1.items()[i].caption == caption)
+                picker.Dir1.click(static_cast<int>(i));
+        picker.button_Select.click();
+    };
+}
+
+// Presses the row of that .dat file and answers Yes to the rename.
+void renameDownload(Harness& h, const std::string& datName) {
+    Form1& form = h.form();
+    for (int i = 0; i < form.list_downloads2.count(); ++i)
+        if (form.list_downloads2.item(i) == datName)
+            form.list_downloads2.press(ui::kLeftButton, i);
+    h.dialogs.answers.push_back(MessageAnswer::Yes);
+    form.button_rename.click();
+}
+
 struct Operation {
     std::function<void(Harness&)> prepare;
     std::function<void(Harness&)> run;
@@ -124,6 +179,8 @@ struct Operation {
     bool savesValuesBefore = true;
     // A profile the operation may remove, once `saved` is stored complete.
     std::string replaced;
+    // Questions it asks on its way, which tell the user of no failure.
+    std::size_t questions = 0;
 };
 
 struct Layer {
@@ -161,6 +218,7 @@ void runWithEveryCallFailing(const Operation& op,
             Harness h;
             op.prepare(h);
             const std::map<std::string, std::string> before = profileFiles(h);
+            const std::multiset<std::string> downloadsBefore = downloadContents(h);
             std::string intended = profileBytes(h.form());
             layer.failCall(h, n);
             op.run(h);
@@ -180,10 +238,13 @@ void runWithEveryCallFailing(const Operation& op,
                                    complete(after.at(savedName));
                 EXPECT_TRUE(after.count(name) || mayGo) << name << " was lost";
             }
+            EXPECT_EQ(downloadContents(h), downloadsBefore)
+                << "a file of the download folder was lost or overwritten";
             // Without a current profile (no user name could be read, or no client chosen
             // once the marker could not be listed) nothing is to be saved.
-            const bool told = !h.dialogs.messages.empty();
-            const bool nothingToSave = h.windows.ended() || h.form().str_currentprofilename.empty();
+            const bool told = h.messageLog().size() > op.questions;
+            const bool nothingToSave =
+                op.saved.empty() || h.windows.ended() || h.form().str_currentprofilename.empty();
             EXPECT_TRUE(told || nothingToSave ||
                         (after.count(savedName) && after.at(savedName) == intended))
                 << "the save of " << op.saved << " failed and nobody was told";
@@ -195,14 +256,15 @@ void runWithEveryCallFailing(const Operation& op,
             toldRuns += told ? 1 : 0;
         }
         // A fault that never shows anywhere would mean the injection did nothing.
-        EXPECT_TRUE(total == 0 || toldRuns > 0) << layer.name << ": no failure was ever reported";
+        EXPECT_TRUE(total == 0 || op.saved.empty() || toldRuns > 0)
+            << layer.name << ": no failure was ever reported";
     }
     EXPECT_GT(called, 0) << "the operation made no call at all";
 }
 
 TEST(FaultInjectionTest, StartUpWithItsImportAndSave) {
     runWithEveryCallFailing({installed, [](Harness& h) { h.form().Form_Load(); }, "alice",
-                             /*savesValuesBefore=*/false, ""});
+                             /*savesValuesBefore=*/false, "", 0});
 }
 
 TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
@@ -211,7 +273,10 @@ TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
                               h.form().list_Profiles.setListIndex(1);
                               h.form().list_Profiles.press(ui::kLeftButton, 1);
                           },
-                          "alice", true, ""};
+                          "alice",
+                          true,
+                          "",
+                          0};
     runWithEveryCallFailing(press, [](Harness& h, bool told) {
         // Bob's values are shown, or the user learns why the old ones stayed.
         EXPECT_TRUE(told || profileBytes(h.form()) == kBob);
@@ -221,7 +286,8 @@ TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
 
 TEST(FaultInjectionTest, RenameStepOfTheNameBox) {
     const Operation rename{started, [](Harness& h) { h.form().txt_profilename.setText("carol"); },
-                           "carol", true, "alice"};
+                           "carol", true,
+                           "alice", 0};
     runWithEveryCallFailing(rename, [](Harness& h, bool) {
         // Whatever name the window goes on with has its file.
         const std::string current = h.form().str_currentprofilename;
@@ -243,6 +309,68 @@ TEST(FaultInjectionTest, Registration) {
     runWithEveryCallFailing(registration, [&registered](Harness& h, bool told) {
         // Settings that did not all reach the client are never passed off as registered.
         EXPECT_TRUE(told || clientSettings(h) == registered);
+    });
+}
+
+TEST(FaultInjectionTest, AddingASharedFolder) {
+    const Operation add{downloading,
+                        [](Harness& h) {
+                            pick(h, "Music");
+                            h.form().AddFolder_Click();
+                        },
+                        "alice",
+                        /*savesValuesBefore=*/false,
+                        "",
+                        0};
+    runWithEveryCallFailing(add);
+}
+
+TEST(FaultInjectionTest, ChoosingTheDownloadFolder) {
+    const Operation choose{downloading,
+                           [](Harness& h) {
+                               pick(h, "Films");
+                               h.form().button_folderlist_Click();
+                           },
+                           "alice",
+                           /*savesValuesBefore=*/false,
+                           "",
+                           0};
+    runWithEveryCallFailing(choose, [](Harness& h, bool) {
+        EXPECT_EQ(h.form().List_Downloads.count(), h.form().list_downloads2.count());
+    });
+}
+
+TEST(FaultInjectionTest, ListingTheIncompleteDownloads) {
+    const Operation listing{
+        downloading, [](Harness& h) { h.form().ListIncompleteDownloads(); }, "", true, "", 0};
+    runWithEveryCallFailing(listing, [](Harness& h, bool) {
+        // A file that could not be read is left out of both lists alike.
+        const Form1& form = h.form();
+        ASSERT_EQ(form.List_Downloads.count(), form.list_downloads2.count());
+        for (int i = 0; i < form.list_downloads2.count(); ++i)
+            EXPECT_EQ(form.List_Downloads.item(i),
+                      form.list_downloads2.item(i) == "a1b2.dat" ? "song.mp3" : "film.avi");
+    });
+}
+
+TEST(FaultInjectionTest, RenamingAnIncompleteDownload) {
+    const Operation rename{downloading, [](Harness& h) { renameDownload(h, "a1b2.dat"); },
+                           "",          true,
+                           "",          /*questions=*/1};
+    int failed = 0;
+    runWithEveryCallFailing(rename, [&failed](Harness& h, bool told) {
+        // Renamed, or the user was told it failed.
+        const bool renamed = h.exists(kDownloads + "\\song.mp3");
+        EXPECT_NE(renamed, h.exists(kDownloads + "\\a1b2.dat"));
+        EXPECT_TRUE(renamed || told);
+        failed += told ? 1 : 0;
+    });
+    EXPECT_GT(failed, 0) << "no fault ever made the rename fail";
+    // The download named as an existing file is never renamed over it.
+    const Operation clash{
+        downloading, [](Harness& h) { renameDownload(h, "c3d4.dat"); }, "", true, "", 1};
+    runWithEveryCallFailing(clash, [](Harness& h, bool) {
+        EXPECT_EQ(h.readFile(kDownloads + "\\film.avi"), "a finished download of that name");
     });
 }
 
