@@ -1,5 +1,6 @@
-// A profile with 1,000 shared folders: loading it, saving it and registering it, each
-// against the plain calls that read the file, write it, or set the client's values.
+// Load: a profile with 1,000 shared folders loaded, saved and registered, each against the
+// plain calls that read the file, write it, or set the client's values; and one listing of
+// 10,000 .dat files in a download folder of 100,000 files against a plain loop.
 
 #include <memory>
 
@@ -145,9 +146,62 @@ BenchPair registerPair() {
     return pair;
 }
 
+constexpr int kFolderFiles = 100000;
+constexpr int kDatFiles = 10000;
+const std::string kDownloads = "MorvaneBenchLoad";
+
+struct BigFolder {
+    std::unique_ptr<BenchDrive> drive;
+    std::unique_ptr<Form1> form;
+};
+
+BenchPair listBigFolder() {
+    auto state = std::make_shared<BigFolder>();
+    BenchPair pair;
+    pair.name = "ListIncompleteDownloads.10000_dat_in_100000_files";
+    pair.limit = 1.3;
+    pair.reportMemory = true;
+    pair.setup = [state] {
+        state->drive = std::make_unique<BenchDrive>();
+        Require(state->drive->makeFolder(kDownloads), "C:\\" + kDownloads + " exists already");
+        const std::string folder = state->drive->windowsPath(kDownloads);
+        const std::string host = state->drive->hostPath(kDownloads) + HostSeparator();
+        // Every tenth file is incomplete; the others are finished downloads.
+        for (int i = 0; i < kFolderFiles; ++i) {
+            const std::string name = "file_" + std::to_string(i);
+            const bool incomplete = i % (kFolderFiles / kDatFiles) == 0;
+            const std::string bytes = incomplete ? std::string(1000, '\x5a') + folder + "\\" +
+                                                       name + ".mp3" + std::string(1, '\0') + "tail"
+                                                 : "finished " + name;
+            Require(WriteFile(host + name + (incomplete ? ".dat" : ".mp3"), bytes),
+                    "cannot write the download folder");
+        }
+        state->form = std::make_unique<Form1>(state->drive->services());
+        state->form->txt_Downloadfolder.setText(folder);
+    };
+    pair.product = [state] {
+        state->form->ListIncompleteDownloads();
+        Require(state->form->list_downloads2.count() == kDatFiles, "the listing missed files");
+    };
+    pair.baseline = [state] {
+        const std::string folder = state->drive->hostPath(kDownloads);
+        int read = 0;
+        for (const std::string& name : ListFolder(folder))
+            if (name.ends_with(".dat"))
+                read += !ReadTail(folder + HostSeparator() + name, 4096).empty();
+        Require(read == kDatFiles, "the plain loop missed files");
+    };
+    pair.teardown = [state] {
+        state->form.reset();
+        state->drive.reset();
+    };
+    return pair;
+}
+
 MORVANE_BENCH_PAIR(loadPair);
 MORVANE_BENCH_PAIR(savePair);
 MORVANE_BENCH_PAIR(registerPair);
+MORVANE_BENCH_PAIR(listBigFolder);
 
 } // namespace
 } // namespace morvane::bench
