@@ -8,7 +8,7 @@
 #include <string>
 
 #include "downloads/DatFileReader.h"
-#include "fuzz/FuzzDrive.h"
+#include "fuzz/FuzzPlatform.h"
 
 namespace {
 
