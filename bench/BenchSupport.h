@@ -25,6 +25,11 @@ public:
     // A folder of C: for one measurement, made empty. False when it exists already on a real
     // drive: a benchmark never touches folders it did not make.
     bool makeFolder(const std::string& relative);
+    // A folder that scripts/bench.sh filled beforehand and marked with a ".seeded" file:
+    // true when it is there, and it is then used as it is and left for the script to remove.
+    // (Under Wine each new name in a big folder costs a look-up of every name already in it,
+    // so making 100,000 files from the Windows side takes many minutes.) False natively.
+    bool useSeededFolder(const std::string& relative);
     // "C:\" + relative, as the product sees it.
     std::string windowsPath(const std::string& relative) const;
     // The same place for the plain system calls.

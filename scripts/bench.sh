@@ -21,10 +21,30 @@ WINE_PREFIX_DIR=$ROOT/build/bench-win64/wineprefix
 if [[ ${1:-} == --wine-inner ]]; then
     shift
     wine_prefix_create "$WINE_PREFIX_DIR"
-    trap 'wine_server_stop "$WINE_PREFIX_DIR"' EXIT
     wine_server_start "$WINE_PREFIX_DIR"
     # The prefix is the benchmarks' own: what an interrupted run left there may go.
     rm -rf "$WINE_PREFIX_DIR/drive_c/FastTrackProfiles"
+    # Wine makes files in a big folder slowly (each new name is looked up among all the
+    # others): the download folder of 100,000 files is made from here, as LoadBench.cpp would.
+    seeded=$WINE_PREFIX_DIR/drive_c/MorvaneBenchLoad
+    trap 'rm -rf "$seeded"; wine_server_stop "$WINE_PREFIX_DIR"' EXIT
+    python3 - "$seeded" <<'PY'
+import os, shutil, sys
+folder = sys.argv[1]
+shutil.rmtree(folder, ignore_errors=True)
+os.makedirs(folder)
+for i in range(100000):
+    name = "file_%d" % i
+    if i % 10 == 0:
+        data = b"\x5a" * 1000 + ("C:\\MorvaneBenchLoad\\%s.mp3" % name).encode() + b"\0tail"
+        path = os.path.join(folder, name + ".dat")
+    else:
+        data = ("finished " + name).encode()
+        path = os.path.join(folder, name + ".mp3")
+    with open(path, "wb") as out:
+        out.write(data)
+open(os.path.join(folder, ".seeded"), "wb").close()
+PY
     wine "$WINE_EXE" --prefix=wine64. "$@" | tr -d '\r'
     exit "${PIPESTATUS[0]}"
 fi

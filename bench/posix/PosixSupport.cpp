@@ -68,6 +68,10 @@ bool BenchDrive::makeFolder(const std::string& relative) {
     return fs::create_directories(folder, ec);
 }
 
+bool BenchDrive::useSeededFolder(const std::string&) {
+    return false; // a fresh drive each time, and files are made quickly here
+}
+
 std::string BenchDrive::windowsPath(const std::string& relative) const {
     return "C:\\" + relative;
 }

@@ -58,6 +58,11 @@ bool BenchDrive::makeFolder(const std::string& relative) {
     return true;
 }
 
+bool BenchDrive::useSeededFolder(const std::string& relative) {
+    return GetFileAttributesA((hostPath(relative) + "\\.seeded").c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
+}
+
 std::string BenchDrive::windowsPath(const std::string& relative) const {
     return "C:\\" + relative;
 }
