@@ -41,19 +41,17 @@ void CALLBACK nextStep(HWND, UINT, UINT_PTR, DWORD) {
 // next button id of g_answers.
 std::vector<std::string> g_boxes;
 std::deque<int> g_answers;
+BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
+    char kind[16] = {};
+    GetClassNameA(hwnd, kind, sizeof kind);
+    if (std::string(kind) != "#32770" || !IsWindowVisible(hwnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
 void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD) {
     HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) -> BOOL {
-            char kind[16] = {};
-            GetClassNameA(hwnd, kind, sizeof kind);
-            if (std::string(kind) != "#32770" || !IsWindowVisible(hwnd))
-                return TRUE;
-            *reinterpret_cast<HWND*>(found) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
     if (!box || g_answers.empty())
         return;
     char caption[64] = {}, text[256] = {};
