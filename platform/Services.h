@@ -141,6 +141,10 @@ public:
     // Ends the program at once. The emulation records it and returns.
     virtual void endProgram() = 0;
     virtual bool ended() const = 0;
+    // The system's handle of a window and of its own icon, for the notification icon's record;
+    // 0 where there is none.
+    virtual std::uintptr_t windowHandle(const ui::Window&) const { return 0; }
+    virtual std::uintptr_t windowIcon(const ui::Window&) const { return 0; }
 };
 
 struct Services {

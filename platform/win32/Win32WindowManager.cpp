@@ -143,6 +143,22 @@ void Win32WindowManager::endProgram() {
     ExitProcess(0);
 }
 
+std::uintptr_t Win32WindowManager::windowHandle(const ui::Window& window) const {
+    Win32View* view = viewOf(window);
+    return reinterpret_cast<std::uintptr_t>(view ? view->handle() : nullptr);
+}
+
+// The notification area shows small icons: the window's small one, else its large one.
+std::uintptr_t Win32WindowManager::windowIcon(const ui::Window& window) const {
+    HWND hwnd = reinterpret_cast<HWND>(windowHandle(window));
+    if (!hwnd)
+        return 0;
+    LRESULT icon = SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0);
+    if (!icon)
+        icon = SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0);
+    return static_cast<std::uintptr_t>(icon);
+}
+
 HWND Win32WindowManager::dialogOwner() const {
     for (auto it = modal_.rbegin(); it != modal_.rend(); ++it) {
         Win32View* view = viewOf(**it);

@@ -46,6 +46,8 @@ public:
     void doEvents() override;
     void endProgram() override;
     bool ended() const override { return ended_; }
+    std::uintptr_t windowHandle(const ui::Window& window) const override;
+    std::uintptr_t windowIcon(const ui::Window& window) const override;
 
 private:
     // One message, with Tab moving the focus between the controls of a window.
