@@ -9,6 +9,9 @@
 #include <iterator>
 #include <system_error>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace morvane {
 
 namespace fs = std::filesystem;
@@ -187,10 +190,29 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
     std::error_code ec;
     if (source.empty() || target.empty() || !fs::is_regular_file(source, ec) ||
         fs::is_directory(target, ec) || !fs::is_directory(target.parent_path(), ec) ||
-        (!overwrite && fs::exists(target, ec)))
+        (!overwrite && fs::exists(target, ec)) || busy_.count(lowered(source.string())))
         return false;
+    if (!overwrite) {
+        // A new link fails when the name is taken, so a file that appears after the check
+        // above is never replaced either.
+        if (::link(source.c_str(), target.c_str()) == 0) {
+            if (::unlink(source.c_str()) == 0)
+                return true;
+            ::unlink(target.c_str()); // the old name stays: undo the new one
+            return false;
+        }
+        if (errno != EPERM && errno != ENOTSUP && errno != EXDEV)
+            return false;
+    }
     fs::rename(source, target, ec);
     return !ec;
+}
+
+void EmulatedFileSystem::holdOpen(const std::string& path, bool held) {
+    if (held)
+        busy_.insert(lowered(hostPath(path).string()));
+    else
+        busy_.erase(lowered(hostPath(path).string()));
 }
 
 bool EmulatedFileSystem::rename(const std::string& from, const std::string& to) {

@@ -29,6 +29,8 @@ public:
 
     // Marks a file hidden, as the hidden attribute would.
     void setHidden(const std::string& path);
+    // A file held open by someone who does not share deleting: it cannot be moved meanwhile.
+    void holdOpen(const std::string& path, bool held);
     // Where a Windows path lives on this machine (the existing entry when letter case differs).
     std::filesystem::path hostPath(const std::string& path) const;
     const std::filesystem::path& root() const { return root_; }
@@ -41,6 +43,7 @@ private:
 
     std::filesystem::path root_;
     std::set<std::string> hidden_; // lower-cased host paths
+    std::set<std::string> busy_;   // lower-cased host paths held open
 };
 
 } // namespace morvane
