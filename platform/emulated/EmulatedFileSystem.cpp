@@ -9,9 +9,6 @@
 #include <iterator>
 #include <system_error>
 
-#include <cerrno>
-#include <unistd.h>
-
 namespace morvane {
 
 namespace fs = std::filesystem;
@@ -195,14 +192,16 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
     if (!overwrite) {
         // A new link fails when the name is taken, so a file that appears after the check
         // above is never replaced either.
-        if (::link(source.c_str(), target.c_str()) == 0) {
-            if (::unlink(source.c_str()) == 0)
+        fs::create_hard_link(source, target, ec);
+        if (!ec) {
+            if (fs::remove(source, ec))
                 return true;
-            ::unlink(target.c_str()); // the old name stays: undo the new one
+            fs::remove(target, ec); // the old name stays: undo the new one
             return false;
         }
-        if (errno != EPERM && errno != ENOTSUP && errno != EXDEV)
+        if (ec == std::errc::file_exists)
             return false;
+        ec.clear(); // no links on this file system: the check above has to do
     }
     fs::rename(source, target, ec);
     return !ec;
