@@ -8,6 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-mode.sh"
 
 packages=(
     cmake g++ googletest clang-format python3
+    clang libclang-rt-14-dev libbenchmark-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64
     xvfb xauth x11-utils imagemagick

@@ -10,18 +10,25 @@ set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PREFIX=$ROOT/build/demo-prefix
-EXE=$ROOT/build/win32/morvane.exe
 SHOTS=$ROOT/build/screenshots
 SHOT=$SHOTS/morvane-main.png
 
 # shellcheck source=scripts/wine-prefix.sh
 source "$ROOT/scripts/wine-prefix.sh"
 
+# The 32-bit exe is the one users get; where 32-bit Wine cannot run (or MORVANE_WINE64_ONLY=1
+# asks for it) the demo runs the 64-bit one.
+PRESET=win32
+if wine_64bit_only; then
+    PRESET=win64
+fi
+EXE=$ROOT/build/$PRESET/morvane.exe
+
 build() {
     if [[ -f $ROOT/scripts/install-deps.sh ]]; then
         bash "$ROOT/scripts/install-deps.sh"
     fi
-    (cd "$ROOT" && cmake --preset win32 >/dev/null && cmake --build build/win32 -j2 --target morvane)
+    (cd "$ROOT" && cmake --preset $PRESET >/dev/null && cmake --build build/$PRESET -j2 --target morvane)
 }
 
 # Writes a file of the client's incomplete download: opaque bytes (never a colon), then the

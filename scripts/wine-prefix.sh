@@ -13,18 +13,26 @@
 
 WINE_PREFIX_READY_MARK=.morvane-prefix-ready
 
+# shellcheck source=scripts/wine-mode.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-mode.sh"
+
 wine_prefix_env() {
     local prefix=$1
+    # On the 64-bit-only path, `wine` and `wineboot` go straight to the 64-bit loader.
+    wine_use_loader
     export WINEPREFIX=$prefix
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# What a prefix was made with: a prefix made before 32-bit Wine was installed no longer starts.
+# What a prefix was made with: a prefix made before 32-bit Wine was installed no longer starts,
+# and one made through the 64-bit loader alone is not trusted by the 32-bit one.
 wine_prefix_kind() {
     local kind
     kind=$(wine --version 2>/dev/null || echo unknown)
-    if [[ -x /usr/lib/wine/wine ]]; then
+    if wine_64bit_only; then
+        kind+=" 64-bit loader only"
+    elif [[ -x /usr/lib/wine/wine ]]; then
         kind+=" with wine32"
     fi
     echo "$kind"

@@ -2,6 +2,7 @@
 // change or discard them; the edit's own changes come back as userEdited, except the ones
 // the model made itself; leaving the box is EN_KILLFOCUS.
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/Win32Gdi.h"
@@ -21,9 +22,17 @@ void TextBoxPeer::create(HWND parent) {
 }
 
 void TextBoxPeer::showText() {
+    // SetWindowText puts the caret at the start. The model replaces the text while the user
+    // types (the name box lower-cases it), so the caret and selection stay where they were,
+    // clamped to the new text, or the next character would land in front.
+    DWORD start = 0, end = 0;
+    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     settingText_ = true;
     SetWindowTextA(hwnd_, box().text().c_str());
     settingText_ = false;
+    DWORD length = static_cast<DWORD>(box().text().size());
+    SendMessageA(hwnd_, EM_SETSEL, std::min(start, length), std::min(end, length));
 }
 
 void TextBoxPeer::sync(ui::Aspect aspect) {

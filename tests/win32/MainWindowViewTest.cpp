@@ -31,6 +31,18 @@ void typeInto(HWND edit, const std::string& characters) {
         SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
+// Typing where the caret is, one character at a time, as the keyboard does.
+void typeAtCaret(HWND edit, const std::string& characters) {
+    for (char c : characters)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+DWORD caretOf(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == end ? start : ~0u;
+}
+
 // Whether a control shows a pixel of this colour once its pending paints are done.
 bool shows(HWND hwnd, COLORREF colour) {
     UpdateWindow(hwnd);
@@ -113,6 +125,32 @@ TEST_F(MainWindowView, TypedCharactersPassKeyPressAndChange) {
     typeInto(name, "B");
     EXPECT_EQ(windowText(name), "annb");
     EXPECT_EQ(form.str_currentprofilename, "annb") << "renamed by the change handling";
+}
+
+TEST_F(MainWindowView, NameBoxKeepsTheCaretWhenItsTextIsLowerCased) {
+    HWND name = h(form.txt_profilename);
+    SetFocus(name);
+    SendMessageA(name, EM_SETSEL, 0, -1); // "ann" selected: the new name replaces it
+    typeAtCaret(name, "Bob");
+    EXPECT_EQ(windowText(name), "bob");
+    EXPECT_EQ(form.str_currentprofilename, "bob");
+    EXPECT_TRUE(files.fileLength("C:\\FastTrackProfiles\\bob.profile"));
+
+    // Discarded keys and a capital in the middle of the name.
+    typeAtCaret(name, "Z \\q");
+    EXPECT_EQ(windowText(name), "bobzq");
+    SendMessageA(name, EM_SETSEL, 1, 1);
+    typeAtCaret(name, "Xy");
+    EXPECT_EQ(windowText(name), "bxyobzq");
+    EXPECT_EQ(caretOf(name), 3u);
+    EXPECT_TRUE(files.fileLength("C:\\FastTrackProfiles\\bxyobzq.profile"));
+
+    // A selection survives a replacement too, cut to the new text.
+    SendMessageA(name, EM_SETSEL, 2, 5);
+    form.txt_profilename.setText("bx");
+    DWORD start = 0, end = 0;
+    SendMessageA(name, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), std::pair(DWORD{2}, DWORD{2}));
 }
 
 TEST_F(MainWindowView, ModelChangesShowInTheWindowOfTheDesignedSize) {

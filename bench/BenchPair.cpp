@@ -1,0 +1,50 @@
+#include "bench/BenchPair.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace morvane::bench {
+
+std::vector<BenchPair>& Pairs() {
+    static std::vector<BenchPair> pairs;
+    return pairs;
+}
+
+void PrintResult(const std::string& prefix, const BenchPair& pair, double productSeconds,
+                 double baselineSeconds) {
+    const double ratio = baselineSeconds > 0 ? productSeconds / baselineSeconds : 0;
+    std::printf("ratio %s%s %.3f goal <= %.2f\n", prefix.c_str(), pair.name.c_str(), ratio,
+                pair.limit);
+    std::printf("time %s%s %.3f\n", prefix.c_str(), pair.name.c_str(), productSeconds * 1e3);
+    std::fflush(stdout);
+}
+
+void PrintMemory(const std::string& prefix, const BenchPair& pair, long long kib) {
+    std::printf("memory %s%s %lld\n", prefix.c_str(), pair.name.c_str(), kib);
+    std::fflush(stdout);
+}
+
+void Require(bool ok, const std::string& what) {
+    if (ok)
+        return;
+    std::fprintf(stderr, "bench: %s\n", what.c_str());
+    std::exit(1);
+}
+
+RunnerOptions ParseOptions(int& argc, char** argv, const std::string& defaultPrefix) {
+    RunnerOptions options{defaultPrefix, ""};
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--prefix=", 9) == 0)
+            options.prefix = argv[i] + 9;
+        else if (std::strncmp(argv[i], "--only=", 7) == 0)
+            options.only = argv[i] + 7;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return options;
+}
+
+} // namespace morvane::bench

@@ -1,0 +1,56 @@
+// The profile column with many stored profiles: listing 10,000 profile files against a
+// plain listing of their folder.
+
+#include <memory>
+
+#include "app/Form1.h"
+#include "bench/BenchPair.h"
+#include "bench/BenchSupport.h"
+
+namespace morvane::bench {
+namespace {
+
+constexpr int kProfiles = 10000;
+const std::string kFolder = "FastTrackProfiles";
+
+struct ListingState {
+    std::unique_ptr<BenchDrive> drive;
+    std::unique_ptr<Form1> form;
+};
+
+BenchPair listProfiles() {
+    auto state = std::make_shared<ListingState>();
+    BenchPair pair;
+    pair.name = "ListProfiles.10000_files";
+    pair.limit = 1.5;
+    pair.reportMemory = true;
+    pair.setup = [state] {
+        state->drive = std::make_unique<BenchDrive>();
+        Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
+        const std::string folder = state->drive->hostPath(kFolder) + HostSeparator();
+        const std::string bytes = "C:\\Downloads\r\n3\r\n3\r\n100\r\nC:\\Music\r\nEOF!\r\n";
+        for (int i = 0; i < kProfiles; ++i)
+            Require(WriteFile(folder + "profile_" + std::to_string(i) + ".profile", bytes),
+                    "cannot write the profile files");
+        state->form = std::make_unique<Form1>(state->drive->services());
+    };
+    pair.reset = [state] { state->form->list_Profiles.clear(); };
+    pair.product = [state] {
+        state->form->ListProfiles("profile_0");
+        Require(state->form->list_Profiles.count() == kProfiles - 1, "ListProfiles missed files");
+    };
+    pair.baseline = [state] {
+        std::vector<std::string> names = ListFolder(state->drive->hostPath(kFolder));
+        Require(names.size() == kProfiles, "the folder listing missed files");
+    };
+    pair.teardown = [state] {
+        state->form.reset();
+        state->drive.reset();
+    };
+    return pair;
+}
+
+MORVANE_BENCH_PAIR(listProfiles);
+
+} // namespace
+} // namespace morvane::bench

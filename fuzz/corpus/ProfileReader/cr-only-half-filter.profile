@@ -1,0 +1,1 @@
+D:\dl5150E:\shareEOF!ogg;D:\a

@@ -1,0 +1,2 @@
+C:\Downloads
+3

@@ -1,0 +1,5 @@
+C:\Downloads
+4
+2
+250
+EOF!
