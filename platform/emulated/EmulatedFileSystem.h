@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "platform/Services.h"
 
@@ -37,13 +38,28 @@ public:
 
 private:
     bool move(const std::string& from, const std::string& to, bool overwrite);
+    static bool renameNoReplace(const std::filesystem::path& source,
+                                const std::filesystem::path& target);
+
+    struct NameIndex {
+        std::filesystem::file_time_type stamp;
+        bool trusted = false;
+        std::unordered_map<std::string, std::string> names; // lower-cased -> as stored
+    };
+    const std::unordered_map<std::string, std::string>&
+    namesIn(const std::filesystem::path& folder) const;
+    bool indexCurrent(const std::filesystem::path& folder) const;
+    void noteMove(const std::filesystem::path& folder, const std::string& name, bool known,
+                  bool added) const;
+    void forgetNames(const std::filesystem::path& folder) const;
     // Where an existing ordinary file lives on this machine; none for anything else.
     std::optional<std::filesystem::path> existingFile(const std::string& path) const;
     bool isHidden(const std::filesystem::path& hostFile) const;
 
     std::filesystem::path root_;
-    std::set<std::string> hidden_; // lower-cased host paths
-    std::set<std::string> busy_;   // lower-cased host paths held open
+    std::set<std::string> hidden_;                               // lower-cased host paths
+    std::set<std::string> busy_;                                 // lower-cased host paths held open
+    mutable std::unordered_map<std::string, NameIndex> indexes_; // by host folder
 };
 
 } // namespace morvane
