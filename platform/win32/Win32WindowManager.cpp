@@ -156,6 +156,9 @@ std::uintptr_t Win32WindowManager::windowIcon(const ui::Window& window) const {
     LRESULT icon = SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0);
     if (!icon)
         icon = SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0);
+    // An empty icon would be an invisible one: the hidden window could not be found again.
+    if (!icon)
+        icon = reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_APPLICATION));
     return static_cast<std::uintptr_t>(icon);
 }
 
