@@ -1,8 +1,9 @@
 // The benchmarks' platform on Windows: the real C: drive through the program's own Win32
 // services, and kernel32 calls for the baselines.
 
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, which they build on.
+#include <psapi.h>
 #include <winioctl.h>
 
 #include <algorithm>
