@@ -28,7 +28,7 @@ void Form1::FilterPass() {
     const std::vector<std::string> names = sys.files.listFiles(JoinFolder(downloads, "*"));
     for (const std::string& listed : names) {
         // STOP FILTER, GO TO TRAY and the tray icon stay usable during a long pass.
-        sys.windows.doEvents();
+        sys.windows.doEventsInLoop();
         if (sys.windows.ended())
             return;
         const std::string name = LowerCase(listed);
