@@ -14,6 +14,7 @@
 
 namespace morvane {
 
+class Form2;
 class Form3;
 struct TargetApplication;
 
@@ -140,8 +141,28 @@ public:
     void txt_Uploads_LostFocus();
     void txt_Searchresults_LostFocus();
 
-    // ---- Operations of later work; until then they do nothing.
+    // ---- Folder picker: shows it modally with the caller's title; the choice is then in
+    // str_pickedfolder. picker() is the one dialog, made at its first use.
+    void ShowFolderPicker(const std::string& title);
+    Form2& picker();
+    // A locking caller's steps before and after its show: the picker locked to a drive root
+    // ("D:\") and opened there; afterwards the result slot emptied and the drive free again.
+    void LockFolderPicker(const std::string& root);
+    void UnlockFolderPicker();
+
+    // ---- Shared folders.
+    void list_Folders_MouseDown(int button, int shift, float x, float y);
+    void AddFolder_Click();
+    void RemoveFolder_Click();
+
+    // ---- Incomplete downloads and their rename.
     void ListIncompleteDownloads();
+    void button_folderlist_Click();
+    void List_Downloads_Click();
+    void list_downloads2_Click();
+    void List_Downloads_Scroll();
+    void list_downloads2_Scroll();
+    void button_rename_Click();
 
     // ---- Filter configuration (Index: the category, 0 to 4).
     void button_selfilterfolder_Click(int index);
@@ -185,12 +206,14 @@ private:
     void connectHandlers();
     void ShowSection(ui::Frame& page);
     void ClearMenuHighlight();
+    void connectFolderHandlers();
 
     void RunFilterPasses(bool queue);
     bool IsListedFailure(const std::string& name) const;
     void TrayCallback(float x);
     void AddTrayIcon();
 
+    std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
     FilterRun filterRun_;
     bool renaming_ = false; // the rename step is running; its own edits of the box are quiet

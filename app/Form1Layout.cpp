@@ -1,6 +1,7 @@
 // The main window's control table: every control, where it sits, how it looks at start.
 
 #include "app/Form1.h"
+#include "app/Form2.h"
 #include "app/Form3.h"
 
 namespace morvane {
@@ -63,6 +64,7 @@ void setPage(ui::Container& in, ui::Frame& page, std::string name, const char* o
 Form1::Form1(Services& services) : sys(services) {
     layOut();
     connectHandlers();
+    connectFolderHandlers();
 }
 
 Form1::~Form1() = default;

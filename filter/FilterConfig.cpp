@@ -29,6 +29,16 @@ void Form1::button_selfilterfolder_Click(int index) {
         MsgBox("Choose A Download Folder On A Drive First", MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
+    // Files are moved by renaming them, so the destination must be on the download folder's
+    // drive: the picker opens at its root and cannot leave it.
+    LockFolderPicker(DriveRootOf(downloads));
+    ShowFolderPicker("Select Filter Folder");
+    if (!str_pickedfolder.empty()) {
+        txt_filterfolder[static_cast<std::size_t>(index)].setText(str_pickedfolder);
+        ListIncompleteDownloads();
+        SaveProfile(txt_profilename.text());
+    }
+    UnlockFolderPicker();
 }
 
 } // namespace morvane

@@ -3,6 +3,7 @@
 // implementation (platform/win32) and an emulated one (platform/emulated).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,23 @@ public:
 
 // ---- File system: Windows paths ("C:\dir\file"), names compared without regard to case.
 
+// One drive of the system: its root ("C:\") and its volume label, if known.
+struct DriveInfo {
+    std::string root;
+    std::string label;
+};
+
+// A file held open for reading bytes, so that one operation sees one file. Other programs may
+// go on writing, renaming and deleting it meanwhile.
+class ByteFile {
+public:
+    virtual ~ByteFile() = default;
+    // The length when the file was opened.
+    virtual std::uint64_t length() const = 0;
+    // Up to count bytes from a 0-based position; none when the read fails.
+    virtual std::optional<std::string> read(std::uint64_t position, std::size_t count) = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -75,6 +93,18 @@ public:
     // Moves a file over another one, replacing it (used to finish a safe save).
     virtual bool replace(const std::string& from, const std::string& to) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+
+    // Opens a file for reading bytes; nullptr when it cannot be opened. The default goes
+    // through fileLength and readBytes, reopening the file for every read.
+    virtual std::unique_ptr<ByteFile> openBytes(const std::string& path);
+    // The system's drives in letter order. The default knows drive C: only.
+    virtual std::vector<DriveInfo> drives();
+    // Names of the ordinary subfolders of a folder (no hidden or system ones); none when the
+    // folder cannot be read, for instance on a drive that is not ready.
+    virtual std::optional<std::vector<std::string>> listFolders(const std::string& folder);
+    // The current folder of a drive ("D:\" or "D:"), or of the process for an empty drive:
+    // a full path, ending in "\" only for a root.
+    virtual std::string currentFolder(const std::string& drive);
 };
 
 // ---- Shell: notification icon and starting a process.

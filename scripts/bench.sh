@@ -13,9 +13,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 source scripts/wine-prefix.sh
-if [[ -f scripts/wine-mode.sh ]]; then
-    source scripts/wine-mode.sh
-fi
 
 WINE_EXE=build/bench-win64/bench/morvane_bench.exe
 WINE_PREFIX_DIR=$ROOT/build/bench-win64/wineprefix
@@ -23,9 +20,6 @@ WINE_PREFIX_DIR=$ROOT/build/bench-win64/wineprefix
 # Inner part, run inside Xvfb: a prefix of the bench build's own.
 if [[ ${1:-} == --wine-inner ]]; then
     shift
-    if declare -F wine_use_loader >/dev/null; then
-        wine_use_loader
-    fi
     wine_prefix_create "$WINE_PREFIX_DIR"
     trap 'wine_server_stop "$WINE_PREFIX_DIR"' EXIT
     wine_server_start "$WINE_PREFIX_DIR"

@@ -3,14 +3,15 @@
 # build/demo-prefix seeded with a Kazaa-like client's registry keys, a download folder with
 # finished and incomplete downloads, and the marker that makes Kazaa the target.
 #
-# With a DISPLAY the program runs there until it is closed. Without one it runs under Xvfb,
-# a screenshot of the main window is taken, the program is ended, and the screenshot's path
-# is printed as the last line.
+# With a DISPLAY the program runs there until it is closed. Without one it runs under Xvfb:
+# a screenshot of the main window is taken, then one of each section page (GENERAL, SHARED
+# FOLDERS, DOWNLOAD FOLDER, DOWNLOAD FILTER) beside it, the program is ended, and the
+# screenshots' paths are printed, the main window's last.
 #
 #   scripts/run-demo.sh [--filter]
 #
 # --filter starts the download filter on the demo's download folder as soon as the window is
-# shown; headless, the screenshot shows the running-filter page after the first pass (moves
+# shown; headless, one screenshot shows the running-filter page after the first pass (moves
 # into C:\Music, C:\Videos, C:\Pictures and C:\Documents, and one failure: C:\Music already
 # holds a song.mp3).
 set -euo pipefail
@@ -39,12 +40,13 @@ if wine_64bit_only; then
     PRESET=win64
 fi
 EXE=$ROOT/build/$PRESET/morvane.exe
+CLICK=$ROOT/build/$PRESET/morvane_demo_click.exe
 
 build() {
     if [[ -f $ROOT/scripts/install-deps.sh ]]; then
         bash "$ROOT/scripts/install-deps.sh"
     fi
-    (cd "$ROOT" && cmake --preset $PRESET >/dev/null && cmake --build build/$PRESET -j2 --target morvane)
+    (cd "$ROOT" && cmake --preset $PRESET >/dev/null && cmake --build build/$PRESET -j2 --target morvane morvane_demo_click)
 }
 
 # Writes a file of the client's incomplete download: opaque bytes (never a colon), then the
@@ -144,9 +146,28 @@ screenshot() {
     import -window root "$SHOT"
     local shot_ns
     shot_ns=$(date +%s%N)
+    # Each section page, clicked open as the user would (DOWNLOAD FOLDER lists the seeded
+    # incomplete downloads).
+    # (With --filter the running-filter page covers them: the one shot is enough.)
+    local page pages=() file
+    for page in "GENERAL" "SHARED FOLDERS" "DOWNLOAD FOLDER" "DOWNLOAD FILTER"; do
+        ((FILTER == 0)) || break
+        file=$SHOTS/morvane-page-$(tr 'A-Z ' 'a-z-' <<<"$page").png
+        rm -f "$file"
+        if wine "$CLICK" "$page" >/dev/null 2>&1; then
+            sleep 0.3
+            import -window root "$file"
+            pages+=("$file")
+        else
+            echo "could not open the page $page" >&2
+        fi
+    done
     wine_server_stop "$PREFIX"
     wait "$pid" 2>/dev/null || true
     echo "launch to screenshot: $(((shot_ns - started_ns) / 1000000)) ms" >&2
+    if ((${#pages[@]})); then
+        printf '%s\n' "${pages[@]}"
+    fi
     echo "$SHOT"
 }
 

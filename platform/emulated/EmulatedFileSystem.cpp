@@ -1,6 +1,7 @@
 #include "platform/emulated/EmulatedFileSystem.h"
 
 #include "platform/TextLines.h"
+#include "platform/Wildcard.h"
 #include "platform/emulated/PathText.h"
 
 #include <algorithm>
@@ -9,13 +10,13 @@
 #include <iterator>
 #include <system_error>
 
-#ifdef __linux__
+#ifndef _WIN32
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#endif
-#ifndef _WIN32
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace morvane {
@@ -23,32 +24,6 @@ namespace morvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Windows wildcards, without regard to letter case: * any run, ? any one character.
-bool wildcardMatch(const std::string& pattern, const std::string& name) {
-    if (pattern == "*")
-        return true;
-    std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || std::tolower(static_cast<unsigned char>(pattern[p])) ==
-                                      std::tolower(static_cast<unsigned char>(name[n])))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            mark = n;
-        } else if (star != std::string::npos) {
-            p = star + 1;
-            n = ++mark;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
 
 // "C:\a\b" -> drive "c" and the parts "a", "b"; false for anything that is not a drive path.
 bool splitWindowsPath(const std::string& path, std::string& drive,
@@ -70,15 +45,16 @@ EmulatedFileSystem::EmulatedFileSystem(fs::path root) : root_(std::move(root)) {
 fs::path EmulatedFileSystem::hostPath(const std::string& path) const {
     std::string drive;
     std::vector<std::string> parts;
-    if (!splitWindowsPath(path, drive, parts))
+    if (!splitWindowsPath(path, drive, parts) || notReady_.count(drive[0]))
         return {};
-    fs::path exact = root_ / drive;
-    for (const std::string& part : parts)
-        exact /= part;
-    std::error_code ec;
-    if (fs::exists(exact, ec))
-        return exact; // spelled as it is stored: what Windows finds too
     fs::path host = root_ / drive;
+    // Mostly the letter case is right already: one look-up instead of one per level.
+    fs::path direct = host;
+    for (const std::string& part : parts)
+        direct /= part;
+    std::error_code ec;
+    if (fs::exists(direct, ec))
+        return direct;
     for (const std::string& part : parts) {
         fs::path next = host / part;
         if (!fs::exists(next, ec) && fs::is_directory(host, ec)) {
@@ -171,16 +147,14 @@ std::vector<std::string> EmulatedFileSystem::listFiles(const std::string& patter
     }
 #endif
     // A Windows listing comes in name order, letter case aside.
-    std::vector<std::pair<std::string, std::size_t>> keys; // lower-cased name, its place
-    keys.reserve(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i)
-        keys.emplace_back(lowered(names[i]), i);
-    std::sort(keys.begin(), keys.end());
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (const auto& key : keys)
-        sorted.push_back(std::move(names[key.second]));
-    names = std::move(sorted);
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names)
+        keyed.emplace_back(lowered(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto& [key, name] : keyed)
+        names.push_back(std::move(name));
     return names;
 }
 
@@ -253,8 +227,8 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
         busy_.count(lowered(source.string())))
         return false;
     // The folders' name indexes follow this move when they were current before it.
-    const fs::path from_folder = source.parent_path(), to_folder = target.parent_path();
-    const bool fromKnown = indexCurrent(from_folder), toKnown = indexCurrent(to_folder);
+    const fs::path fromFolder = source.parent_path(), toFolder = target.parent_path();
+    const bool fromKnown = indexCurrent(fromFolder), toKnown = indexCurrent(toFolder);
     bool moved = false;
     if (overwrite) {
         moved = !fs::is_directory(target, ec) && (fs::rename(source, target, ec), !ec);
@@ -263,8 +237,8 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
     }
     if (!moved)
         return false;
-    noteMove(from_folder, source.filename().string(), fromKnown, false);
-    noteMove(to_folder, target.filename().string(), toKnown, true);
+    noteMove(fromFolder, source.filename().string(), fromKnown, false);
+    noteMove(toFolder, target.filename().string(), toKnown, true);
     return true;
 }
 
@@ -339,6 +313,147 @@ bool EmulatedFileSystem::deleteFile(const std::string& path) {
     if (host)
         forgetNames(host->parent_path());
     return host && fs::remove(*host, ec);
+}
+
+namespace {
+
+#ifndef _WIN32
+// A file read with pread: one open for the whole operation, as the real system does it.
+class HostByteFile : public ByteFile {
+public:
+    HostByteFile(int fd, std::uint64_t length) : fd_(fd), length_(length) {}
+    ~HostByteFile() override { ::close(fd_); }
+    HostByteFile(const HostByteFile&) = delete;
+    HostByteFile& operator=(const HostByteFile&) = delete;
+    std::uint64_t length() const override { return length_; }
+    std::optional<std::string> read(std::uint64_t position, std::size_t count) override {
+        std::string bytes(count, '\0');
+        std::size_t done = 0;
+        while (done < count) {
+            ssize_t got = ::pread(fd_, bytes.data() + done, count - done,
+                                  static_cast<off_t>(position + done));
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        bytes.resize(done);
+        return bytes;
+    }
+
+private:
+    int fd_;
+    std::uint64_t length_;
+};
+#else
+// The emulation built for Windows (its tests run there too): a plain stream.
+class HostByteFile : public ByteFile {
+public:
+    HostByteFile(std::ifstream in, std::uint64_t length) : in_(std::move(in)), length_(length) {}
+    std::uint64_t length() const override { return length_; }
+    std::optional<std::string> read(std::uint64_t position, std::size_t count) override {
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(position));
+        if (!in_)
+            return std::string();
+        std::string bytes(count, '\0');
+        in_.read(bytes.data(), static_cast<std::streamsize>(count));
+        bytes.resize(static_cast<std::size_t>(in_.gcount()));
+        return bytes;
+    }
+
+private:
+    std::ifstream in_;
+    std::uint64_t length_;
+};
+#endif
+
+} // namespace
+
+std::unique_ptr<ByteFile> EmulatedFileSystem::openBytes(const std::string& path) {
+#ifndef _WIN32
+    // The name as given first, the type checked on the open file: mostly no look-up beyond
+    // the system's own. Another letter case is looked up level by level.
+    std::string drive;
+    std::vector<std::string> parts;
+    if (!splitWindowsPath(path, drive, parts) || notReady_.count(drive[0]))
+        return nullptr;
+    fs::path direct = root_ / drive;
+    for (const std::string& part : parts)
+        direct /= part;
+    int fd = ::open(direct.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT)
+        fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<HostByteFile>(fd, static_cast<std::uint64_t>(info.st_size));
+#else
+    const std::optional<fs::path> host = existingFile(path);
+    if (!host)
+        return nullptr;
+    std::ifstream in(*host, std::ios::binary);
+    std::error_code ec;
+    const auto size = fs::file_size(*host, ec);
+    if (!in || ec)
+        return nullptr;
+    return std::make_unique<HostByteFile>(std::move(in), static_cast<std::uint64_t>(size));
+#endif
+}
+
+void EmulatedFileSystem::addDrive(char letter, std::string label, bool ready) {
+    char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    labels_[drive] = std::move(label);
+    std::error_code ec;
+    if (ready) {
+        notReady_.erase(drive);
+        fs::create_directories(root_ / std::string(1, drive), ec);
+    } else {
+        notReady_.insert(drive);
+    }
+}
+
+std::vector<DriveInfo> EmulatedFileSystem::drives() {
+    std::set<char> letters(notReady_);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(root_, ec)) {
+        std::string name = entry.path().filename().string();
+        if (entry.is_directory(ec) && name.size() == 1 &&
+            std::isalpha(static_cast<unsigned char>(name[0])))
+            letters.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(name[0]))));
+    }
+    std::vector<DriveInfo> found;
+    for (char letter : letters) {
+        auto label = labels_.find(letter);
+        found.push_back({std::string(1, static_cast<char>(std::toupper(letter))) + ":\\",
+                         label == labels_.end() ? std::string() : label->second});
+    }
+    return found;
+}
+
+std::optional<std::vector<std::string>> EmulatedFileSystem::listFolders(const std::string& folder) {
+    fs::path host = hostPath(folder);
+    std::error_code ec;
+    if (host.empty() || !fs::is_directory(host, ec))
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(host, ec))
+        if (entry.is_directory(ec) && !isHidden(entry.path()))
+            names.push_back(entry.path().filename().string());
+    if (ec)
+        return std::nullopt;
+    return names;
+}
+
+std::string EmulatedFileSystem::currentFolder(const std::string& drive) {
+    if (drive.empty() || lowered(drive.substr(0, 1)) == lowered(current_.substr(0, 1)))
+        return current_;
+    return drive.substr(0, 1) + ":\\";
 }
 
 } // namespace morvane

@@ -4,6 +4,8 @@
 // does; names starting with a dot, and files marked with setHidden, count as hidden.
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -27,6 +29,16 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     bool replace(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
+    std::unique_ptr<ByteFile> openBytes(const std::string& path) override;
+    std::vector<DriveInfo> drives() override;
+    std::optional<std::vector<std::string>> listFolders(const std::string& folder) override;
+    std::string currentFolder(const std::string& drive) override;
+
+    // Adds a drive: a ready one is a folder of the root; one that is not ready (a card reader
+    // without a card) is listed, but every operation on it fails.
+    void addDrive(char letter, std::string label = "", bool ready = true);
+    // The process's current folder, a full path ("C:\" at start).
+    void setCurrentFolder(std::string folder) { current_ = std::move(folder); }
 
     // Marks a file hidden, as the hidden attribute would.
     void setHidden(const std::string& path);
@@ -57,7 +69,10 @@ private:
     bool isHidden(const std::filesystem::path& hostFile) const;
 
     std::filesystem::path root_;
-    std::set<std::string> hidden_;                               // lower-cased host paths
+    std::set<std::string> hidden_; // lower-cased host paths
+    std::set<char> notReady_;      // lower-case drive letters
+    std::map<char, std::string> labels_;
+    std::string current_ = "C:\\";
     std::set<std::string> busy_;                                 // lower-cased host paths held open
     mutable std::unordered_map<std::string, NameIndex> indexes_; // by host folder
 };

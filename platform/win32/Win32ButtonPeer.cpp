@@ -32,7 +32,9 @@ ButtonPeer::~ButtonPeer() {
 
 void ButtonPeer::create(HWND parent) {
     bool pictured = !button().picture.empty();
-    DWORD style = WS_TABSTOP | BS_PUSHBUTTON | (pictured ? BS_BITMAP : 0);
+    const bool isDefault = view_.model().defaultButton == &button();
+    DWORD style =
+        WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (pictured ? BS_BITMAP : 0);
     if (!createControl(parent, "BUTTON", style, 0, button().caption().c_str()))
         return;
     if (pictured) {

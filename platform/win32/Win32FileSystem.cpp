@@ -1,26 +1,52 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include "platform/TextLines.h"
+#include "platform/Wildcard.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
 namespace morvane {
 
 namespace {
 
 // A drive that is not ready (an empty floppy or card reader) must fail quietly instead of
-// asking the user to insert a disk.
+// asking the user to insert a disk. The thread's own mode where the system has one (Windows 7
+// on): the process-wide switch is a slow round trip under Wine, paid on every file read.
 class QuietDriveErrors {
 public:
-    QuietDriveErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~QuietDriveErrors() { SetErrorMode(previous_); }
+    QuietDriveErrors() {
+        if (setThreadMode() && setThreadMode()(SEM_FAILCRITICALERRORS, &previous_)) {
+            thread_ = true;
+            return;
+        }
+        previous_ = SetErrorMode(SEM_FAILCRITICALERRORS);
+    }
+    ~QuietDriveErrors() {
+        if (thread_)
+            setThreadMode()(previous_, nullptr);
+        else
+            SetErrorMode(previous_);
+    }
     QuietDriveErrors(const QuietDriveErrors&) = delete;
     QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
 
 private:
-    UINT previous_;
+    using SetThreadErrorModeFn = BOOL(WINAPI*)(DWORD, LPDWORD);
+    static SetThreadErrorModeFn setThreadMode() {
+        static const SetThreadErrorModeFn found = [] {
+            HMODULE kernel = GetModuleHandleA("kernel32.dll");
+            return kernel ? reinterpret_cast<SetThreadErrorModeFn>(reinterpret_cast<void*>(
+                                GetProcAddress(kernel, "SetThreadErrorMode")))
+                          : nullptr;
+        }();
+        return found;
+    }
+    DWORD previous_ = 0;
+    bool thread_ = false;
 };
 
 class FileHandle {
@@ -71,7 +97,119 @@ bool writeAll(HANDLE file, const std::string& content) {
     return true;
 }
 
+// One open handle for a whole read: the client may write, rename or delete the file meanwhile.
+class Win32ByteFile : public ByteFile {
+public:
+    Win32ByteFile(HANDLE handle, std::uint64_t length) : file_(handle), length_(length) {}
+    std::uint64_t length() const override { return length_; }
+    std::optional<std::string> read(std::uint64_t position, std::size_t count) override {
+        std::string bytes(count, '\0');
+        std::size_t done = 0;
+        while (done < count) {
+            OVERLAPPED at{};
+            const std::uint64_t from = position + done;
+            at.Offset = static_cast<DWORD>(from & 0xFFFFFFFFu);
+            at.OffsetHigh = static_cast<DWORD>(from >> 32);
+            DWORD got = 0;
+            DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 20));
+            if (!ReadFile(file_.get(), bytes.data() + done, want, &got, &at)) {
+                if (GetLastError() == ERROR_HANDLE_EOF)
+                    break;
+                return std::nullopt;
+            }
+            if (got == 0)
+                break;
+            done += got;
+        }
+        bytes.resize(done);
+        return bytes;
+    }
+
+private:
+    FileHandle file_;
+    std::uint64_t length_;
+};
+
 } // namespace
+
+std::unique_ptr<ByteFile> Win32FileSystem::openBytes(const std::string& path) {
+    QuietDriveErrors quiet;
+    HANDLE handle = openForReading(path);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(handle, &length)) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return std::make_unique<Win32ByteFile>(handle, static_cast<std::uint64_t>(length.QuadPart));
+}
+
+std::vector<DriveInfo> Win32FileSystem::drives() {
+    QuietDriveErrors quiet;
+    std::vector<DriveInfo> found;
+    char roots[512] = {};
+    DWORD length = GetLogicalDriveStringsA(sizeof roots - 1, roots);
+    if (length == 0 || length >= sizeof roots)
+        return found;
+    for (const char* root = roots; *root; root += std::strlen(root) + 1) {
+        DriveInfo drive{root, ""};
+        if (!drive.root.empty() && drive.root.back() != '\\')
+            drive.root += '\\';
+        drive.root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive.root[0])));
+        // A removable drive is not asked for its label: that would spin up an empty floppy.
+        char label[MAX_PATH + 1] = {};
+        if (GetDriveTypeA(drive.root.c_str()) != DRIVE_REMOVABLE &&
+            GetVolumeInformationA(drive.root.c_str(), label, sizeof label, nullptr, nullptr,
+                                  nullptr, nullptr, 0))
+            drive.label = label;
+        found.push_back(std::move(drive));
+    }
+    return found;
+}
+
+std::optional<std::vector<std::string>> Win32FileSystem::listFolders(const std::string& folder) {
+    QuietDriveErrors quiet;
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\')
+        pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        // An empty root has no "." entry: that is a readable folder without subfolders.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+            return std::vector<std::string>();
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(found.dwFileAttributes & skipped) && name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string Win32FileSystem::currentFolder(const std::string& drive) {
+    char path[MAX_PATH + 1] = {};
+    DWORD length = 0;
+    if (drive.empty()) {
+        length = GetCurrentDirectoryA(sizeof path, path);
+    } else {
+        // "D:" alone names that drive's current folder.
+        length = GetFullPathNameA(drive.substr(0, 2).c_str(), sizeof path, path, nullptr);
+    }
+    if (length == 0 || length >= sizeof path)
+        return drive.empty() ? std::string("C:\\") : drive.substr(0, 2) + "\\";
+    std::string folder(path, length);
+    if (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
 
 bool Win32FileSystem::directoryExists(const std::string& path) {
     QuietDriveErrors quiet;
@@ -92,9 +230,13 @@ std::vector<std::string> Win32FileSystem::listFiles(const std::string& pattern) 
     if (search == INVALID_HANDLE_VALUE)
         return names;
     // FindFirstFile reports folders and hidden files too; the program wants ordinary files.
+    // It also matches each file's short 8.3 alias ("*.dat" finds "x.data"): the long name
+    // must match the pattern itself.
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const std::size_t cut = pattern.find_last_of("\\/:");
+    const std::string wildcard = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
     do {
-        if (!(found.dwFileAttributes & skipped))
+        if (!(found.dwFileAttributes & skipped) && wildcardMatch(wildcard, found.cFileName))
             names.emplace_back(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);

@@ -20,6 +20,10 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     bool replace(const std::string& from, const std::string& to) override;
     bool deleteFile(const std::string& path) override;
+    std::unique_ptr<ByteFile> openBytes(const std::string& path) override;
+    std::vector<DriveInfo> drives() override;
+    std::optional<std::vector<std::string>> listFolders(const std::string& folder) override;
+    std::string currentFolder(const std::string& drive) override;
 };
 
 } // namespace morvane

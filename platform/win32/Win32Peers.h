@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/ui/Controls.h"
 
 namespace morvane {
@@ -165,6 +167,46 @@ public:
 private:
     ui::Button& button() const { return static_cast<ui::Button&>(control_); }
     HBITMAP picture_ = nullptr;
+};
+
+// The folder picker's drive list: a drop-down list of the drives, each with the system's icon
+// for it and its label.
+class DriveListPeer : public Peer {
+public:
+    DriveListPeer(Win32View& view, ui::DriveListBox& drives) : Peer(view, drives) {}
+    ~DriveListPeer() override;
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    void command(UINT code) override;
+    bool draw(const DRAWITEMSTRUCT& item) override;
+
+private:
+    ui::DriveListBox& drives() const { return static_cast<ui::DriveListBox&>(control_); }
+    void showItems();
+    void showSelection();
+    std::vector<HICON> icons_; // one per item
+    bool syncing_ = false;
+};
+
+// The folder picker's directory list: the open folder's parents, itself and its subfolders,
+// indented by level with open and closed folder icons. A single click highlights, a double
+// click opens.
+class DirListPeer : public Peer {
+public:
+    DirListPeer(Win32View& view, ui::DirListBox& dir) : Peer(view, dir) {}
+    ~DirListPeer() override;
+    void create(HWND parent) override;
+    void sync(ui::Aspect aspect) override;
+    void command(UINT code) override;
+    bool draw(const DRAWITEMSTRUCT& item) override;
+
+private:
+    ui::DirListBox& dir() const { return static_cast<ui::DirListBox&>(control_); }
+    void showItems();
+    HICON openIcon_ = nullptr;
+    HICON closedIcon_ = nullptr;
+    HICON driveIcon_ = nullptr;
+    bool syncing_ = false;
 };
 
 // A bitmap from the resources, scaled to the control. It takes no mouse input, so moves over

@@ -29,6 +29,10 @@ std::unique_ptr<Peer> makePeer(Win32View& view, ui::Control& control, UINT_PTR t
         return std::make_unique<ButtonPeer>(view, static_cast<ui::Button&>(control));
     case ui::Kind::Timer:
         return std::make_unique<TimerPeer>(view, static_cast<ui::Timer&>(control), timerId);
+    case ui::Kind::DriveList:
+        return std::make_unique<DriveListPeer>(view, static_cast<ui::DriveListBox&>(control));
+    case ui::Kind::DirList:
+        return std::make_unique<DirListPeer>(view, static_cast<ui::DirListBox&>(control));
     }
     return nullptr;
 }
@@ -107,7 +111,7 @@ HWND Win32View::handleOf(const ui::Control& control) const {
     return found == byControl_.end() ? nullptr : found->second->hwnd();
 }
 
-void Win32View::centre() {
+void Win32View::centre(HWND over) {
     HWND top = handle();
     if (!top)
         return;
@@ -115,8 +119,13 @@ void Win32View::centre() {
     GetWindowRect(top, &frame);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int top_ = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (over && IsWindowVisible(over) && !IsIconic(over))
+        GetWindowRect(over, &area);
+    int left =
+        std::min<int>((area.left + area.right - width) / 2, GetSystemMetrics(SM_CXSCREEN) - width);
+    int top_ = std::min<int>((area.top + area.bottom - height) / 2,
+                             GetSystemMetrics(SM_CYSCREEN) - height);
     SetWindowPos(top, nullptr, std::max(0, left), std::max(0, top_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -37,8 +37,8 @@ public:
     // The real window of a control of this view; nullptr for a timer or a stranger.
     HWND handleOf(const ui::Control& control) const;
 
-    // Places the window in the middle of the screen.
-    void centre();
+    // Places the window in the middle of the screen, or of another window when given one.
+    void centre(HWND over = nullptr);
     // Tab order is the control table's order (the z-order is not: later controls lie on
     // top). The next control after from that can take the focus; from nullptr: the first.
     HWND nextTabStop(HWND from, bool backwards) const;

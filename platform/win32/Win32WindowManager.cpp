@@ -58,6 +58,21 @@ void Win32WindowManager::setMainWindow(ui::Window& window) {
 }
 
 void Win32WindowManager::dispatch(MSG& message) {
+    // Enter and Esc press the window's default and cancel buttons, unless a drop-down list is
+    // open: there they close the list.
+    if (message.message == WM_KEYDOWN &&
+        (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) && message.hwnd &&
+        !SendMessageA(message.hwnd, CB_GETDROPPEDSTATE, 0, 0)) {
+        if (Win32View* view = viewOfHandle(GetAncestor(message.hwnd, GA_ROOT))) {
+            ui::Window& window = view->model();
+            ui::Button* button =
+                message.wParam == VK_RETURN ? window.defaultButton : window.cancelButton;
+            if (button && button->shownOnScreen() && button->enabled()) {
+                button->click();
+                return;
+            }
+        }
+    }
     if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && message.hwnd) {
         if (Win32View* view = viewOfHandle(GetAncestor(message.hwnd, GA_ROOT))) {
             bool back = GetKeyState(VK_SHIFT) < 0;
@@ -115,6 +130,7 @@ void Win32WindowManager::showModal(ui::Window& window) {
     HWND dialog = view.handle();
     if (!dialog)
         return; // no window system to show it on
+    HWND owner = window.centredOnOwner ? dialogOwner() : nullptr;
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&disabled));
     std::erase(disabled, dialog);
@@ -122,7 +138,7 @@ void Win32WindowManager::showModal(ui::Window& window) {
         EnableWindow(hwnd, FALSE);
     modal_.push_back(&window);
 
-    view.centre();
+    view.centre(owner);
     window.setVisible(true);
     SetForegroundWindow(dialog);
     MSG message;

@@ -39,6 +39,48 @@ TEST_F(FileSystemContract, ListingShowsOrdinaryFilesMatchingTheWildcardInAnyCase
     EXPECT_EQ(Lines(), listed("missing\\*.dat"));
 }
 
+TEST_F(FileSystemContract, AWildcardMatchesLongNamesOnlyNotTheirShortAliases) {
+    // The system's own matching finds "x.data" for "*.dat" through its 8.3 alias X~1.DAT.
+    for (const char* name : {"x.data", "finished.dat.mp3", "y.dat", "long name here.DAT"})
+        platform.writeFile(at(name), "x");
+    EXPECT_EQ(Lines({"long name here.DAT", "y.dat"}), listed("*.dat"));
+}
+
+TEST_F(FileSystemContract, SubfoldersDrivesAndTheCurrentFolder) {
+    for (const char* folder : {"Alpha", "beta", "gamma", "Alpha\\inner"})
+        ASSERT_TRUE(files.makeDirectory(at(folder)));
+    platform.setHidden(at("gamma"));
+    platform.writeFile(at("file.txt"), "x");
+    std::optional<Lines> folders = files.listFolders(platform.scratchFolder());
+    ASSERT_TRUE(folders);
+    std::sort(folders->begin(), folders->end());
+    EXPECT_EQ(Lines({"Alpha", "beta"}), folders) << "no files, no hidden folders, no dots";
+    EXPECT_EQ(Lines(), files.listFolders(at("beta\\")));
+    EXPECT_EQ(std::nullopt, files.listFolders(at("missing")));
+
+    std::vector<DriveInfo> drives = files.drives();
+    EXPECT_TRUE(std::any_of(drives.begin(), drives.end(),
+                            [](const DriveInfo& d) { return d.root == "C:\\"; }));
+    const std::string current = files.currentFolder("");
+    EXPECT_TRUE(current.size() >= 3 && current[1] == ':' && current[2] == '\\') << current;
+    EXPECT_TRUE(files.currentFolder("c:").starts_with("C:\\") ||
+                files.currentFolder("c:").starts_with("c:\\"));
+}
+
+TEST_F(FileSystemContract, AnOpenByteFileLetsOthersRenameAndDeleteIt) {
+    platform.writeFile(at("a.dat"), "0123456789");
+    std::unique_ptr<ByteFile> file = files.openBytes(at("A.DAT"));
+    ASSERT_TRUE(file);
+    EXPECT_EQ(10u, file->length());
+    EXPECT_EQ("789", file->read(7, 5));
+    // What the client may do while the reader holds the file.
+    EXPECT_TRUE(files.rename(at("a.dat"), at("b.mp3")));
+    EXPECT_EQ("012", file->read(0, 3)) << "still readable after a rename";
+    EXPECT_TRUE(files.deleteFile(at("b.mp3")));
+    file.reset();
+    EXPECT_EQ(nullptr, files.openBytes(at("a.dat")));
+}
+
 TEST_F(FileSystemContract, LinesRoundTripWithCrLfOnDisk) {
     const Lines lines = {"first", "", "third with spaces ", "\xe9t\xe9"};
     ASSERT_TRUE(files.writeLines(at("p.profile"), lines));

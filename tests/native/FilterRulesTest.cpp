@@ -1,6 +1,7 @@
 // The filter's rules over plain values, and the typing and saving of the category boxes.
 #include <gtest/gtest.h>
 
+#include "app/Form2.h"
 #include "filter/FilterRules.h"
 #include "profiles/DefaultExtensions.h"
 #include "support/Harness.h"
@@ -72,6 +73,44 @@ TEST(FilterConfig, TypingRefusesTheTenKeysAndLeavingABoxSavesTheProfile) {
               std::string::npos);
     EXPECT_NE(h.readFile("C:\\FastTrackProfiles\\alice.profile").find("C:\\Apps\r\n"),
               std::string::npos);
+}
+
+TEST(FilterConfig, TheDestinationIsChosenOnTheDownloadFoldersDriveAndSaved) {
+    Harness h;
+    h.files->addDrive('c');
+    h.files->addDrive('d');
+    h.files->makeDirectory("C:\\FastTrackProfiles");
+    h.files->makeDirectory("D:\\Music");
+    Form1& form = h.form();
+    form.txt_profilename.setText("alice");
+    form.txt_Downloadfolder.setText("D:\\Downloads");
+    h.windows.onModal = [&](ui::Window&) {
+        Form2& picker = form.picker();
+        EXPECT_EQ(picker.window.caption(), "Select Filter Folder");
+        EXPECT_EQ(picker.str_lockeddrive, "D:\\");
+        EXPECT_FALSE(picker.Drive1.enabled());
+        EXPECT_EQ(picker.Dir1.path(), "D:\\");
+        picker.Dir1.click(1); // D:\Music
+        picker.button_Select.click();
+    };
+    form.button_selfilterfolder[2].click();
+    EXPECT_EQ(form.txt_filterfolder[2].text(), "D:\\Music");
+    EXPECT_NE(h.readFile("C:\\FastTrackProfiles\\alice.profile").find("D:\\Music\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(form.picker().Drive1.enabled()) << "free again for the other callers";
+    EXPECT_EQ(form.picker().str_lockeddrive, "");
+    EXPECT_EQ(form.str_pickedfolder, "");
+
+    h.windows.onModal = [&](ui::Window&) { form.picker().button_Cancel.click(); };
+    form.button_selfilterfolder[2].click();
+    EXPECT_EQ(form.txt_filterfolder[2].text(), "D:\\Music") << "a cancel changes nothing";
+
+    // Without a drive to lock to, the picker is not offered at all.
+    form.txt_Downloadfolder.setText("\\\\server\\share");
+    form.button_selfilterfolder[0].click();
+    EXPECT_EQ(h.windows.modalShows.size(), 2u);
+    EXPECT_EQ(h.messageLog(),
+              std::vector<std::string>{"Morvane|Choose A Download Folder On A Drive First"});
 }
 
 } // namespace

@@ -41,8 +41,9 @@ void PlatformUnderTest::holdOpen(const std::string& path, bool held) {
 }
 
 void PlatformUnderTest::setHidden(const std::string& path) {
-    if (!readFile(path))
-        ADD_FAILURE() << "cannot hide " << path << ": no such file";
+    std::error_code ec;
+    if (!readFile(path) && !fs::is_directory(host(path), ec))
+        ADD_FAILURE() << "cannot hide " << path << ": no such file or folder";
     static_cast<EmulatedFileSystem&>(*files_).setHidden(path);
 }
 

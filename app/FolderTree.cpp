@@ -1,0 +1,65 @@
+#include "app/FolderTree.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace morvane {
+
+std::vector<std::string> FolderLevels(const std::string& folder) {
+    if (folder.size() < 2 || folder[1] != ':' ||
+        !std::isalpha(static_cast<unsigned char>(folder[0])))
+        return {};
+    std::string path(1, static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0]))));
+    path += ":\\";
+    std::vector<std::string> levels{path};
+    std::string part;
+    auto addLevel = [&] {
+        if (part.empty())
+            return true;
+        if (part == "." || part == "..")
+            return false;
+        if (levels.size() > 1)
+            path += '\\';
+        path += part;
+        levels.push_back(path);
+        part.clear();
+        return true;
+    };
+    for (std::size_t i = 2; i < folder.size(); ++i) {
+        if (folder[i] == '\\' || folder[i] == '/') {
+            if (!addLevel())
+                return {};
+        } else {
+            part += folder[i];
+        }
+    }
+    if (!addLevel())
+        return {};
+    return levels;
+}
+
+std::vector<ui::FolderItem> FolderItems(const std::vector<std::string>& levels,
+                                        std::vector<std::string> subfolders) {
+    std::vector<ui::FolderItem> items;
+    if (levels.empty())
+        return items;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const std::string& level = levels[i];
+        std::string caption = i == 0 ? level : level.substr(level.find_last_of('\\') + 1);
+        items.push_back({level, caption, static_cast<int>(i), true});
+    }
+    auto folded = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    std::sort(subfolders.begin(), subfolders.end(),
+              [&](const std::string& a, const std::string& b) { return folded(a) < folded(b); });
+    const std::string& open = levels.back();
+    const std::string prefix = levels.size() == 1 ? open : open + "\\";
+    for (const std::string& name : subfolders)
+        items.push_back({prefix + name, name, static_cast<int>(levels.size()), false});
+    return items;
+}
+
+} // namespace morvane

@@ -1,0 +1,91 @@
+#include "downloads/DatFileReader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+namespace morvane {
+
+namespace {
+
+bool printable(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return byte >= 32 && byte <= 126;
+}
+
+// The 0-based position of the file's last ':', none when there is none; false when a read
+// failed. Blocks are read from the end, so a path near the end costs one read; the block that
+// held the colon is kept, with where it starts.
+bool findLastColon(ByteFile& file, std::size_t blockSize, std::optional<std::uint64_t>& colon,
+                   std::string& block, std::uint64_t& blockStart) {
+    colon.reset();
+    blockSize = std::max<std::size_t>(blockSize, 1);
+    std::uint64_t end = file.length();
+    while (end > 0) {
+        const std::uint64_t start = end > blockSize ? end - blockSize : 0;
+        const auto want = static_cast<std::size_t>(end - start);
+        std::optional<std::string> read = file.read(start, want);
+        // A file cut short while it is read is not one the byte-by-byte scan would finish.
+        if (!read || read->size() != want)
+            return false;
+        const std::size_t at = read->find_last_of(':');
+        if (at != std::string::npos) {
+            colon = start + at;
+            block = std::move(*read);
+            blockStart = start;
+            return true;
+        }
+        end = start;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> GetDatFileName(FileSystem& files, const std::string& path,
+                                          std::size_t blockSize) {
+    std::unique_ptr<ByteFile> file = files.openBytes(path);
+    if (!file)
+        return std::nullopt;
+    std::optional<std::uint64_t> colon;
+    std::string block;
+    std::uint64_t blockStart = 0;
+    if (!findLastColon(*file, blockSize, colon, block, blockStart))
+        return std::nullopt;
+    // No colon, or a colon as the first byte: no drive letter before it.
+    if (!colon || *colon == 0)
+        return std::string();
+    const std::uint64_t from = *colon - 1;
+    const std::uint64_t blockEnd = blockStart + block.size();
+    std::optional<std::string> bytes;
+    // The path mostly lies in the block already read (the block always reaches the end of
+    // the file or the next block, which held no colon, so the path's bytes are these).
+    if (from >= blockStart && (from + kStoredPathLength <= blockEnd || blockEnd == file->length()))
+        bytes = block.substr(static_cast<std::size_t>(from - blockStart), kStoredPathLength);
+    else
+        bytes = file->read(from, kStoredPathLength);
+    if (!bytes)
+        return std::nullopt;
+    const auto end = std::find_if_not(bytes->begin(), bytes->end(), printable);
+    return std::string(bytes->begin(), end);
+}
+
+std::string PathSeparator(const std::string& folder) {
+    return !folder.empty() && folder.back() == '\\' ? "" : "\\";
+}
+
+std::string ShownName(const std::string& folder, const std::string& stored) {
+    const std::size_t k = folder.size() + PathSeparator(folder).size();
+    return stored.size() > k ? stored.substr(k) : std::string(kUnknownName);
+}
+
+bool IsDatFileName(const std::string& name) {
+    if (name.size() < 4)
+        return false;
+    std::string extension = name.substr(name.size() - 4);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".dat";
+}
+
+} // namespace morvane

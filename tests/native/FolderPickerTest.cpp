@@ -1,0 +1,166 @@
+// The folder picker on the headless view: where it opens, what Select and Cancel hand back,
+// falling back to C: from a drive that is not ready, the drive lock, and a close by the close
+// box. The caller here is "Add Folder" of the shared folders, which appends what is chosen.
+
+#include <gtest/gtest.h>
+
+#include "app/FolderTree.h"
+#include "app/Form2.h"
+#include "support/Harness.h"
+
+namespace morvane::test {
+namespace {
+
+class FolderPickerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* folder : {"C:\\Music", "C:\\Music\\Live", "C:\\Music\\ambient",
+                                   "C:\\Music\\.hidden", "C:\\Windows"})
+            h.files->makeDirectory(folder);
+        h.files->addDrive('c', "System");
+        h.files->addDrive('d', "Data");
+        h.files->makeDirectory("D:\\Films");
+        h.files->addDrive('e', "", false);
+        h.files->setCurrentFolder("C:\\Music");
+    }
+
+    // Runs "Add Folder" with the user's actions inside the modal show; what it appended.
+    std::string pick(const std::function<void(Form2&)>& act) {
+        h.windows.onModal = [&](ui::Window&) { act(form.picker()); };
+        const int before = form.list_Folders.count();
+        form.AddFolder_Click();
+        h.windows.onModal = nullptr;
+        return form.list_Folders.count() > before ? form.list_Folders.items().back() : "";
+    }
+    static std::string captions(const ui::DirListBox& dir) {
+        std::string out;
+        for (const ui::FolderItem& item : dir.items())
+            out += std::string(static_cast<std::size_t>(item.level), ' ') + item.caption + "|";
+        return out;
+    }
+
+    Harness h;
+    Form1& form = h.form();
+};
+
+TEST_F(FolderPickerTest, LevelsAndEntriesOfAnOpenFolder) {
+    EXPECT_EQ(FolderLevels("c:\\Music\\Live\\"),
+              (std::vector<std::string>{"C:\\", "C:\\Music", "C:\\Music\\Live"}));
+    EXPECT_EQ(FolderLevels("D:"), std::vector<std::string>{"D:\\"});
+    for (const char* bad : {"", "Music", "\\\\server\\share", "C:\\a\\..\\b", "1:\\"})
+        EXPECT_TRUE(FolderLevels(bad).empty()) << bad;
+    std::vector<ui::FolderItem> root = FolderItems({"D:\\"}, {"b", "A"});
+    ASSERT_EQ(root.size(), 3u);
+    EXPECT_EQ(root[1].path, "D:\\A") << "no doubled backslash below a root";
+    EXPECT_FALSE(root[1].opened);
+}
+
+TEST_F(FolderPickerTest, OpensOnTheCurrentFolderAndSelectWithoutAClickReturnsIt) {
+    EXPECT_EQ(pick([this](Form2& picker) {
+                  EXPECT_EQ(picker.window.caption(), "Select Folder To Share");
+                  EXPECT_EQ(picker.Drive1.drive(), "C:\\");
+                  ASSERT_EQ(picker.Drive1.items().size(), 3u);
+                  EXPECT_EQ(picker.Drive1.items()[0].caption, "C: [System]");
+                  EXPECT_EQ(picker.Drive1.items()[2].caption, "E:");
+                  EXPECT_EQ(captions(picker.Dir1), "C:\\| Music|  ambient|  Live|");
+                  picker.button_Select.click();
+              }),
+              "C:\\Music");
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST_F(FolderPickerTest, AClickHighlightsADoubleClickOpensAndTheNextUseStartsThere) {
+    // A parent highlighted by a single click is returned without being opened.
+    EXPECT_EQ(pick([](Form2& picker) {
+                  picker.Dir1.click(0);
+                  EXPECT_EQ(picker.Dir1.path(), "C:\\Music");
+                  picker.button_Select.click();
+              }),
+              "C:\\");
+    EXPECT_EQ(pick([](Form2& picker) {
+                  EXPECT_EQ(picker.Dir1.highlighted(), "C:\\") << "highlight as left";
+                  picker.Dir1.doubleClick(3); // Live
+                  EXPECT_EQ(picker.Dir1.items().size(), 3u);
+                  picker.button_Select.click();
+              }),
+              "C:\\Music\\Live");
+    h.windows.onModal = [this](ui::Window&) { form.picker().button_Select.click(); };
+    form.button_folderlist.click();
+    EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Music\\Live");
+    EXPECT_EQ(h.windows.modalShows,
+              (std::vector<std::string>{"Select Folder To Share", "Select Folder To Share",
+                                        "Select Download Folder"}));
+}
+
+TEST_F(FolderPickerTest, EnterAndEscCancel) {
+    for (auto press : {&ui::Window::pressEnter, &ui::Window::pressEscape}) {
+        form.str_pickedfolder = "left over";
+        EXPECT_EQ(pick([press](Form2& picker) {
+                      picker.Dir1.click(2);
+                      (picker.window.*press)();
+                      EXPECT_FALSE(picker.window.visible());
+                  }),
+                  "");
+        EXPECT_EQ(form.str_pickedfolder, "");
+    }
+}
+
+TEST_F(FolderPickerTest, ADriveThatIsNotReadyFallsBackToCSilently) {
+    EXPECT_EQ(pick([](Form2& picker) {
+                  picker.Drive1.userChose(1); // D: is ready
+                  EXPECT_EQ(captions(picker.Dir1), "D:\\| Films|");
+                  picker.Drive1.userChose(2); // E: has no medium
+                  EXPECT_EQ(picker.Drive1.drive(), "C:\\");
+                  EXPECT_EQ(picker.Dir1.path(), "C:\\Music") << "C:'s current folder";
+                  picker.button_Select.click();
+              }),
+              "C:\\Music");
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST_F(FolderPickerTest, WhenCItselfCannotBeReadNothingIsShownAndNothingChosen) {
+    h.files->addDrive('c', "", false);
+    h.files->setCurrentFolder("E:\\");
+    EXPECT_EQ(pick([](Form2& picker) {
+                  EXPECT_EQ(picker.Drive1.drive(), "C:\\");
+                  EXPECT_TRUE(picker.Dir1.items().empty());
+                  picker.button_Select.click();
+              }),
+              "");
+}
+
+TEST_F(FolderPickerTest, ALockedPickStaysOnItsDrive) {
+    Form2& picker = form.picker();
+    form.LockFolderPicker("D:\\");
+    // Any folder of the drive can be chosen, the drive itself cannot be changed.
+    EXPECT_EQ(pick([](Form2& p) {
+                  EXPECT_FALSE(p.Drive1.enabled());
+                  EXPECT_EQ(p.Drive1.drive(), "D:\\");
+                  p.Dir1.click(1);
+                  p.button_Select.click();
+              }),
+              "D:\\Films");
+    form.UnlockFolderPicker();
+    EXPECT_EQ(&form.picker(), &picker) << "one dialog, kept";
+    EXPECT_TRUE(picker.Drive1.enabled());
+    EXPECT_EQ(picker.Drive1.drive(), "D:\\") << "stays on the locked drive";
+    EXPECT_EQ(picker.str_lockeddrive, "");
+
+    // A locked drive without a medium offers nothing, rather than another drive's folders.
+    form.LockFolderPicker("E:\\");
+    EXPECT_EQ(pick([](Form2& p) { p.button_Select.click(); }), "");
+    form.UnlockFolderPicker();
+}
+
+TEST_F(FolderPickerTest, TheCloseBoxChoosesNothingAndTheNextUseStartsAfresh) {
+    EXPECT_EQ(pick([](Form2& picker) { picker.Dir1.doubleClick(0); }), "");
+    EXPECT_FALSE(h.exists("C:\\FastTrackProfiles")) << "no save without a choice";
+    EXPECT_EQ(pick([](Form2& picker) {
+                  EXPECT_EQ(picker.Dir1.path(), "C:\\Music") << "made afresh";
+                  picker.button_Select.click();
+              }),
+              "C:\\Music");
+}
+
+} // namespace
+} // namespace morvane::test
