@@ -65,6 +65,11 @@ seed() {
     local c=$PREFIX/drive_c
     mkdir -p "$c/Downloads" "$c/Music" "$c/Videos" "$c/Pictures" "$c/Documents" \
         "$c/FastTrackProfiles"
+    # The filter demo moves the finished downloads away: each --filter run starts from the
+    # demo's own files again (the song in C:\Music stays in the way on purpose).
+    if ((FILTER)); then
+        rm -f "$c/Videos/clip.avi" "$c/Pictures/photo.jpg" "$c/Documents/notes.pdf"
+    fi
     # Finished downloads, and incomplete ones, only where missing: a re-run keeps whatever
     # the last run did to them.
     local name
