@@ -58,8 +58,7 @@ std::optional<std::string> GetDatFileName(FileSystem& files, const std::string& 
     const std::uint64_t from = *colon - 1;
     const std::uint64_t blockEnd = blockStart + block.size();
     std::optional<std::string> bytes;
-    // The path mostly lies in the block already read (the block always reaches the end of
-    // the file or the next block, which held no colon, so the path's bytes are these).
+    // The path mostly lies in the block already read: no second read then.
     if (from >= blockStart && (from + kStoredPathLength <= blockEnd || blockEnd == file->length()))
         bytes = block.substr(static_cast<std::size_t>(from - blockStart), kStoredPathLength);
     else

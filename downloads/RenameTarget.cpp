@@ -33,7 +33,8 @@ bool onlyDotsAndSpaces(const std::string& level) {
 } // namespace
 
 std::optional<std::string> RenameTarget(const std::string& folder, const std::string& shownName) {
-    if (shownName.empty() || shownName.find(':') != std::string::npos)
+    // Without a download folder "\" + name would be the current drive's root.
+    if (folder.size() <= 1 || shownName.empty() || shownName.find(':') != std::string::npos)
         return std::nullopt;
     std::string level;
     for (std::size_t i = 0; i <= shownName.size(); ++i) {

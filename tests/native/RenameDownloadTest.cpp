@@ -127,6 +127,7 @@ TEST_F(RenameDownloadTest, RenameTargetsStayBelowTheFolder) {
     EXPECT_EQ(RenameTarget(in, "UNKNOWN!"), in + "UNKNOWN!");
     EXPECT_EQ(RenameTarget(in, "..song.mp3"), in + "..song.mp3") << "dots inside a name";
     EXPECT_EQ(RenameTarget(in, "console.txt"), in + "console.txt");
+    EXPECT_EQ(RenameTarget("\\", "song.mp3"), std::nullopt) << "no download folder";
     for (const char* bad : {"", "..", "...", ". .", "\\x", "/x", "a\\\\b", "a\\", "D:x", "a:b",
                             "sub\\..\\x", "CON", "aux.txt", "com1", "LPT9.log"})
         EXPECT_EQ(RenameTarget(in, bad), std::nullopt) << bad;

@@ -1,6 +1,6 @@
 // The folder picker, a listing and a rename on real controls and real files of the Wine
-// prefix's C: drive: clicks, double clicks, keys and scrolling sent as window messages.
-// Message boxes are answered headless; the registry is the emulation's.
+// prefix's C: drive: clicks, double clicks, keys and scrolling sent as window messages, real
+// message boxes answered from a timer. The registry is the emulation's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "app/Form2.h"
 #include "platform/emulated/EmulatedRegistry.h"
 #include "platform/emulated/Headless.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32WindowManager.h"
 
@@ -34,6 +35,35 @@ void CALLBACK nextStep(HWND, UINT, UINT_PTR, DWORD) {
     auto step = std::move(g_steps.front());
     g_steps.pop_front();
     step();
+}
+
+// Real message boxes as they were shown ("caption|text|buttons|icon"), each answered with the
+// next button id of g_answers.
+std::vector<std::string> g_boxes;
+std::deque<int> g_answers;
+BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
+    char kind[16] = {};
+    GetClassNameA(hwnd, kind, sizeof kind);
+    if (std::string(kind) != "#32770" || !IsWindowVisible(hwnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
+    if (!box || g_answers.empty())
+        return;
+    char caption[64] = {}, text[256] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the box's text
+    HWND icon = GetDlgItem(box, 0x0440);             // the box's icon
+    const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
+    g_boxes.push_back(std::string(caption) + "|" + text + "|" + (yesNo ? "YesNo" : "Ok") + "|" +
+                      (icon && SendMessageA(icon, STM_GETICON, 0, 0) ? "icon" : "no icon"));
+    const int answer = g_answers.front();
+    g_answers.pop_front();
+    SendMessageA(GetDlgItem(box, answer), BM_CLICK, 0, 0);
 }
 
 std::string listText(HWND list, int row, bool combo = false) {
@@ -121,9 +151,9 @@ protected:
     EmulatedRegistry registry;
     Win32FileSystem files;
     RecordingShell shell;
-    HeadlessDialogs dialogs;
     HeadlessClock clock;
     Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
+    Win32Dialogs dialogs{windows};
     Services services{registry, files, shell, dialogs, clock, windows};
     Form1 form{services};
 };
@@ -212,16 +242,20 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     // film.avi exists: the rename fails and replaces nothing.
     EXPECT_EQ(SendMessageA(right, LB_GETCURSEL, 0, 0), 0) << "Home selected the first row";
     clickRow(left, 1);
-    dialogs.answers = {MessageAnswer::Yes};
+    g_boxes.clear();
+    g_answers = {IDYES, IDOK, IDYES};
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, answerBox);
     SendMessageA(h(form.button_rename), BM_CLICK, 0, 0);
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].text, "Rename c3d4.dat to film.avi?");
-    EXPECT_EQ(dialogs.messages[1].text, "File Rename Failed!");
+    EXPECT_EQ(g_boxes,
+              (std::vector<std::string>{"Morvane|Rename c3d4.dat to film.avi?|YesNo|no icon",
+                                        "Morvane|File Rename Failed!|Ok|icon"}));
+    EXPECT_EQ(std::ifstream(kDownloads + "\\film.avi").get(), 'f') << "not replaced";
     EXPECT_TRUE(fs::exists(kDownloads + "\\c3d4.dat"));
 
     clickRow(right, 0);
-    dialogs.answers = {MessageAnswer::Yes};
     SendMessageA(h(form.button_rename), BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxes.size(), 3u);
     EXPECT_TRUE(fs::exists(kDownloads + "\\song.mp3"));
     EXPECT_FALSE(fs::exists(kDownloads + "\\a1b2.dat"));
     EXPECT_EQ(SendMessageA(left, LB_GETCOUNT, 0, 0), 31);
