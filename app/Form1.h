@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "filter/FilterRun.h"
 #include "platform/Services.h"
 #include "platform/ui/Controls.h"
 
@@ -163,8 +164,34 @@ public:
     void list_downloads2_Scroll();
     void button_rename_Click();
 
-    // ---- Operations of later work; until then they do nothing.
-    void StartFilter();
+    // ---- Filter configuration (Index: the category, 0 to 4).
+    void button_selfilterfolder_Click(int index);
+    void txt_filterext_KeyPress(int index, int& keyAscii);
+    void txt_filterext_LostFocus(int index);
+    void txt_filterfolder_LostFocus(int index);
+
+    // ---- Filter run.
+    void StartFilter(); // START FILTER
+    void filterlabel_Click(int index);
+    void timer_filter_Timer();
+    // One look at the download folder, moving what an active category takes.
+    void FilterPass();
+    // Moves one file of the download folder into a category's folder and reports the move, or
+    // lists the file as failed. listedName is the name as the folder listing gave it; the
+    // report, the failure list and the moved file use it lower-cased.
+    void MoveFilteredFile(const std::string& listedName, const std::string& folder,
+                          const std::string& downloadFolder);
+    void StopFilter(); // STOP FILTER
+    const FilterRun& filterRun() const { return filterRun_; }
+
+    // ---- Notification-area icon and the end of the program.
+    NotifyIconRecord TrayIcon; // all zero until the window is first minimised
+    void Form_Resize();
+    void mnuRestore_Click();
+    void mnuExit_Click();
+    void Form_Unload(int& cancel);
+    // The task bar was made afresh (the shell restarted): its icons are gone.
+    void Form_TaskbarCreated();
 
     // Shows a pop-up menu and runs the chosen item's click.
     void ShowPopup(ui::Menu& menu);
@@ -181,8 +208,14 @@ private:
     void ClearMenuHighlight();
     void connectFolderHandlers();
 
+    void RunFilterPasses(bool queue);
+    bool IsListedFailure(const std::string& name) const;
+    void TrayCallback(float x);
+    void AddTrayIcon();
+
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
+    FilterRun filterRun_;
     bool renaming_ = false; // the rename step is running; its own edits of the box are quiet
 };
 

@@ -233,6 +233,24 @@ void Form1::connectHandlers() {
         frame_runningfilter_MouseMove(b, s, x, y);
     };
 
+    for (int i = 0; i < static_cast<int>(filterlabel.size()); ++i)
+        filterlabel[i].Click = [this, i] { filterlabel_Click(i); };
+    for (int i = 0; i < static_cast<int>(txt_filterext.size()); ++i) {
+        txt_filterext[i].KeyPress = [this, i](int& k) { txt_filterext_KeyPress(i, k); };
+        txt_filterext[i].LostFocus = [this, i] { txt_filterext_LostFocus(i); };
+        txt_filterfolder[i].LostFocus = [this, i] { txt_filterfolder_LostFocus(i); };
+        button_selfilterfolder[i].Click = [this, i] { button_selfilterfolder_Click(i); };
+    }
+    timer_filter.Tick = [this] { timer_filter_Timer(); };
+    window.Resize = [this] { Form_Resize(); };
+    window.Unload = [this] {
+        int cancel = 0;
+        Form_Unload(cancel);
+    };
+    window.TaskbarCreated = [this] { Form_TaskbarCreated(); };
+    mnuSysTray.items[mnuRestore].Click = [this] { mnuRestore_Click(); };
+    mnuSysTray.items[mnuExit].Click = [this] { mnuExit_Click(); };
+
     list_Profiles.MouseDown = [this](int b, int s, float x, float y) {
         list_Profiles_MouseDown(b, s, x, y);
     };

@@ -20,10 +20,12 @@ void Form1::filterlabel_MouseMove(int index, int, int, float, float) {
         filterlabel[static_cast<std::size_t>(index)].setForeColour(ui::kBlue);
 }
 
-void Form1::Form_MouseMove(int, int, float, float) {
+void Form1::Form_MouseMove(int, int, float x, float) {
     // While hidden the window only hears from its notification icon.
     if (window.visible())
         ClearMenuHighlight();
+    else
+        TrayCallback(x);
 }
 
 void Form1::Picture1_MouseMove(int, int, float, float) {

@@ -168,9 +168,16 @@ public:
     virtual void showModal(ui::Window& window) = 0;
     // Lets the window system handle what is waiting.
     virtual void doEvents() = 0;
+    // The same from inside a long loop, once per item: a view for which looking at its queue
+    // is costly may look less often, as long as the user cannot tell.
+    virtual void doEventsInLoop() { doEvents(); }
     // Ends the program at once. The emulation records it and returns.
     virtual void endProgram() = 0;
     virtual bool ended() const = 0;
+    // The system's handle of a window and of its own icon, for the notification icon's record;
+    // 0 where there is none.
+    virtual std::uintptr_t windowHandle(const ui::Window&) const { return 0; }
+    virtual std::uintptr_t windowIcon(const ui::Window&) const { return 0; }
 };
 
 struct Services {

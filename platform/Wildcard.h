@@ -13,6 +13,8 @@ inline bool wildcardMatch(const std::string& pattern, const std::string& name) {
         return std::tolower(static_cast<unsigned char>(a)) ==
                std::tolower(static_cast<unsigned char>(b));
     };
+    if (pattern == "*")
+        return true; // the common case, a whole folder
     std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
     while (n < name.size()) {
         if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {

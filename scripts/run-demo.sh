@@ -7,12 +7,28 @@
 # a screenshot of the main window is taken, then one of each section page (GENERAL, SHARED
 # FOLDERS, DOWNLOAD FOLDER, DOWNLOAD FILTER) beside it, the program is ended, and the
 # screenshots' paths are printed, the main window's last.
+#
+#   scripts/run-demo.sh [--filter]
+#
+# --filter starts the download filter on the demo's download folder as soon as the window is
+# shown; headless, one screenshot shows the running-filter page after the first pass (moves
+# into C:\Music, C:\Videos, C:\Pictures and C:\Documents, and one failure: C:\Music already
+# holds a song.mp3).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PREFIX=$ROOT/build/demo-prefix
 SHOTS=$ROOT/build/screenshots
 SHOT=$SHOTS/morvane-main.png
+FILTER=0
+for argument in "$@"; do
+    if [[ $argument == --filter ]]; then
+        FILTER=1
+        SHOT=$SHOTS/morvane-filter.png
+        # Test hook of the exe: START FILTER once the window is shown.
+        export MORVANE_DEMO_FILTER=1
+    fi
+done
 
 # shellcheck source=scripts/wine-prefix.sh
 source "$ROOT/scripts/wine-prefix.sh"
@@ -47,7 +63,13 @@ write_dat() {
 
 seed() {
     local c=$PREFIX/drive_c
-    mkdir -p "$c/Downloads" "$c/Music" "$c/Videos" "$c/FastTrackProfiles"
+    mkdir -p "$c/Downloads" "$c/Music" "$c/Videos" "$c/Pictures" "$c/Documents" \
+        "$c/FastTrackProfiles"
+    # The filter demo moves the finished downloads away: each --filter run starts from the
+    # demo's own files again (the song in C:\Music stays in the way on purpose).
+    if ((FILTER)); then
+        rm -f "$c/Videos/clip.avi" "$c/Pictures/photo.jpg" "$c/Documents/notes.pdf"
+    fi
     # Finished downloads, and incomplete ones, only where missing: a re-run keeps whatever
     # the last run did to them.
     local name
@@ -57,6 +79,13 @@ seed() {
     [[ -e $c/Downloads/a1b2c3d4.dat ]] || write_dat "$c/Downloads/a1b2c3d4.dat" 'C:\Downloads\song2.mp3'
     [[ -e $c/Downloads/e5f6a7b8.dat ]] || write_dat "$c/Downloads/e5f6a7b8.dat" 'C:\Downloads\holiday video.avi'
     [[ -e $c/Downloads/0badf00d.dat ]] || write_dat "$c/Downloads/0badf00d.dat" 'C:\Downloads\manual.pdf'
+    # The filter's folders for the demo user's profile, and a song the filter finds in the way.
+    [[ -e $c/FastTrackProfiles/demo_user.profile ]] ||
+        printf '%s\r\n' 'C:\Downloads' 3 2 100 'C:\Music' 'C:\Videos' 'EOF!' \
+            'mp3;wav;mid;wma;' 'C:\Music' 'mpg;avi;mov;mpeg;wmv;' 'C:\Videos' \
+            'bmp;jpg;jpeg;gif;tif;' 'C:\Pictures' 'doc;pdf;' 'C:\Documents' 'exe;zip;' \
+            'C:\Downloads' >"$c/FastTrackProfiles/demo_user.profile"
+    [[ -e $c/Music/song.mp3 ]] || printf 'an older song.mp3\r\n' >"$c/Music/song.mp3"
     # Kazaa is the target: the chooser is skipped.
     [[ -e $c/FastTrackProfiles/kazaa.id ]] || : >"$c/FastTrackProfiles/kazaa.id"
 
@@ -124,8 +153,10 @@ screenshot() {
     shot_ns=$(date +%s%N)
     # Each section page, clicked open as the user would (DOWNLOAD FOLDER lists the seeded
     # incomplete downloads).
+    # (With --filter the running-filter page covers them: the one shot is enough.)
     local page pages=() file
     for page in "GENERAL" "SHARED FOLDERS" "DOWNLOAD FOLDER" "DOWNLOAD FILTER"; do
+        ((FILTER == 0)) || break
         file=$SHOTS/morvane-page-$(tr 'A-Z ' 'a-z-' <<<"$page").png
         rm -f "$file"
         if wine "$CLICK" "$page" >/dev/null 2>&1; then
@@ -156,7 +187,7 @@ case ${1:-} in
         wine "$EXE" || true
         wine_server_stop "$PREFIX"
     else
-        xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" --under-xvfb
+        xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" --under-xvfb "$@"
     fi
     ;;
 esac

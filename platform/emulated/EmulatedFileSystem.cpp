@@ -12,6 +12,8 @@
 
 #ifndef _WIN32
 #include <cerrno>
+#include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,18 +56,40 @@ fs::path EmulatedFileSystem::hostPath(const std::string& path) const {
     if (fs::exists(direct, ec))
         return direct;
     for (const std::string& part : parts) {
-        fs::path exact = host / part;
-        std::error_code ec;
-        if (!fs::exists(exact, ec) && fs::is_directory(host, ec)) {
-            for (const auto& entry : fs::directory_iterator(host, ec))
-                if (lowered(entry.path().filename().string()) == lowered(part)) {
-                    exact = entry.path();
-                    break;
-                }
+        fs::path next = host / part;
+        if (!fs::exists(next, ec) && fs::is_directory(host, ec)) {
+            const std::unordered_map<std::string, std::string>& names = namesIn(host);
+            auto found = names.find(lowered(part));
+            if (found != names.end())
+                next = host / found->second;
         }
-        host = exact;
+        host = std::move(next);
     }
     return host;
+}
+
+// A folder's names by their lower-cased spelling, kept while the folder's time stamp stays.
+// Time stamps are coarse, so an index made while the folder had just changed is made afresh
+// next time; one kept up to date by this file system's own moves stays valid.
+const std::unordered_map<std::string, std::string>&
+EmulatedFileSystem::namesIn(const fs::path& folder) const {
+    std::error_code ec;
+    const fs::file_time_type stamp = fs::last_write_time(folder, ec);
+    NameIndex& index = indexes_[folder.string()];
+    if (index.trusted && !ec && index.stamp == stamp)
+        return index.names;
+    index.names.clear();
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        std::string name = entry.path().filename().string();
+        index.names.emplace(lowered(name), std::move(name));
+    }
+    index.stamp = stamp;
+    index.trusted = !ec && fs::file_time_type::clock::now() - stamp > std::chrono::milliseconds(50);
+    return index.names;
+}
+
+void EmulatedFileSystem::forgetNames(const fs::path& folder) const {
+    indexes_.erase(folder.string());
 }
 
 bool EmulatedFileSystem::isHidden(const fs::path& hostFile) const {
@@ -92,6 +116,7 @@ bool EmulatedFileSystem::makeDirectory(const std::string& path) {
     std::error_code ec;
     if (host.empty() || fs::exists(host, ec) || !fs::is_directory(host.parent_path(), ec))
         return false;
+    forgetNames(host.parent_path());
     return fs::create_directory(host, ec);
 }
 
@@ -107,11 +132,26 @@ std::vector<std::string> EmulatedFileSystem::listFiles(const std::string& patter
     std::error_code ec;
     if (folder.empty() || !fs::is_directory(folder, ec))
         return names;
+#ifdef _WIN32
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         std::string name = entry.path().filename().string();
         if (entry.is_regular_file(ec) && !isHidden(entry.path()) && wildcardMatch(wildcard, name))
-            names.push_back(name);
+            names.push_back(std::move(name));
     }
+#else
+    // Straight from the directory: a folder of a hundred thousand downloads is listed often.
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            std::string name = entry->d_name;
+            bool file = entry->d_type == DT_REG ||
+                        (entry->d_type == DT_UNKNOWN && fs::is_regular_file(folder / name, ec));
+            if (file && !name.starts_with(".") && (hidden_.empty() || !isHidden(folder / name)) &&
+                wildcardMatch(wildcard, name))
+                names.push_back(std::move(name));
+        }
+        ::closedir(dir);
+    }
+#endif
     // A Windows listing comes in name order, letter case aside.
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(names.size());
@@ -130,6 +170,7 @@ bool EmulatedFileSystem::writeLines(const std::string& path,
     std::error_code ec;
     if (host.empty() || !fs::is_directory(host.parent_path(), ec) || fs::is_directory(host, ec))
         return false;
+    forgetNames(host.parent_path());
     std::string bytes;
     for (const std::string& line : lines)
         bytes += line + "\r\n";
@@ -200,11 +241,76 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
     fs::path target = hostPath(to);
     std::error_code ec;
     if (source.empty() || target.empty() || !fs::is_regular_file(source, ec) ||
-        fs::is_directory(target, ec) || !fs::is_directory(target.parent_path(), ec) ||
-        (!overwrite && fs::exists(target, ec)))
+        busy_.count(lowered(source.string())))
         return false;
+    // The folders' name indexes follow this move when they were current before it.
+    const fs::path fromFolder = source.parent_path(), toFolder = target.parent_path();
+    const bool fromKnown = indexCurrent(fromFolder), toKnown = indexCurrent(toFolder);
+    bool moved = false;
+    if (overwrite) {
+        moved = !fs::is_directory(target, ec) && (fs::rename(source, target, ec), !ec);
+    } else {
+        moved = renameNoReplace(source, target);
+    }
+    if (!moved)
+        return false;
+    noteMove(fromFolder, source.filename().string(), fromKnown, false);
+    noteMove(toFolder, target.filename().string(), toKnown, true);
+    return true;
+}
+
+bool EmulatedFileSystem::indexCurrent(const fs::path& folder) const {
+    auto found = indexes_.find(folder.string());
+    std::error_code ec;
+    return found != indexes_.end() && found->second.trusted &&
+           found->second.stamp == fs::last_write_time(folder, ec) && !ec;
+}
+
+void EmulatedFileSystem::noteMove(const fs::path& folder, const std::string& name, bool known,
+                                  bool added) const {
+    if (!known) {
+        forgetNames(folder);
+        return;
+    }
+    NameIndex& index = indexes_[folder.string()];
+    if (added)
+        index.names[lowered(name)] = name;
+    else
+        index.names.erase(lowered(name));
+    std::error_code ec;
+    index.stamp = fs::last_write_time(folder, ec);
+    index.trusted = !ec;
+}
+
+// Never over an existing file, not even one that appears after the checks: the system's
+// no-replace rename where there is one, else a new link, which fails on a taken name.
+bool EmulatedFileSystem::renameNoReplace(const fs::path& source, const fs::path& target) {
+#ifdef __linux__
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+#endif
+    std::error_code ec;
+    fs::create_hard_link(source, target, ec);
+    if (!ec) {
+        if (fs::remove(source, ec))
+            return true;
+        fs::remove(target, ec); // the old name stays: undo the new one
+        return false;
+    }
+    if (ec == std::errc::file_exists || fs::exists(target, ec))
+        return false;
+    ec.clear(); // no links on this file system
     fs::rename(source, target, ec);
     return !ec;
+}
+
+void EmulatedFileSystem::holdOpen(const std::string& path, bool held) {
+    if (held)
+        busy_.insert(lowered(hostPath(path).string()));
+    else
+        busy_.erase(lowered(hostPath(path).string()));
 }
 
 bool EmulatedFileSystem::rename(const std::string& from, const std::string& to) {
@@ -227,6 +333,8 @@ bool EmulatedFileSystem::deleteFile(const std::string& path) {
         return false;
     const std::optional<fs::path> host = existingFile(path);
     std::error_code ec;
+    if (host)
+        forgetNames(host->parent_path());
     return host && fs::remove(*host, ec);
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "platform/Services.h"
 
@@ -41,6 +42,8 @@ public:
 
     // Marks a file hidden, as the hidden attribute would.
     void setHidden(const std::string& path);
+    // A file held open by someone who does not share deleting: it cannot be moved meanwhile.
+    void holdOpen(const std::string& path, bool held);
     // Where a Windows path lives on this machine (the existing entry when letter case differs).
     std::filesystem::path hostPath(const std::string& path) const;
     const std::filesystem::path& root() const { return root_; }
@@ -55,6 +58,20 @@ public:
 
 private:
     bool move(const std::string& from, const std::string& to, bool overwrite);
+    static bool renameNoReplace(const std::filesystem::path& source,
+                                const std::filesystem::path& target);
+
+    struct NameIndex {
+        std::filesystem::file_time_type stamp;
+        bool trusted = false;
+        std::unordered_map<std::string, std::string> names; // lower-cased -> as stored
+    };
+    const std::unordered_map<std::string, std::string>&
+    namesIn(const std::filesystem::path& folder) const;
+    bool indexCurrent(const std::filesystem::path& folder) const;
+    void noteMove(const std::filesystem::path& folder, const std::string& name, bool known,
+                  bool added) const;
+    void forgetNames(const std::filesystem::path& folder) const;
     // Where an existing ordinary file lives on this machine; none for anything else.
     std::optional<std::filesystem::path> existingFile(const std::string& path) const;
     bool isHidden(const std::filesystem::path& hostFile) const;
@@ -66,6 +83,8 @@ private:
     std::set<char> notReady_; // lower-case drive letters
     std::map<char, std::string> labels_;
     std::string current_ = "C:\\";
+    std::set<std::string> busy_;                                 // lower-cased host paths held open
+    mutable std::unordered_map<std::string, NameIndex> indexes_; // by host folder
 };
 
 } // namespace morvane

@@ -44,7 +44,7 @@ void HeadlessWindowManager::showModal(ui::Window& window) {
 bool RecordingShell::notifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
     notifyCalls.emplace_back(message, record);
     if (message == kNotifyAdd) {
-        if (iconPresent)
+        if (iconPresent || refuseAdd)
             return false;
         iconPresent = true;
         return true;

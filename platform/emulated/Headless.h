@@ -58,10 +58,14 @@ public:
     }
     void endProgram() override { ended_ = true; }
     bool ended() const override { return ended_; }
+    std::uintptr_t windowHandle(const ui::Window&) const override { return handle; }
+    std::uintptr_t windowIcon(const ui::Window&) const override { return icon; }
 
     std::function<void(ui::Window&)> onModal;
     std::function<void()> onDoEvents;
     std::vector<std::string> modalShows; // captions of the windows shown modally
+    std::uintptr_t handle = 0x1230;      // what a window's and its icon's handles read as
+    std::uintptr_t icon = 0x4560;
 
 private:
     bool ended_ = false;
@@ -75,6 +79,7 @@ public:
     std::vector<std::string> commands;
     std::vector<std::pair<std::uint32_t, NotifyIconRecord>> notifyCalls;
     bool iconPresent = false;
+    bool refuseAdd = false; // the shell has no notification area
 };
 
 } // namespace morvane

@@ -396,6 +396,8 @@ public:
 
     std::function<void()> Resize;
     std::function<void()> Unload;
+    // The shell's task bar was made afresh; a notification icon must be added again.
+    std::function<void()> TaskbarCreated;
 
 private:
     std::string caption_;

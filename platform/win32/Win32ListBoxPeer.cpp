@@ -61,6 +61,14 @@ void ListBoxPeer::showItems() {
     int shown = static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
     if (shown < 0)
         shown = 0;
+    // One line more than shown, the rest as it was: the model appended (the filter's report
+    // grows by thousands of lines in a pass; reading every row back each time would not do).
+    if (static_cast<std::size_t>(shown) + 1 == items.size() &&
+        (shown == 0 || itemText(hwnd_, shown - 1) == items[static_cast<std::size_t>(shown - 1)])) {
+        SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items.back().c_str()));
+        syncing_ = false;
+        return;
+    }
     std::vector<std::string> current;
     current.reserve(static_cast<std::size_t>(shown));
     for (int i = 0; i < shown; ++i)

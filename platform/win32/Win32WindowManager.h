@@ -44,8 +44,11 @@ public:
 
     void showModal(ui::Window& window) override;
     void doEvents() override;
+    void doEventsInLoop() override;
     void endProgram() override;
     bool ended() const override { return ended_; }
+    std::uintptr_t windowHandle(const ui::Window& window) const override;
+    std::uintptr_t windowIcon(const ui::Window& window) const override;
 
 private:
     // One message, with Tab moving the focus between the controls of a window.
@@ -60,6 +63,7 @@ private:
     std::vector<ui::Window*> modal_; // innermost last
     ui::Window* main_ = nullptr;
     bool ended_ = false;
+    DWORD lastLook_ = 0; // tick count of the last look at the queue from a loop
 };
 
 } // namespace morvane

@@ -86,6 +86,14 @@ void WindowPeer::sync(ui::Aspect aspect) {
 }
 
 LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Sent to every top-level window when the shell's task bar is made afresh (after the shell
+    // restarted), which forgets the icons it showed.
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == taskbarCreated && taskbarCreated != 0) {
+        if (live() && window().TaskbarCreated)
+            window().TaskbarCreated();
+        return 0;
+    }
     switch (message) {
     case WM_ACTIVATE:
         // Back to the control that had the focus, as a dialog does, rather than to the

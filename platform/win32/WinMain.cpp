@@ -32,8 +32,8 @@ void becomeDpiAware() {
 }
 
 // Test hook only, for the demo's screenshot: when MORVANE_SCREENSHOT_READY names a file, the
-// file is written once the main window is on screen and painted. Nothing else reads the
-// environment.
+// file is written once the main window is on screen and painted. Besides MORVANE_DEMO_FILTER
+// below, nothing else reads the environment.
 void signalShown(morvane::Win32View& view) {
     const char* path = std::getenv("MORVANE_SCREENSHOT_READY");
     if (!path || !*path)
@@ -67,6 +67,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (form.Form_Load()) {
             form.window.setState(morvane::ui::WindowState::Normal);
             form.window.setVisible(true);
+            // Test hook only, for the demo: START FILTER as soon as the window is shown, so
+            // the screenshot shows the running filter after its first pass.
+            if (const char* demo = std::getenv("MORVANE_DEMO_FILTER"); demo && *demo == '1')
+                form.Label2_Click(5);
             signalShown(view);
             exitCode = windows.run();
         }

@@ -70,6 +70,9 @@ public:
     }
     // Gives an existing file the hidden attribute.
     void setHidden(const std::string& path);
+    // Holds a file open without sharing its deletion (as a program still writing it would),
+    // or lets it go; whatever is held is let go with the instance.
+    void holdOpen(const std::string& path, bool held);
 
     // Stores a value below HKEY_CURRENT_USER, creating its key.
     void put(const std::string& key, const std::string& name, const std::string& bytes,
@@ -115,6 +118,7 @@ private:
     const std::string folder_ = "C:\\MorvaneContract";
     std::vector<std::string> keys_;
     std::vector<std::string> folders_;
+    std::vector<std::pair<std::string, void*>> held_;
 };
 
 } // namespace morvane::test

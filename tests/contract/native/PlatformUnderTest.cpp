@@ -36,6 +36,10 @@ bool PlatformUnderTest::deleteKeyTree(const std::string& path) {
     return result == kErrorSuccess || result == kErrorFileNotFound;
 }
 
+void PlatformUnderTest::holdOpen(const std::string& path, bool held) {
+    static_cast<EmulatedFileSystem&>(*files_).holdOpen(path, held);
+}
+
 void PlatformUnderTest::setHidden(const std::string& path) {
     std::error_code ec;
     if (!readFile(path) && !fs::is_directory(host(path), ec))

@@ -19,6 +19,8 @@ PlatformUnderTest::PlatformUnderTest()
 }
 
 PlatformUnderTest::~PlatformUnderTest() {
+    for (const auto& [path, handle] : held_)
+        CloseHandle(handle);
     for (const std::string& key : std::vector(keys_))
         clearKey(key);
     for (const std::string& folder : std::vector(folders_))
@@ -41,6 +43,25 @@ bool PlatformUnderTest::deleteKeyTree(const std::string& path) {
     }
     RegCloseKey(key);
     return RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+}
+
+void PlatformUnderTest::holdOpen(const std::string& path, bool held) {
+    if (held) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            ADD_FAILURE() << "cannot open " << path;
+        else
+            held_.emplace_back(path, file);
+        return;
+    }
+    for (auto it = held_.begin(); it != held_.end(); ++it) {
+        if (it->first == path) {
+            CloseHandle(it->second);
+            held_.erase(it);
+            return;
+        }
+    }
 }
 
 void PlatformUnderTest::setHidden(const std::string& path) {

@@ -1,0 +1,55 @@
+// The notification-area icon: minimising hides the window behind it, its right-button menu
+// restores the window or ends the program; and the closing of the main window.
+
+#include "app/Form1.h"
+#include "app/TrayIcon.h"
+
+namespace morvane {
+
+void Form1::Form_Resize() {
+    if (window.state() == ui::WindowState::Minimised) {
+        window.setVisible(false);
+        TrayIcon = MakeTrayIcon(sys.windows.windowHandle(window), sys.windows.windowIcon(window),
+                                window.caption());
+        AddTrayIcon();
+        return;
+    }
+    // Without an icon (the first showing, with the record still all zero) this does nothing.
+    sys.shell.notifyIcon(kNotifyDelete, TrayIcon);
+}
+
+// A hidden window with no icon would leave nothing on screen to bring it back: it is shown
+// again instead.
+void Form1::AddTrayIcon() {
+    if (!sys.shell.notifyIcon(kNotifyAdd, TrayIcon))
+        mnuRestore_Click();
+}
+
+void Form1::TrayCallback(float x) {
+    if (TrayMouseMessage(x, sys.clock.twipsPerPixelX()) == kTrayRightButtonDown)
+        ShowPopup(mnuSysTray);
+}
+
+void Form1::mnuRestore_Click() {
+    window.setState(ui::WindowState::Normal); // Form_Resize deletes the icon
+    window.setVisible(true);
+}
+
+void Form1::mnuExit_Click() {
+    int cancel = 0;
+    Form_Unload(cancel);
+}
+
+void Form1::Form_Unload(int&) {
+    sys.shell.notifyIcon(kNotifyDelete, TrayIcon);
+    // The program ends here; no stop line is written.
+    timer_filter.setEnabled(false);
+    sys.windows.endProgram();
+}
+
+void Form1::Form_TaskbarCreated() {
+    if (window.state() == ui::WindowState::Minimised && !window.visible())
+        AddTrayIcon();
+}
+
+} // namespace morvane

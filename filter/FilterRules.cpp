@@ -1,0 +1,63 @@
+#include "filter/FilterRules.h"
+
+#include <cctype>
+
+namespace morvane {
+
+bool IsRefusedExtensionKey(int keyAscii) {
+    switch (keyAscii) {
+    case ' ':
+    case '\\':
+    case '/':
+    case '*':
+    case '?':
+    case '"':
+    case '>':
+    case '<':
+    case '|':
+    case ':':
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string FileExtensionOf(const std::string& name) {
+    std::size_t dot = name.find('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+int FilterCategoryOf(const std::string& name, const FilterCategories& categories,
+                     const std::string& downloadFolder) {
+    // An empty extension ("name.") would be found in every list: it counts as none.
+    const std::string extension = FileExtensionOf(name);
+    if (extension.empty() || extension == "dat")
+        return -1; // "dat": the client's incomplete download
+    for (int i = 0; i < kFilterCategories; ++i) {
+        const FilterCategory& category = categories[static_cast<std::size_t>(i)];
+        if (category.extensions.empty() || category.folder.empty() ||
+            category.folder == downloadFolder)
+            continue;
+        // A plain substring test: "peg" is found in "mpeg;", letter case counts.
+        if (category.extensions.find(extension) != std::string::npos)
+            return i;
+    }
+    return -1;
+}
+
+std::string JoinFolder(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+std::string DriveRootOf(const std::string& path) {
+    return path.substr(0, 3);
+}
+
+bool BeginsWithDriveRoot(const std::string& path) {
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && path[2] == '\\';
+}
+
+} // namespace morvane

@@ -1,0 +1,41 @@
+#pragma once
+// The filter's rules over plain values: which keys an extension list refuses, which category a
+// file name falls into, where a moved file goes, and the drive a folder lies on.
+
+#include <array>
+#include <string>
+
+namespace morvane {
+
+inline constexpr int kFilterCategories = 5; // audio, video, images, documents, software
+
+struct FilterCategory {
+    std::string extensions; // as typed: "mp3;wav;"
+    std::string folder;     // destination folder
+};
+using FilterCategories = std::array<FilterCategory, kFilterCategories>;
+
+// Keys an extension list never takes: characters that cannot be part of a file name, and space.
+bool IsRefusedExtensionKey(int keyAscii);
+
+// The part of a lower-cased name after its first "."; empty when the name has no dot (and so no
+// extension), or nothing follows the dot.
+std::string FileExtensionOf(const std::string& name);
+
+// The first category, lowest index first, that takes the file: its list and folder are set, the
+// folder is not the download folder itself, and the list holds the extension as a plain
+// substring. -1 when none does, when the name has no extension, and for an incomplete download
+// (extension "dat"). The name is the lower-cased one.
+int FilterCategoryOf(const std::string& name, const FilterCategories& categories,
+                     const std::string& downloadFolder);
+
+// Folder and name joined by one backslash (none added when the folder ends in one).
+std::string JoinFolder(const std::string& folder, const std::string& name);
+
+// The first three characters of a path: the drive root ("C:\") when it begins with one.
+std::string DriveRootOf(const std::string& path);
+
+// Whether a path begins with a drive letter, a colon and a backslash.
+bool BeginsWithDriveRoot(const std::string& path);
+
+} // namespace morvane

@@ -1,0 +1,43 @@
+#pragma once
+// The state of the download filter while it runs: started or not, and whether a pass is under
+// way. A pass yields to the window before each file, so a tick or a start can arrive in the
+// middle of one; passes never nest: a tick that finds one under way is skipped (the next tick
+// comes soon), a start asks for its first pass to run right after the one under way.
+
+namespace morvane {
+
+class FilterRun {
+public:
+    bool running() const { return running_; }
+    void start() { running_ = true; }
+    void stop() { running_ = false; }
+
+    bool passUnderWay() const { return inPass_; }
+    // True when the caller may run a pass now. Otherwise one is under way; with queue set, its
+    // end runs another.
+    bool beginPass(bool queue) {
+        if (inPass_) {
+            passAsked_ = passAsked_ || queue;
+            return false;
+        }
+        inPass_ = true;
+        return true;
+    }
+    // Ends the pass; true when another was asked for meanwhile and the caller should run it
+    // now (the pass is then under way again).
+    bool endPass() {
+        if (passAsked_) {
+            passAsked_ = false;
+            return true;
+        }
+        inPass_ = false;
+        return false;
+    }
+
+private:
+    bool running_ = false;
+    bool inPass_ = false;
+    bool passAsked_ = false;
+};
+
+} // namespace morvane

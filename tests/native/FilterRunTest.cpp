@@ -1,0 +1,159 @@
+// The filter run on the headless view and the emulated C: drive: start, passes, moves and
+// failures, stop, and what may happen while a pass yields to the window.
+#include <gtest/gtest.h>
+
+#include "support/Harness.h"
+
+namespace morvane::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class FilterRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.str_currentprofilename = "alice";
+        form.txt_Downloadfolder.setText("C:\\Downloads");
+        const char* folders[] = {"C:\\Music", "C:\\Video", "C:\\Pictures", "C:\\Downloads", "C:\\"};
+        const char* lists[] = {"mp3;wav;mid;wma;", "mpg;avi;mov;mpeg;wmv;", "bmp;jpg;jpeg;gif;tif;",
+                               "doc;pdf;", "exe;zip;"};
+        for (std::size_t i = 0; i < 5; ++i) {
+            form.txt_filterext[i].setText(lists[i]);
+            form.txt_filterfolder[i].setText(folders[i]);
+            h.files->makeDirectory(folders[i]);
+        }
+    }
+    void download(const std::string& name, const std::string& bytes = "data") {
+        h.writeFile("C:\\Downloads\\" + name, bytes + name);
+    }
+    void start() { form.Label2[5].click(); }
+    const Lines& report() { return form.list_filterreport.items(); }
+    const Lines& failures() { return form.list_filtererrors.items(); }
+
+    Harness h;
+    Form1& form = h.form();
+};
+
+TEST_F(FilterRunTest, StartMovesMatchingFilesAndLeavesTheRest) {
+    for (const char* name : {"Song.MP3", "a.b.mp3", "abc.dat", "README", "clip.peg", "photo.jpeg",
+                             "tool.exe", "notes.pdf", ".hidden.mp3"})
+        download(name);
+    h.writeFile("C:\\Downloads\\sub.mp3\\inner.mp3", "x");
+    form.button_rename.setVisible(true);
+    start();
+    EXPECT_EQ(report(), Lines({"Filter started at 12:00:00", "clip.peg moved to C:\\Video",
+                               "photo.jpeg moved to C:\\Pictures", "song.mp3 moved to C:\\Music",
+                               "tool.exe moved to C:\\"}));
+    EXPECT_EQ(h.readFile("C:\\Music\\song.mp3"), "dataSong.MP3");
+    EXPECT_EQ(h.readFile("C:\\tool.exe"), "datatool.exe");
+    for (const char* stays :
+         {"a.b.mp3", "abc.dat", "README", "notes.pdf", ".hidden.mp3", "sub.mp3\\inner.mp3"})
+        EXPECT_TRUE(h.exists(std::string("C:\\Downloads\\") + stays)) << stays;
+    EXPECT_TRUE(failures().empty());
+    EXPECT_TRUE(form.timer_filter.enabled());
+    EXPECT_TRUE(form.frame_runningfilter.visible());
+    EXPECT_GT(form.frame_runningfilter.z(), form.frm_Details.z());
+    EXPECT_FALSE(form.button_rename.visible());
+
+    h.clock.time = "12:00:10";
+    form.filterlabel[0].click();
+    EXPECT_EQ(report().back(), "Filter stopped at 12:00:10");
+    EXPECT_FALSE(form.timer_filter.enabled());
+    EXPECT_FALSE(form.frame_runningfilter.visible());
+}
+
+TEST_F(FilterRunTest, FailuresAreListedOnceSkippedAndRetriedAfterARestart) {
+    download("dup.mp3", "new");
+    h.writeFile("C:\\Music\\dup.mp3", "old");
+    download("film.avi");
+    form.txt_filterfolder[1].setText("C:\\Missing");
+    start();
+    form.timer_filter.tick();
+    EXPECT_EQ(failures(), Lines({"dup.mp3", "film.avi"}));
+    EXPECT_EQ(report().size(), 1u) << "only the start line";
+    EXPECT_EQ(h.readFile("C:\\Music\\dup.mp3") + h.readFile("C:\\Downloads\\dup.mp3"),
+              "oldnewdup.mp3")
+        << "nothing replaced, nothing lost";
+
+    // Skipped without regard to case, even when the failure line is spelled otherwise.
+    form.list_filtererrors.setItem(0, "DUP.MP3");
+    h.files->deleteFile("C:\\Music\\dup.mp3");
+    form.timer_filter.tick();
+    EXPECT_TRUE(h.exists("C:\\Downloads\\dup.mp3"));
+
+    form.filterlabel[0].click();
+    EXPECT_EQ(failures().size(), 2u) << "kept after the stop";
+    start();
+    EXPECT_EQ(failures(), Lines({"film.avi"}));
+    EXPECT_EQ(report().back(), "dup.mp3 moved to C:\\Music");
+}
+
+TEST_F(FilterRunTest, StartIsRefusedWithoutAProfileOrWithAFolderOffTheDrive) {
+    download("song.mp3");
+    form.str_currentprofilename.clear();
+    start();
+    EXPECT_TRUE(report().empty());
+
+    form.str_currentprofilename = "alice";
+    form.txt_filterfolder[0].setText("D:\\Music");
+    form.txt_filterfolder[2].setText("c:\\Pictures"); // the drive's letter case counts too
+    start();
+    EXPECT_EQ(h.messageLog(), Lines({"Morvane|Filter Folders Are No Longer On The Same Drive As "
+                                     "Download Folder: Filter Folders Reset"}));
+    EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(form.txt_filterfolder[0].text(), "C:\\Downloads");
+    EXPECT_EQ(form.txt_filterfolder[2].text(), "C:\\Downloads");
+    EXPECT_EQ(form.txt_filterfolder[1].text(), "C:\\Video");
+    EXPECT_TRUE(report().empty());
+    EXPECT_FALSE(form.timer_filter.enabled());
+
+    start(); // the reset made every folder fit: audio now stays where it is
+    EXPECT_EQ(report(), Lines({"Filter started at 12:00:00"}));
+    EXPECT_TRUE(h.exists("C:\\Downloads\\song.mp3"));
+}
+
+TEST_F(FilterRunTest, TickAndStartDuringAYieldRunNoPassInsideAnother) {
+    start();
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+        download(name);
+    int yields = 0;
+    h.windows.onDoEvents = [&] {
+        if (++yields == 1) {
+            form.timer_filter.tick();
+            start();
+        }
+    };
+    form.timer_filter.tick();
+    EXPECT_EQ(yields, 3) << "one pass, one yield per file";
+    EXPECT_EQ(report(), Lines({"Filter started at 12:00:00", "a.mp3 moved to C:\\Music",
+                               "b.mp3 moved to C:\\Music", "c.mp3 moved to C:\\Music"}));
+    EXPECT_TRUE(failures().empty());
+}
+
+TEST_F(FilterRunTest, StopDuringAPassLetsItFinishAndAStartThenFollowsIt) {
+    start();
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"})
+        download(name);
+    int yields = 0;
+    h.windows.onDoEvents = [&] {
+        ++yields;
+        if (yields == 1)
+            form.filterlabel[0].click();
+        if (yields == 2) {
+            download("e.mp3");
+            start();
+        }
+    };
+    form.timer_filter.tick();
+    EXPECT_EQ(report(), Lines({"Filter started at 12:00:00", "Filter stopped at 12:00:00",
+                               "a.mp3 moved to C:\\Music", "Filter started at 12:00:00",
+                               "b.mp3 moved to C:\\Music", "c.mp3 moved to C:\\Music",
+                               "d.mp3 moved to C:\\Music", "e.mp3 moved to C:\\Music"}))
+        << "the start's own pass ran after the one under way";
+    EXPECT_TRUE(failures().empty());
+    EXPECT_TRUE(form.timer_filter.enabled());
+    EXPECT_TRUE(form.frame_runningfilter.visible());
+}
+
+} // namespace
+} // namespace morvane::test

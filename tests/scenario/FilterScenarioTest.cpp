@@ -1,0 +1,86 @@
+// A filter run on whichever platform the build tests (the emulated C: drive natively, the Wine
+// prefix's real one under Wine): a start whose pass moves some files and fails on others in
+// every way a move can fail, then a stop. Every file is counted and its bytes compared before
+// and after: nothing lost, nothing overwritten.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Form1.h"
+#include "contract/PlatformUnderTest.h"
+#include "platform/emulated/Headless.h"
+
+namespace morvane::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) {
+    PlatformUnderTest platform;
+    HeadlessDialogs dialogs;
+    HeadlessClock clock;
+    HeadlessWindowManager windows;
+    RecordingShell shell;
+    Services services{platform.registry(), platform.files(), shell, dialogs, clock, windows};
+    const std::string root = platform.scratchFolder();
+    const std::string downloads = root + "\\Downloads";
+    const Lines folders = {downloads, root + "\\Music", root + "\\Pictures", root + "\\Docs"};
+    for (const std::string& folder : folders)
+        ASSERT_TRUE(platform.files().makeDirectory(folder)) << folder;
+    for (const char* name :
+         {"Song.MP3", "taken.mp3", "clip.avi", "held.jpg", "gone.pdf", "partial.dat", "photo.gif"})
+        platform.writeFile(downloads + "\\" + name, std::string("bytes of ") + name);
+    platform.writeFile(root + "\\Music\\taken.mp3", "the one already there");
+    platform.holdOpen(downloads + "\\held.jpg", true);
+
+    // Every file's bytes, from every folder, sorted: the same before and after a run that
+    // loses and overwrites nothing.
+    const auto everything = [&] {
+        Lines contents;
+        for (const std::string& folder : folders)
+            for (const std::string& name : platform.files().listFiles(folder + "\\*"))
+                contents.push_back(platform.readFile(folder + "\\" + name).value_or("?"));
+        std::sort(contents.begin(), contents.end());
+        return contents;
+    };
+    Lines before = everything();
+    before.erase(std::find(before.begin(), before.end(), "bytes of gone.pdf"));
+
+    Form1 form(services);
+    form.str_currentprofilename = "scenario";
+    form.txt_Downloadfolder.setText(downloads);
+    const char* lists[] = {"mp3;", "avi;", "jpg;gif;", "pdf;", ""};
+    const std::string destinations[] = {root + "\\Music", root + "\\Video", root + "\\Pictures\\",
+                                        root + "\\Docs", downloads};
+    for (std::size_t i = 0; i < 5; ++i) {
+        form.txt_filterext[i].setText(lists[i]);
+        form.txt_filterfolder[i].setText(destinations[i]);
+    }
+    // The source goes between the listing and its turn.
+    windows.onDoEvents = [&] {
+        if (platform.readFile(downloads + "\\gone.pdf")) {
+            EXPECT_TRUE(platform.files().deleteFile(downloads + "\\gone.pdf"));
+        }
+    };
+    form.Label2[5].click();
+    platform.holdOpen(downloads + "\\held.jpg", false);
+    form.filterlabel[0].click();
+
+    Lines failed = form.list_filtererrors.items();
+    std::sort(failed.begin(), failed.end());
+    EXPECT_EQ(failed, Lines({"clip.avi", "gone.pdf", "held.jpg", "taken.mp3"}));
+    Lines report = form.list_filterreport.items();
+    ASSERT_EQ(report.size(), 4u);
+    EXPECT_EQ(report.front(), "Filter started at 12:00:00");
+    EXPECT_EQ(report.back(), "Filter stopped at 12:00:00");
+    std::sort(report.begin() + 1, report.end() - 1);
+    EXPECT_EQ(report[1], "photo.gif moved to " + root + "\\Pictures\\");
+    EXPECT_EQ(report[2], "song.mp3 moved to " + root + "\\Music");
+    EXPECT_EQ(platform.readFile(root + "\\Music\\song.mp3"), "bytes of Song.MP3");
+    EXPECT_EQ(platform.readFile(root + "\\Pictures\\photo.gif"), "bytes of photo.gif");
+    EXPECT_EQ(everything(), before);
+    EXPECT_FALSE(form.timer_filter.enabled());
+}
+
+} // namespace
+} // namespace morvane::test
