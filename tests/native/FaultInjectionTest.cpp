@@ -69,6 +69,8 @@ bool ownMessage(const std::string& shown) {
         std::regex(R"(Morvane\|NO INSTALLED FASTTRACK APPLICATIONS)"),
         std::regex(R"(Morvane\|Rename [^\\]+\.dat to .+\?)"),
         std::regex(R"(Morvane\|File Rename Failed!)"),
+        std::regex(R"(Morvane\|Filter Folders Are No Longer On The Same Drive As Download )"
+                   R"(Folder: Filter Folders Reset)"),
     };
     for (const std::regex& own : kOwn)
         if (std::regex_match(shown, own))
@@ -125,14 +127,17 @@ std::string dat(const std::string& stored) {
     return std::string("KZ\x01\x00", 4) + stored + std::string(1, '\0') + "tail";
 }
 
-// The bytes of every file in the download folder, whatever their names: a rename changes a
-// name, never what any file holds, and no file goes.
+// The bytes of every file in the download folder and the filter's destinations, whatever
+// their names: a rename or a move changes a name, never what any file holds, and no file goes.
 std::multiset<std::string> downloadContents(Harness& h) {
     std::multiset<std::string> contents;
-    std::error_code ec;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(h.files->hostPath(kDownloads + "\\"), ec))
-        contents.insert(h.readFile(kDownloads + "\\" + entry.path().filename().string()));
+    for (const std::string& folder :
+         {kDownloads, std::string("C:\\Music"), std::string("C:\\Films")}) {
+        std::error_code ec;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(h.files->hostPath(folder + "\\"), ec))
+            contents.insert(h.readFile(folder + "\\" + entry.path().filename().string()));
+    }
     return contents;
 }
 
@@ -168,6 +173,35 @@ void renameDownload(Harness& h, const std::string& datName) {
             form.list_downloads2.press(ui::kLeftButton, i);
     h.dialogs.answers.push_back(MessageAnswer::Yes);
     form.button_rename.click();
+}
+
+// Downloading, with the filter set: mp3 files go to C:\Music (where one of that name is
+// already), avi files to C:\Films; the other categories point at the download folder.
+void filtering(Harness& h) {
+    downloading(h);
+    h.writeFile(kDownloads + "\\clash.mp3", "the new clash.mp3");
+    h.writeFile("C:\\Music\\clash.mp3", "the old clash.mp3");
+    Form1& form = h.form();
+    const char* lists[] = {"mp3;", "avi;", "jpg;", "pdf;", "exe;"};
+    const char* folders[] = {"C:\\Music", "C:\\Films", "C:\\Downloads", "C:\\Downloads",
+                             "C:\\Downloads"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        form.txt_filterext[i].setText(lists[i]);
+        form.txt_filterfolder[i].setText(folders[i]);
+    }
+}
+
+// Each report line names a moved file that is where it says; each failure is still waiting.
+void filterAccountedFor(Harness& h) {
+    const Form1& form = h.form();
+    for (const std::string& line : form.list_filterreport.items()) {
+        const std::size_t moved = line.find(" moved to ");
+        if (moved != std::string::npos) {
+            EXPECT_TRUE(h.exists(line.substr(moved + 10) + "\\" + line.substr(0, moved))) << line;
+        }
+    }
+    for (const std::string& failed : form.list_filtererrors.items())
+        EXPECT_TRUE(h.exists(kDownloads + "\\" + failed)) << failed;
 }
 
 struct Operation {
@@ -371,6 +405,29 @@ TEST(FaultInjectionTest, RenamingAnIncompleteDownload) {
         downloading, [](Harness& h) { renameDownload(h, "c3d4.dat"); }, "", true, "", 1};
     runWithEveryCallFailing(clash, [](Harness& h, bool) {
         EXPECT_EQ(h.readFile(kDownloads + "\\film.avi"), "a finished download of that name");
+    });
+}
+
+TEST(FaultInjectionTest, StartingTheFilter) {
+    const Operation start{filtering, [](Harness& h) { h.form().StartFilter(); }, "", true, "", 0};
+    runWithEveryCallFailing(start, [](Harness& h, bool) { filterAccountedFor(h); });
+}
+
+TEST(FaultInjectionTest, AFilterPass) {
+    const Operation pass{[](Harness& h) {
+                             filtering(h);
+                             h.form().StartFilter();
+                             h.writeFile(kDownloads + "\\later.mp3", "a later download");
+                             h.writeFile(kDownloads + "\\later.avi", "another one");
+                         },
+                         [](Harness& h) { h.form().timer_filter_Timer(); },
+                         "",
+                         true,
+                         "",
+                         0};
+    runWithEveryCallFailing(pass, [](Harness& h, bool) {
+        filterAccountedFor(h);
+        EXPECT_EQ(h.readFile("C:\\Music\\clash.mp3"), "the old clash.mp3");
     });
 }
 
