@@ -58,7 +58,57 @@ LongRun switchingProfiles() {
     return run;
 }
 
+const std::string kDownloads = "MorvaneBenchFilter";
+const std::string kMusic = "MorvaneBenchFilter_Music";
+
+// The filter at work all day: each tick finds new downloads, two of which it moves and one it
+// cannot (its name is taken at the destination). The report list grows by design and is
+// emptied at each step so it does not count; the failure list holds each failed name once.
+LongRun filterPasses() {
+    auto state = std::make_shared<Switching>();
+    LongRun run;
+    run.name = "LongRun.1000_filter_passes";
+    run.steps = 1000;
+    run.setup = [state] {
+        state->drive = std::make_unique<BenchDrive>();
+        Require(state->drive->makeFolder(kDownloads) && state->drive->makeFolder(kMusic),
+                "the filter's folders exist already");
+        Require(WriteFile(state->drive->hostPath(kMusic) + HostSeparator() + "taken.mp3", "old"),
+                "cannot write the destination's file");
+        state->form = std::make_unique<Form1>(state->drive->services());
+        Form1& form = *state->form;
+        form.str_currentprofilename = "alice";
+        form.txt_Downloadfolder.setText(state->drive->windowsPath(kDownloads));
+        for (std::size_t i = 0; i < form.txt_filterext.size(); ++i) {
+            form.txt_filterext[i].setText(i == 0 ? "mp3;" : "avi;");
+            form.txt_filterfolder[i].setText(
+                state->drive->windowsPath(i == 0 ? kMusic : kDownloads));
+        }
+        form.StartFilter();
+        Require(form.filterRun().running(), "the filter did not start");
+        form.list_filterreport.clear();
+    };
+    run.step = [state](int step) {
+        Form1& form = *state->form;
+        const std::string folder = state->drive->hostPath(kDownloads) + HostSeparator();
+        const std::string n = std::to_string(step);
+        for (const std::string& name :
+             {"a" + n + ".mp3", "b" + n + ".mp3", std::string("taken.mp3")})
+            WriteFile(folder + name, "download " + n);
+        form.timer_filter_Timer();
+        Require(form.list_filterreport.count() == 2, "the pass did not move both files");
+        form.list_filterreport.clear();
+        Require(form.list_filtererrors.count() == 1, "a failure was listed more than once");
+    };
+    run.teardown = [state] {
+        state->form.reset();
+        state->drive.reset();
+    };
+    return run;
+}
+
 MORVANE_LONG_RUN(switchingProfiles);
+MORVANE_LONG_RUN(filterPasses);
 
 } // namespace
 } // namespace morvane::bench
