@@ -79,8 +79,9 @@ seed() {
     [[ -e $c/Downloads/a1b2c3d4.dat ]] || write_dat "$c/Downloads/a1b2c3d4.dat" 'C:\Downloads\song2.mp3'
     [[ -e $c/Downloads/e5f6a7b8.dat ]] || write_dat "$c/Downloads/e5f6a7b8.dat" 'C:\Downloads\holiday video.avi'
     [[ -e $c/Downloads/0badf00d.dat ]] || write_dat "$c/Downloads/0badf00d.dat" 'C:\Downloads\manual.pdf'
-    # The filter's folders for the demo user's profile, and a song the filter finds in the way.
-    [[ -e $c/FastTrackProfiles/demo_user.profile ]] ||
+    # The filter's folders for the demo user's profile (again for every --filter run: an earlier
+    # plain run may have stored the default ones), and a song the filter finds in the way.
+    [[ -e $c/FastTrackProfiles/demo_user.profile ]] && ((!FILTER)) ||
         printf '%s\r\n' 'C:\Downloads' 3 2 100 'C:\Music' 'C:\Videos' 'EOF!' \
             'mp3;wav;mid;wma;' 'C:\Music' 'mpg;avi;mov;mpeg;wmv;' 'C:\Videos' \
             'bmp;jpg;jpeg;gif;tif;' 'C:\Pictures' 'doc;pdf;' 'C:\Documents' 'exe;zip;' \

@@ -259,11 +259,13 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
     return true;
 }
 
+// Whether the folder's index was made from its present state, even one made too soon after a
+// change to be trusted for long: a move of our own then brings it up to date, so a folder that
+// moves keep changing is not read again at every look-up.
 bool EmulatedFileSystem::indexCurrent(const fs::path& folder) const {
     auto found = indexes_.find(folder.string());
     std::error_code ec;
-    return found != indexes_.end() && found->second.trusted &&
-           found->second.stamp == fs::last_write_time(folder, ec) && !ec;
+    return found != indexes_.end() && found->second.stamp == fs::last_write_time(folder, ec) && !ec;
 }
 
 void EmulatedFileSystem::noteMove(const fs::path& folder, const std::string& name, bool known,
