@@ -4,6 +4,8 @@
 #include <cctype>
 #include <memory>
 
+#include "app/JoinFolder.h"
+
 namespace morvane {
 
 namespace {
@@ -69,12 +71,8 @@ std::optional<std::string> GetDatFileName(FileSystem& files, const std::string& 
     return std::string(bytes->begin(), end);
 }
 
-std::string PathSeparator(const std::string& folder) {
-    return !folder.empty() && folder.back() == '\\' ? "" : "\\";
-}
-
 std::string ShownName(const std::string& folder, const std::string& stored) {
-    const std::size_t k = folder.size() + PathSeparator(folder).size();
+    const std::size_t k = JoinFolder(folder, "").size();
     return stored.size() > k ? stored.substr(k) : std::string(kUnknownName);
 }
 

@@ -21,9 +21,6 @@ inline constexpr const char* kUnknownName = "UNKNOWN!";
 std::optional<std::string> GetDatFileName(FileSystem& files, const std::string& path,
                                           std::size_t blockSize = kDatReadBlock);
 
-// The separator between a folder and a name: none when the folder ends in "\".
-std::string PathSeparator(const std::string& folder);
-
 // The stored path cut by the length of folder plus separator (not checked to begin with
 // it), or "UNKNOWN!" when nothing would be left.
 std::string ShownName(const std::string& folder, const std::string& stored);

@@ -2,6 +2,7 @@
 // name stored inside it, and the choice of the download folder.
 
 #include "app/Form1.h"
+#include "app/JoinFolder.h"
 #include "downloads/DatFileReader.h"
 
 namespace morvane {
@@ -13,12 +14,10 @@ void Form1::ListIncompleteDownloads() {
     const std::string folder = txt_Downloadfolder.text();
     // No download folder set: an empty pattern would list the current drive's root.
     if (!folder.empty()) {
-        const std::string separator = PathSeparator(folder);
-        for (const std::string& name : sys.files.listFiles(folder + separator + "*.dat")) {
+        for (const std::string& name : sys.files.listFiles(JoinFolder(folder, "*.dat"))) {
             if (!IsDatFileName(name))
                 continue;
-            std::optional<std::string> stored =
-                GetDatFileName(sys.files, folder + separator + name);
+            std::optional<std::string> stored = GetDatFileName(sys.files, JoinFolder(folder, name));
             if (!stored)
                 continue; // unreadable: left out of both lists, which stay in step
             List_Downloads.addItem(ShownName(folder, *stored));

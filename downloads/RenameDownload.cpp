@@ -2,6 +2,7 @@
 // file its stored name within the download folder.
 
 #include "app/Form1.h"
+#include "app/JoinFolder.h"
 #include "downloads/RenameTarget.h"
 
 namespace morvane {
@@ -36,9 +37,7 @@ void Form1::button_rename_Click() {
     if (MsgBox("Rename " + datName + " to " + shownName + "?", MessageButtons::YesNo) !=
         MessageAnswer::Yes)
         return;
-    std::string folder = txt_Downloadfolder.text();
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
+    const std::string folder = JoinFolder(txt_Downloadfolder.text(), "");
     // The rename stays in the download folder and never replaces a file.
     std::optional<std::string> target = RenameTarget(folder, shownName);
     if (!target || !sys.files.rename(folder + datName, *target)) {

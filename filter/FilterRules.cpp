@@ -45,12 +45,6 @@ int FilterCategoryOf(const std::string& name, const FilterCategories& categories
     return -1;
 }
 
-std::string JoinFolder(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\')
-        return folder + name;
-    return folder + "\\" + name;
-}
-
 std::string DriveRootOf(const std::string& path) {
     return path.substr(0, 3);
 }

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "app/JoinFolder.h"
+
 namespace morvane {
 
 inline constexpr int kFilterCategories = 5; // audio, video, images, documents, software
@@ -28,9 +30,6 @@ std::string FileExtensionOf(const std::string& name);
 // (extension "dat"). The name is the lower-cased one.
 int FilterCategoryOf(const std::string& name, const FilterCategories& categories,
                      const std::string& downloadFolder);
-
-// Folder and name joined by one backslash (none added when the folder ends in one).
-std::string JoinFolder(const std::string& folder, const std::string& name);
 
 // The first three characters of a path: the drive root ("C:\") when it begins with one.
 std::string DriveRootOf(const std::string& path);
