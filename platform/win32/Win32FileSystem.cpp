@@ -277,27 +277,10 @@ std::optional<std::uint64_t> Win32FileSystem::fileLength(const std::string& path
 
 std::optional<std::string> Win32FileSystem::readBytes(const std::string& path,
                                                       std::uint64_t position, std::size_t count) {
-    QuietDriveErrors quiet;
-    FileHandle file(openForReading(path));
-    if (!file.valid())
+    std::unique_ptr<ByteFile> file = openBytes(path);
+    if (!file)
         return std::nullopt;
-    LARGE_INTEGER offset;
-    offset.QuadPart = static_cast<LONGLONG>(position);
-    if (!SetFilePointerEx(file.get(), offset, nullptr, FILE_BEGIN))
-        return std::nullopt;
-    std::string bytes(count, '\0');
-    std::size_t done = 0;
-    while (done < count) {
-        DWORD got = 0;
-        DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 20));
-        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.resize(done);
-    return bytes;
+    return file->read(position, count);
 }
 
 bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
