@@ -34,6 +34,10 @@ int FilterCategoryOf(const std::string& name, const FilterCategories& categories
 // The first three characters of a path: the drive root ("C:\") when it begins with one.
 std::string DriveRootOf(const std::string& path);
 
+// Whether two paths begin with the same three characters, the drive letter's case aside:
+// "c:\Downloads" and "C:\Music" lie on one drive. Every "same drive" decision goes here.
+bool SameDrive(const std::string& a, const std::string& b);
+
 // Whether a path begins with a drive letter, a colon and a backslash.
 bool BeginsWithDriveRoot(const std::string& path);
 

@@ -10,10 +10,9 @@ void Form1::StartFilter() {
     if (str_currentprofilename.empty() || filterRun_.running())
         return;
     const std::string& downloads = txt_Downloadfolder.text();
-    const std::string root = DriveRootOf(downloads);
     bool reset = false;
     for (ui::TextBox& folder : txt_filterfolder) {
-        if (DriveRootOf(folder.text()) != root) {
+        if (!SameDrive(folder.text(), downloads)) {
             folder.setText(downloads); // not saved here: the next save stores it
             reset = true;
         }

@@ -50,6 +50,21 @@ TEST(FilterRules, PathsAndDrives) {
     EXPECT_EQ(DriveRootOf(""), "");
     for (const char* path : {"C:\\", "d:\\x"})
         EXPECT_TRUE(BeginsWithDriveRoot(path)) << path;
+    // Drive letters know no case; the rest of the first three characters compares exactly.
+    const struct {
+        const char *a, *b;
+        bool same;
+    } drives[] = {{"c:\\downloads", "C:\\Music", true},
+                  {"D:\\", "d:\\x", true},
+                  {"", "", true},
+                  {"C:\\a", "D:\\a", false},
+                  {"C:\\a", "", false},
+                  {"C:\\a", "C:/a", false},
+                  {"\\\\s\\a", "\\\\S\\a", false}};
+    for (const auto& d : drives) {
+        EXPECT_EQ(SameDrive(d.a, d.b), d.same) << d.a << " " << d.b;
+        EXPECT_EQ(SameDrive(d.b, d.a), d.same) << d.b << " " << d.a;
+    }
     for (const char* path : {"", "C:", "C:x", "\\\\server\\share", "1:\\"})
         EXPECT_FALSE(BeginsWithDriveRoot(path)) << path;
 }

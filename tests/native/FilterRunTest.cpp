@@ -2,6 +2,7 @@
 // failures, stop, and what may happen while a pass yields to the window.
 #include <gtest/gtest.h>
 
+#include "app/Form2.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -96,7 +97,7 @@ TEST_F(FilterRunTest, StartIsRefusedWithoutAProfileOrWithAFolderOffTheDrive) {
 
     form.str_currentprofilename = "alice";
     form.txt_filterfolder[0].setText("D:\\Music");
-    form.txt_filterfolder[2].setText("c:\\Pictures"); // the drive's letter case counts too
+    form.txt_filterfolder[2].setText("C:Pictures"); // no root: not on the drive's root either
     start();
     EXPECT_EQ(h.messageLog(), Lines({"Morvane|Filter Folders Are No Longer On The Same Drive As "
                                      "Download Folder: Filter Folders Reset"}));
@@ -110,6 +111,27 @@ TEST_F(FilterRunTest, StartIsRefusedWithoutAProfileOrWithAFolderOffTheDrive) {
     start(); // the reset made every folder fit: audio now stays where it is
     EXPECT_EQ(report(), Lines({"Filter started at 12:00:00"}));
     EXPECT_TRUE(h.exists("C:\\Downloads\\song.mp3"));
+}
+
+// The client's registry may give "c:\downloads"; the picker always gives a capital letter.
+TEST_F(FilterRunTest, ADownloadFolderWithASmallDriveLetterTakesAFolderPickedOnItsDrive) {
+    form.txt_Downloadfolder.setText("c:\\downloads");
+    form.txt_filterfolder[0].setText("c:\\downloads");
+    h.windows.onModal = [&](ui::Window&) {
+        Form2& picker = form.picker();
+        EXPECT_FALSE(picker.Drive1.enabled());
+        for (std::size_t i = 0; i < picker.Dir1.items().size(); ++i)
+            if (picker.Dir1.items()[i].caption == "Music")
+                picker.Dir1.click(static_cast<int>(i));
+        picker.button_Select.click();
+    };
+    form.button_selfilterfolder[0].click();
+    ASSERT_EQ(form.txt_filterfolder[0].text(), "C:\\Music");
+    download("song.mp3");
+    start();
+    EXPECT_EQ(h.messageLog(), Lines());
+    EXPECT_EQ(report(), Lines({"Filter started at 12:00:00", "song.mp3 moved to C:\\Music"}));
+    EXPECT_TRUE(h.exists("C:\\Music\\song.mp3"));
 }
 
 TEST_F(FilterRunTest, TickAndStartDuringAYieldRunNoPassInsideAnother) {
