@@ -167,9 +167,12 @@ void ListBox::userScrolled(int topIndex) {
 }
 
 void ListBox::press(int button, int row, int shift) {
-    if (button == kLeftButton && row >= 0 && row < count() && row != listIndex_) {
-        listIndex_ = row;
-        sync(Aspect::Selection);
+    // A left press on a row is a click, also on the row already selected.
+    if (button == kLeftButton && row >= 0 && row < count()) {
+        if (row != listIndex_) {
+            listIndex_ = row;
+            sync(Aspect::Selection);
+        }
         if (Click)
             Click();
     }

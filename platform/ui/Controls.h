@@ -234,7 +234,7 @@ public:
     std::function<void()> Scroll;
     MouseHandler MouseDown;
 
-    // Called by a view.
+    // Called by a view: the user selected a row, or clicked the selected one (raises Click).
     void userSelected(int index);
     void userScrolled(int topIndex);
     void userMouseDown(int button, int shift, float x, float y) {
@@ -242,7 +242,8 @@ public:
             MouseDown(button, shift, x, y);
     }
 
-    // Headless press on a row (-1: below the rows): the left button selects first.
+    // Headless press on a row (-1: below the rows): the left button selects first and raises
+    // Click, even on the row already selected; a press below the rows is no click.
     void press(int button, int row, int shift = 0);
 
 private:

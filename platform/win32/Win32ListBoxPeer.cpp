@@ -1,5 +1,7 @@
-// List boxes: a LISTBOX with LBS_NOTIFY. A user selection is LBN_SELCHANGE; a press is
-// reported after the list box has handled it (so a left press has already selected its row);
+// List boxes: a LISTBOX with LBS_NOTIFY. A user selection is LBN_SELCHANGE; a left press on a
+// row is a click even when that row was selected already (the list then notifies nothing); a
+// press is reported after the list box has handled it (so a left press has already selected its
+// row);
 // scrolling has no notification at all, so the top row is compared after every message that
 // can scroll.
 
@@ -119,19 +121,30 @@ void ListBoxPeer::sync(ui::Aspect aspect) {
 }
 
 void ListBoxPeer::command(UINT code) {
-    if (code == LBN_SELCHANGE)
-        reportSelection();
+    if (code == LBN_SELCHANGE && reportSelection())
+        clicked_ = true;
 }
 
 // Some list boxes select on the press but notify on the release: the selection is reported
 // once, as soon as it is seen to differ from the model's.
-void ListBoxPeer::reportSelection() {
+bool ListBoxPeer::reportSelection() {
     if (syncing_ || !hwnd_ || !live())
-        return;
+        return false;
     LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
     int index = selected == LB_ERR ? -1 : static_cast<int>(selected);
-    if (index != list().listIndex())
-        list().userSelected(index);
+    if (index == list().listIndex())
+        return false;
+    list().userSelected(index);
+    return true;
+}
+
+// A left press that selected nothing new: a click all the same when it hit the selected row
+// (a second click on a row brings back what the first one showed).
+bool ListBoxPeer::pressedSelectedRow(LPARAM at) const {
+    LRESULT hit = SendMessageA(hwnd_, LB_ITEMFROMPOINT, 0, at);
+    LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+    return hit != LB_ERR && HIWORD(hit) == 0 && selected != LB_ERR &&
+           static_cast<int>(LOWORD(hit)) == selected && selected == list().listIndex();
 }
 
 HBRUSH ListBoxPeer::colours(HDC dc) {
@@ -152,11 +165,15 @@ void ListBoxPeer::reportScroll() {
 }
 
 LRESULT ListBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN)
+        clicked_ = false;
     LRESULT result = callOriginal(message, wParam, lParam);
     if (!hwnd_)
         return result; // destroyed while handling the message
-    if (message == WM_LBUTTONDOWN)
-        reportSelection(); // the row is selected before the press is reported
+    // The row is selected, and Click raised once, before the press is reported.
+    if (message == WM_LBUTTONDOWN && !reportSelection() && !clicked_ && !syncing_ && live() &&
+        pressedSelectedRow(lParam))
+        list().userSelected(list().listIndex());
     if (hwnd_ && (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && live()) {
         const Scale& scale = view_.scale();
         int button = message == WM_LBUTTONDOWN ? ui::kLeftButton : ui::kRightButton;

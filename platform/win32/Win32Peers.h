@@ -150,9 +150,12 @@ public:
 private:
     ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
     void showItems();
-    void reportSelection();
+    // True when it raised Click.
+    bool reportSelection();
+    bool pressedSelectedRow(LPARAM at) const;
     void reportScroll();
     bool syncing_ = false; // the model's own changes are going in: no events back
+    bool clicked_ = false; // this left press has raised Click already
 };
 
 class ButtonPeer : public Peer {

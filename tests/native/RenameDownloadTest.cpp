@@ -148,9 +148,14 @@ TEST_F(RenameDownloadTest, TheTwoListsShareOneSelectionAndOneScrollPosition) {
     form.List_Downloads.userScrolled(1);
     EXPECT_EQ(form.list_downloads2.topIndex(), 1);
 
-    // The profile list and other sections hide the button; a listing clears the selection.
-    form.list_Profiles.press(ui::kRightButton, -1);
-    EXPECT_FALSE(form.button_rename.visible());
+    // The profile list hides the button; a click on the row still selected brings it back.
+    for (ui::ListBox* list : {&form.List_Downloads, &form.list_downloads2}) {
+        form.list_Profiles.press(ui::kRightButton, -1);
+        EXPECT_FALSE(form.button_rename.visible());
+        list->press(ui::kLeftButton, 1);
+        EXPECT_TRUE(form.button_rename.visible());
+    }
+    EXPECT_EQ(form.List_Downloads.listIndex(), 1);
 }
 
 } // namespace
