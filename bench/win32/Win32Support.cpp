@@ -111,7 +111,7 @@ std::string ReadTail(const std::string& file, std::size_t bytes) {
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    return MoveFileExA(from.c_str(), to.c_str(), 0) != 0; // as the product: never a copy
 }
 
 bool MoveOverFile(const std::string& from, const std::string& to) {

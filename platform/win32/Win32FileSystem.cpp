@@ -285,7 +285,10 @@ std::optional<std::string> Win32FileSystem::readBytes(const std::string& path,
 
 bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
     QuietDriveErrors quiet;
-    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    // Never a copy: MoveFileA copies and deletes onto another volume (a mounted folder, a
+    // junction), which could freeze the window over a large file. Without COPY_ALLOWED the
+    // system refuses such a move, and the caller reports it as any other failed move.
+    return MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
 }
 
 bool Win32FileSystem::replace(const std::string& from, const std::string& to) {

@@ -1,11 +1,14 @@
-// What only the real system can show: the shell takes the notification icon's record, and the
-// tick count behind the XP fallback.
+// What only the real system can show: the shell takes the notification icon's record, a move
+// onto another volume is refused rather than copied, and the tick count behind the XP fallback.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <string>
+
+#include "contract/PlatformUnderTest.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/XpCompat.h"
 
@@ -25,6 +28,32 @@ TEST(Win32Services, NotificationIconIsAddedAndDeletedOnce) {
     EXPECT_TRUE(shell.notifyIcon(kNotifyDelete, record));
     EXPECT_FALSE(shell.notifyIcon(kNotifyDelete, record)) << "already gone";
     DestroyWindow(window);
+}
+
+// Under Wine on Linux, Z:\dev\shm is a memory file system: another volume than the prefix's
+// C:, as a mounted folder or a junction is on Windows. Only a copy gets a file there.
+TEST(Win32Services, AMoveOntoAnotherVolumeIsRefusedNotCopied) {
+    test::PlatformUnderTest platform;
+    const std::string other = "Z:\\dev\\shm\\morvane-" + std::to_string(GetCurrentProcessId());
+    const std::string song = platform.scratchFolder() + "\\song.mp3";
+    const std::string probe = platform.scratchFolder() + "\\probe.mp3";
+    if (!CreateDirectoryA(other.c_str(), nullptr))
+        GTEST_SKIP() << "no folder " << other << " to move to";
+    platform.writeFile(song, "song");
+    platform.writeFile(probe, "probe");
+    const bool sameVolume = MoveFileExA(probe.c_str(), (other + "\\probe.mp3").c_str(), 0);
+    const bool copied = sameVolume || MoveFileA(probe.c_str(), (other + "\\probe.mp3").c_str());
+    if (!sameVolume) {
+        EXPECT_TRUE(copied) << "a move allowed to copy gets the file onto " << other;
+        EXPECT_FALSE(platform.files().rename(song, other + "\\song.mp3"));
+        EXPECT_EQ(platform.readFile(song), "song") << "left where it was";
+        EXPECT_EQ(GetFileAttributesA((other + "\\song.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    DeleteFileA((other + "\\probe.mp3").c_str());
+    DeleteFileA((other + "\\song.mp3").c_str());
+    RemoveDirectoryA(other.c_str());
+    if (sameVolume)
+        GTEST_SKIP() << other << " is on the same volume as C: here";
 }
 
 TEST(XpCompat, WidenedTickCountCountsEachWrapOfThe32BitCount) {
