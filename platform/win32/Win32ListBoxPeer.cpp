@@ -1,7 +1,6 @@
-// List boxes: a LISTBOX with LBS_NOTIFY. A user selection is LBN_SELCHANGE; a left press on a
-// row is a click even when that row was selected already (the list then notifies nothing); a
-// press is reported after the list box has handled it (so a left press has already selected its
-// row);
+// List boxes: a LISTBOX with LBS_NOTIFY. A user selection is LBN_SELCHANGE, and a left press
+// on the row already selected is a click too (the list notifies nothing then); a press is
+// reported after the list box has handled it (so a left press has already selected its row);
 // scrolling has no notification at all, so the top row is compared after every message that
 // can scroll.
 
