@@ -8,7 +8,7 @@
 //                                      each pair names a shown control of the main window
 //   morvane_drive.exe tray             the window is hidden behind its notification icon
 //   morvane_drive.exe close SECONDS    clicks the close box; the window must be gone within
-//                                      SECONDS, and its notification icon with it
+//                                      SECONDS, having deleted its notification icon
 //
 // Exit code 0 when done; 1, with a line on stderr saying what was seen, when not; 2 on misuse.
 
@@ -177,10 +177,42 @@ int inTray() {
     return 0;
 }
 
+// The notification icons' deletes seen while the window closes: see closeBox.
+HWND g_closing = nullptr;
+bool g_iconDeleted = false;
+
+LRESULT CALLBACK standInTray(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        // Wine's shell sends the message as dwData, the window as wParam, and the record
+        // starting with the window and the icon's id.
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        const auto* record = static_cast<const UINT*>(data->lpData);
+        if (data->dwData == NIM_DELETE && reinterpret_cast<HWND>(wParam) == g_closing &&
+            data->cbData >= 2 * sizeof(UINT) && record[1] == 1)
+            g_iconDeleted = true;
+        return TRUE;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The close box must run the unload, which deletes the notification icon before the program
+// ends. Wine's shell drops the icons of a window that is gone by itself, so looking for the
+// icon afterwards proves nothing: while the window closes, this helper stands in for the
+// shell's notification area instead. Shell_NotifyIcon sends to the first window of the tray's
+// class, and a hidden topmost one made now comes first.
 int closeBox(DWORD seconds) {
     HWND window = mainWindow();
     if (!window)
         return fail("no main window to close");
+    const bool hadIcon = hasTrayIcon(window);
+    WNDCLASSA trayClass{};
+    trayClass.lpfnWndProc = standInTray;
+    trayClass.hInstance = GetModuleHandleA(nullptr);
+    trayClass.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&trayClass);
+    HWND tray = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0,
+                                0, 0, 0, nullptr, nullptr, trayClass.hInstance, nullptr);
+    g_closing = window;
     // What the close box sends.
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     const DWORD start = GetTickCount();
@@ -188,8 +220,15 @@ int closeBox(DWORD seconds) {
         if (GetTickCount() - start >= seconds * 1000)
             return fail(IsWindowVisible(window) ? "the main window is still shown"
                                                 : "the main window is hidden but not gone");
-        Sleep(20);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
+    if (tray)
+        DestroyWindow(tray);
+    if (hadIcon && !g_iconDeleted)
+        return fail("the window had a notification icon and went without deleting it");
     if (hasTrayIcon(window))
         return fail("the notification icon is left after the window has gone");
     return 0;
