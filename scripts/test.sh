@@ -52,7 +52,12 @@ exe_step() { # what, command...
 }
 
 exe_drive() {
-    timeout 60 wine "$exe_drive_path" "$@"
+    local rc=0
+    timeout 90 wine "$exe_drive_path" "$@" || rc=$?
+    if ((rc == 124)); then
+        echo "morvane_drive.exe $* did not finish within 90 s"
+    fi
+    return "$rc"
 }
 
 exe_to_tray() {

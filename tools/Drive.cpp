@@ -53,16 +53,15 @@ std::string classOf(HWND window) {
     return kind;
 }
 
+BOOL CALLBACK collectShown(HWND child, LPARAM list) {
+    if (IsWindowVisible(child))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
 std::vector<HWND> shownChildren(HWND window) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) -> BOOL {
-            if (IsWindowVisible(child))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(window, collectShown, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
