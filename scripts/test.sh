@@ -251,9 +251,11 @@ for preset in win32 win64; do
             echo "build/$preset/morvane.exe names a MORVANE_ variable"
             failed+=("$preset environment")
         fi
-    else
+    elif was_built "$preset"; then
         echo "-- $preset morvane.exe: MISSING"
         failed+=("$preset exe")
+    else
+        echo "-- $preset morvane.exe: not built"
     fi
 done
 echo "-- time: $((SECONDS - started)) s in all, $wine_seconds s under Wine"
