@@ -66,14 +66,20 @@ done
 
 status=0
 if [[ $run_native == 1 ]]; then
-    cmake --preset bench >/dev/null
-    cmake --build build/bench -j2 --target morvane_bench >/dev/null
+    if ! { cmake --preset bench >/dev/null &&
+        cmake --build build/bench -j"$(nproc)" --target morvane_bench >/dev/null; }; then
+        echo "FAILED: build bench" >&2
+        exit 1
+    fi
     build/bench/bench/morvane_bench --prefix=native. --benchmark_color=false "${only[@]}" \
         2>build/bench/bench.log || status=1
 fi
 if [[ $run_wine == 1 ]]; then
-    cmake --preset bench-win64 >/dev/null
-    cmake --build build/bench-win64 -j2 --target morvane_bench >/dev/null
+    if ! { cmake --preset bench-win64 >/dev/null &&
+        cmake --build build/bench-win64 -j"$(nproc)" --target morvane_bench >/dev/null; }; then
+        echo "FAILED: build bench-win64" >&2
+        exit 1
+    fi
     if [[ -n ${DISPLAY:-} ]]; then
         bash scripts/bench.sh --wine-inner "${only[@]}" || status=1
     else

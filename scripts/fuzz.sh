@@ -10,8 +10,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: scripts/fuzz.sh SECONDS}
 
-cmake --preset fuzz >/dev/null
-cmake --build build/fuzz -j2 >/dev/null
+# The compiler's complaints go to stderr; the line below says which step failed.
+if ! { cmake --preset fuzz >/dev/null && cmake --build build/fuzz -j"$(nproc)" >/dev/null; }; then
+    echo "fuzz FAILED: build fuzz"
+    exit 1
+fi
 
 # The targets write a file per input; a disk-backed temporary folder makes that the bottleneck.
 if [[ -d /dev/shm && -w /dev/shm ]]; then

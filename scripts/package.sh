@@ -11,10 +11,10 @@ fi
 
 {
     cmake --preset win64 >/dev/null
-    cmake --build build/win64 -j2 --target morvane
+    cmake --build build/win64 -j"$(nproc)" --target morvane
     # The 32-bit build packs; it takes the 64-bit exe in from its build.
     cmake --preset win32 -DMORVANE_PACKAGE_OTHER_EXE="$PWD/build/win64/morvane.exe" >/dev/null
-    cmake --build build/win32 -j2 --target morvane
+    cmake --build build/win32 -j"$(nproc)" --target morvane
     rm -rf build/package
     (cd build/win32 && cpack --config CPackConfig.cmake)
 } >&2

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds morvane.exe and runs it under Wine on a demo setup of its own: a prefix in
 # build/demo-prefix seeded with a Kazaa-like client's registry keys, a download folder with
-# finished and incomplete downloads, and the marker that makes Kazaa the target.
+# finished and incomplete downloads, and the marker that makes Kazaa the target
+# (scripts/demo-seed.sh).
 #
 # With a DISPLAY the program runs there until it is closed. Without one it runs under Xvfb:
 # a screenshot of the main window is taken, then one of each section page (GENERAL, SHARED
@@ -10,10 +11,12 @@
 #
 #   scripts/run-demo.sh [--filter]
 #
-# --filter starts the download filter on the demo's download folder as soon as the window is
-# shown; headless, one screenshot shows the running-filter page after the first pass (moves
-# into C:\Music, C:\Videos, C:\Pictures and C:\Documents, and one failure: C:\Music already
-# holds a song.mp3).
+# --filter clicks START FILTER as soon as the window is shown, as a user would: the download
+# filter runs on the demo's download folder; headless, one screenshot shows the running-filter
+# page after the first pass (moves into C:\Music, C:\Videos, C:\Pictures and C:\Documents, and
+# one failure: C:\Music already holds a song.mp3).
+#
+# The program is watched and clicked from outside, by build/<preset>/morvane_drive.exe.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -25,13 +28,13 @@ for argument in "$@"; do
     if [[ $argument == --filter ]]; then
         FILTER=1
         SHOT=$SHOTS/morvane-filter.png
-        # Test hook of the exe: START FILTER once the window is shown.
-        export MORVANE_DEMO_FILTER=1
     fi
 done
 
 # shellcheck source=scripts/wine-prefix.sh
 source "$ROOT/scripts/wine-prefix.sh"
+# shellcheck source=scripts/demo-seed.sh
+source "$ROOT/scripts/demo-seed.sh"
 
 # The 32-bit exe is the one users get; where 32-bit Wine cannot run (or MORVANE_WINE64_ONLY=1
 # asks for it) the demo runs the 64-bit one.
@@ -40,113 +43,58 @@ if wine_64bit_only; then
     PRESET=win64
 fi
 EXE=$ROOT/build/$PRESET/morvane.exe
-CLICK=$ROOT/build/$PRESET/morvane_demo_click.exe
+DRIVE=$ROOT/build/$PRESET/morvane_drive.exe
 
 build() {
     if [[ -f $ROOT/scripts/install-deps.sh ]]; then
         bash "$ROOT/scripts/install-deps.sh"
     fi
-    (cd "$ROOT" && cmake --preset $PRESET >/dev/null && cmake --build build/$PRESET -j2 --target morvane morvane_demo_click)
-}
-
-# Writes a file of the client's incomplete download: opaque bytes (never a colon), then the
-# path the finished file is to get, a NUL and a little more opaque data.
-write_dat() {
-    local file=$1 target=$2
-    {
-        printf '\x4b\x5a\x01\x00\x10\x27\x00\x00\x7f\x03\xff\xfe\x00\x00\x20\x00'
-        printf 'FT-PARTIAL\x00\x00\x02\x00'
-        printf '%s\x00' "$target"
-        printf '\x00\x01\x02\x03\x04\x05'
-    } >"$file"
-}
-
-seed() {
-    local c=$PREFIX/drive_c
-    mkdir -p "$c/Downloads" "$c/Music" "$c/Videos" "$c/Pictures" "$c/Documents" \
-        "$c/FastTrackProfiles"
-    # The filter demo moves the finished downloads away: each --filter run starts from the
-    # demo's own files again (the song in C:\Music stays in the way on purpose).
-    if ((FILTER)); then
-        rm -f "$c/Videos/clip.avi" "$c/Pictures/photo.jpg" "$c/Documents/notes.pdf"
-    fi
-    # Finished downloads, and incomplete ones, only where missing: a re-run keeps whatever
-    # the last run did to them.
-    local name
-    for name in song.mp3 clip.avi photo.jpg notes.pdf; do
-        [[ -e $c/Downloads/$name ]] || printf 'demo content of %s\r\n' "$name" >"$c/Downloads/$name"
-    done
-    [[ -e $c/Downloads/a1b2c3d4.dat ]] || write_dat "$c/Downloads/a1b2c3d4.dat" 'C:\Downloads\song2.mp3'
-    [[ -e $c/Downloads/e5f6a7b8.dat ]] || write_dat "$c/Downloads/e5f6a7b8.dat" 'C:\Downloads\holiday video.avi'
-    [[ -e $c/Downloads/0badf00d.dat ]] || write_dat "$c/Downloads/0badf00d.dat" 'C:\Downloads\manual.pdf'
-    # The filter's folders for the demo user's profile (again for every --filter run: an earlier
-    # plain run may have stored the default ones), and a song the filter finds in the way.
-    [[ -e $c/FastTrackProfiles/demo_user.profile ]] && ((!FILTER)) ||
-        printf '%s\r\n' 'C:\Downloads' 3 2 100 'C:\Music' 'C:\Videos' 'EOF!' \
-            'mp3;wav;mid;wma;' 'C:\Music' 'mpg;avi;mov;mpeg;wmv;' 'C:\Videos' \
-            'bmp;jpg;jpeg;gif;tif;' 'C:\Pictures' 'doc;pdf;' 'C:\Documents' 'exe;zip;' \
-            'C:\Downloads' >"$c/FastTrackProfiles/demo_user.profile"
-    [[ -e $c/Music/song.mp3 ]] || printf 'an older song.mp3\r\n' >"$c/Music/song.mp3"
-    # Kazaa is the target: the chooser is skipped.
-    [[ -e $c/FastTrackProfiles/kazaa.id ]] || : >"$c/FastTrackProfiles/kazaa.id"
-
-    # The client's keys, once per prefix: later runs keep what the program registered.
-    if [[ ! -f $PREFIX/.morvane-demo-seeded ]]; then
-        cat >"$c/morvane-demo.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Kazaa\LocalContent]
-"DownloadDir"="C:\\Downloads"
-"Dir0"="012345:C:\\Music"
-"Dir1"="012345:C:\\Videos"
-
-[HKEY_CURRENT_USER\Software\Kazaa\UserDetails]
-"UserName"="demo_user"
-
-[HKEY_CURRENT_USER\Software\Kazaa\Transfer]
-"DlDir0"="C:\\Downloads"
-"ConcurrentDownloads"=dword:00000003
-"ConcurrentUploads"=dword:00000002
-
-[HKEY_CURRENT_USER\Software\Kazaa\Advanced]
-"MaxSearchResult"=dword:00000064
-REG
-        wine regedit /S 'C:\morvane-demo.reg'
-        rm -f "$c/morvane-demo.reg"
-        touch "$PREFIX/.morvane-demo-seeded"
-    fi
+    (cd "$ROOT" && cmake --preset $PRESET >/dev/null &&
+        cmake --build build/$PRESET -j"$(nproc)" --target morvane morvane_drive)
 }
 
 prepare() {
     wine_prefix_create "$PREFIX"
     wine_server_start "$PREFIX"
-    seed
+    demo_seed "$PREFIX" "$( ((FILTER)) && echo filter || echo keep)"
+}
+
+# One command of the drive tool, with a deadline of its own; what it saw goes to stderr.
+drive() {
+    timeout 90 wine "$DRIVE" "$@" >/dev/null
+}
+
+# Waits until the window of the exe started as process $1 is shown and painted; with --filter
+# then clicks START FILTER.
+shown() {
+    local pid=$1
+    if ! drive wait 60; then
+        if kill -0 "$pid" 2>/dev/null; then
+            echo "morvane.exe showed no painted window within 60 s" >&2
+        else
+            echo "morvane.exe ended before its window was shown" >&2
+        fi
+        return 1
+    fi
+    if ((FILTER)) && ! drive click "START FILTER"; then
+        echo "could not click START FILTER" >&2
+        return 1
+    fi
 }
 
 # Under Xvfb: start, wait for the window, shoot, end.
 screenshot() {
     prepare
     mkdir -p "$SHOTS"
-    local ready=$PREFIX/drive_c/morvane-ready
-    rm -f "$ready" "$SHOT"
-    local start=$SECONDS
+    rm -f "$SHOT"
     local started_ns
     started_ns=$(date +%s%N)
-    MORVANE_SCREENSHOT_READY='C:\morvane-ready' wine "$EXE" >/dev/null 2>&1 &
+    wine "$EXE" >/dev/null 2>&1 &
     local pid=$!
-    while [[ ! -e $ready ]]; do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            echo "morvane.exe ended before its window was shown" >&2
-            wine_server_stop "$PREFIX"
-            exit 1
-        fi
-        if ((SECONDS - start > 60)); then
-            echo "morvane.exe showed no window within 60 s" >&2
-            wine_server_stop "$PREFIX"
-            exit 1
-        fi
-        sleep 0.1
-    done
+    if ! shown "$pid"; then
+        wine_server_stop "$PREFIX"
+        exit 1
+    fi
     # The window is painted; give the X server a moment to show the last of it.
     sleep 0.5
     import -window root "$SHOT"
@@ -160,7 +108,7 @@ screenshot() {
         ((FILTER == 0)) || break
         file=$SHOTS/morvane-page-$(tr 'A-Z ' 'a-z-' <<<"$page").png
         rm -f "$file"
-        if wine "$CLICK" "$page" >/dev/null 2>&1; then
+        if drive click "$page"; then
             sleep 0.3
             import -window root "$file"
             pages+=("$file")
@@ -170,7 +118,7 @@ screenshot() {
     done
     wine_server_stop "$PREFIX"
     wait "$pid" 2>/dev/null || true
-    echo "launch to screenshot: $(((shot_ns - started_ns) / 1000000)) ms" >&2
+    echo "launch to screenshot: $(((shot_ns - started_ns) / 1000000)) ms (the drive tool's start included)" >&2
     if ((${#pages[@]})); then
         printf '%s\n' "${pages[@]}"
     fi
@@ -185,7 +133,12 @@ case ${1:-} in
     build >&2
     if [[ -n ${DISPLAY:-} ]]; then
         prepare
-        wine "$EXE" || true
+        wine "$EXE" &
+        pid=$!
+        if ((FILTER)); then
+            shown "$pid" || true
+        fi
+        wait "$pid" || true
         wine_server_stop "$PREFIX"
     else
         xvfb-run -a -s "-screen 0 1024x768x24" bash "${BASH_SOURCE[0]}" --under-xvfb "$@"

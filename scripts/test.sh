@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs every test: the native build (emulated platform, sanitizers), then the 32-bit and
-# 64-bit Windows builds under Wine, each in a Wine prefix of its own build folder.
-# Prints CTest's summaries and exits non-zero when any suite fails.
+# 64-bit Windows builds under Wine, each in a Wine prefix of its own build folder: their test
+# suites, then the shipped morvane.exe itself, started and ended as a user would.
+# Prints CTest's summaries and the exe's runs, and exits non-zero when anything fails; a build
+# that fails is reported in the summary and its tests are skipped.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 source scripts/wine-prefix.sh
+source scripts/demo-seed.sh
+jobs=$(nproc)
 
 # The Windows suites that can run here. Where 32-bit programs cannot run (or
 # MORVANE_WINE64_ONLY=1 asks for it) the 32-bit exe is still built and checked, but its suite
@@ -25,6 +29,125 @@ if [[ ${1:-} == --wine-ctest ]]; then
     trap 'wine_server_stop "$prefix"' EXIT
     wine_server_start "$prefix"
     ctest --preset "$preset" 2>&1 | tee "build/$preset/ctest.log"
+    exit "${PIPESTATUS[0]}"
+fi
+
+# The shipped exe, driven from outside by morvane_drive.exe on the demo's client, seeded afresh
+# in the build's prefix. Each step has a deadline and prints what it saw when it fails; the
+# first failure ends the run (the server's stop ends whatever is left).
+exe_step() { # what, command...
+    local what=$1 log rc=0 started_ns
+    shift
+    log=$(mktemp "${TMPDIR:-/tmp}/morvane-step.XXXXXX")
+    started_ns=$(date +%s%N)
+    "$@" </dev/null >"$log" 2>&1 || rc=$?
+    if ((rc == 0)); then
+        echo "ok   $what ($((($(date +%s%N) - started_ns) / 1000000)) ms)"
+    else
+        echo "FAIL $what:"
+        sed 's/^/       /' "$log"
+    fi
+    rm -f "$log"
+    return "$rc"
+}
+
+exe_drive() {
+    local rc=0
+    timeout 90 wine "$exe_drive_path" "$@" || rc=$?
+    if ((rc == 124)); then
+        echo "morvane_drive.exe $* did not finish within 90 s"
+    fi
+    return "$rc"
+}
+
+exe_to_tray() {
+    exe_drive click "GO TO TRAY" && exe_drive tray
+}
+
+exe_start() {
+    wine "$exe_path" >/dev/null 2>&1 &
+    exe_pid=$!
+}
+
+exe_ended() { # seconds: the exe ends within them, with code 0
+    local deadline=$(($(date +%s) + $1)) code=0
+    while kill -0 "$exe_pid" 2>/dev/null; do
+        if (($(date +%s) >= deadline)); then
+            echo "still running after $1 s"
+            return 1
+        fi
+        sleep 0.05
+    done
+    wait "$exe_pid" || code=$?
+    if ((code != 0)); then
+        echo "ended with code $code"
+        return 1
+    fi
+}
+
+# ps shows a Windows program by the path it was started with, or as its Windows path.
+exe_none_left() {
+    local left
+    left=$(ps -eo args | awk -v exe="${exe_path,,}" '{ a = tolower($0); gsub(/\\/, "/", a);
+        sub(/^z:/, "", a); if (a == exe) print }')
+    if [[ -n $left ]]; then
+        echo "still running: $left"
+        return 1
+    fi
+}
+
+exe_moved() { # from, to, seconds
+    local deadline=$(($(date +%s) + $3))
+    until [[ -e $2 && ! -e $1 ]]; do
+        if (($(date +%s) >= deadline)); then
+            echo "after $3 s: $( [[ -e $1 ]] && echo "$1 is still there" || echo "$1 is gone")," \
+                "$( [[ -e $2 ]] && echo "$2 exists" || echo "$2 does not exist")"
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+exe_run() { # preset
+    local prefix=$PWD/build/$1/wineprefix
+    local c=$prefix/drive_c
+    exe_path=$PWD/build/$1/morvane.exe
+    exe_drive_path=$PWD/build/$1/morvane_drive.exe
+    exe_step "seed the demo's client afresh" demo_seed "$prefix" fresh || return
+
+    # Started, shown with its controls, filtering on its timer, closed with its close box.
+    exe_start
+    exe_step "main window shown, painted and answering" exe_drive wait 60 || return
+    exe_step "control table's controls shown, the client's settings in them" \
+        exe_drive expect Static "FastTrack Application Profile Manager" Static Kazaa \
+        Static demo_user Edit demo_user Edit 2 Edit 3 Edit 100 Edit 'C:\Downloads' \
+        Static GENERAL Static "SHARED FOLDERS" Static "DOWNLOAD FOLDER" \
+        Static "DOWNLOAD FILTER" Static "REGISTER PROFILE" Static "START FILTER" Static EXIT \
+        Static "CHECK FOR UPDATES" Button ... ListBox "" || return
+    exe_step "START FILTER clicked" exe_drive click "START FILTER" || return
+    printf 'a download finished after the start\r\n' >"$c/Downloads/after-start.mp3"
+    exe_step "a download dropped after the start moved by the timer within 10 s + 5 s" \
+        exe_moved "$c/Downloads/after-start.mp3" "$c/Music/after-start.mp3" 15 || return
+    exe_step "GO TO TRAY: window hidden behind its notification icon" exe_to_tray || return
+    exe_step "close box: window gone, notification icon removed" exe_drive close 10 || return
+    exe_step "process ended with code 0" exe_ended 10 || return
+    exe_step "no morvane.exe left running" exe_none_left || return
+
+    # Started again, ended by EXIT.
+    exe_start
+    exe_step "main window shown again" exe_drive wait 60 || return
+    exe_step "EXIT clicked" exe_drive click EXIT || return
+    exe_step "process ended at once with code 0" exe_ended 5 || return
+    exe_step "no morvane.exe left running" exe_none_left
+}
+
+if [[ ${1:-} == --wine-exe ]]; then
+    preset=$2
+    prefix=$PWD/build/$preset/wineprefix
+    wine_prefix_create "$prefix"
+    trap 'wine_server_stop "$prefix"' EXIT
+    wine_server_start "$prefix"
+    exe_run "$preset" 2>&1 | tee "build/$preset/exe-run.log"
     exit "${PIPESTATUS[0]}"
 fi
 
@@ -56,11 +179,25 @@ run_ctest() { # name, command...
     fi
 }
 
-echo "== native: build"
-cmake --preset native >/dev/null
-cmake --build build/native -j2
-echo "== native: test"
-run_ctest native bash -c 'set -o pipefail; ctest --preset native -j2 2>&1 | tee build/native/ctest.log'
+# Configures and builds a preset with every core; a failure is noted (the compiler's output
+# is above) and the preset's tests are skipped.
+built=()
+build_preset() { # preset
+    echo "== $1: build"
+    rm -f "build/$1/ctest.log" "build/$1/exe-run.log"
+    if cmake --preset "$1" >/dev/null && cmake --build "build/$1" -j"$jobs"; then
+        built+=("$1")
+    else
+        failed+=("build $1")
+    fi
+}
+was_built() { [[ " ${built[*]} " == *" $1 "* ]]; }
+
+build_preset native
+if was_built native; then
+    echo "== native: test"
+    run_ctest native bash -c "set -o pipefail; ctest --preset native -j$jobs 2>&1 | tee build/native/ctest.log"
+fi
 
 echo "== fuzz: a few seconds per target"
 if ! bash scripts/fuzz.sh 5 | tee build/fuzz.log; then
@@ -68,9 +205,7 @@ if ! bash scripts/fuzz.sh 5 | tee build/fuzz.log; then
 fi
 
 for preset in win32 win64; do
-    echo "== $preset: build"
-    cmake --preset "$preset" >/dev/null
-    cmake --build "build/$preset" -j2
+    build_preset "$preset"
 done
 
 wine_started=$SECONDS
@@ -78,9 +213,12 @@ if [[ -n $skip_line ]]; then
     echo "== $skip_line"
 fi
 for preset in "${wine_presets[@]}"; do
+    was_built "$preset" || continue
     echo "== $preset: test under Wine"
-    rm -f "build/$preset/ctest.log"
     run_ctest "$preset" xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/test.sh --wine-ctest "$preset"
+    echo "== $preset: morvane.exe started and ended under Wine"
+    run_ctest "$preset morvane.exe run" \
+        xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/test.sh --wine-exe "$preset"
 done
 wine_seconds=$((SECONDS - wine_started))
 
@@ -88,7 +226,15 @@ echo
 echo "== Summary"
 for preset in native "${wine_presets[@]}"; do
     echo "-- $preset"
-    sed -n '/tests passed/,$p' "build/$preset/ctest.log" | grep -v '^Total Test time' || true
+    if [[ -f build/$preset/ctest.log ]]; then
+        sed -n '/tests passed/,$p' "build/$preset/ctest.log" | grep -v '^Total Test time' || true
+    else
+        echo "not tested: its build failed"
+    fi
+    if [[ $preset != native ]]; then
+        echo "-- $preset morvane.exe run"
+        cat "build/$preset/exe-run.log" 2>/dev/null || echo "not run: its build failed"
+    fi
 done
 if [[ -n $skip_line ]]; then
     echo "-- $skip_line"
@@ -99,16 +245,23 @@ for preset in win32 win64; do
     if [[ -f build/$preset/morvane.exe ]]; then
         echo "-- $preset morvane.exe: $(stat -c %s "build/$preset/morvane.exe") bytes"
         objdump=$([[ $preset == win32 ]] && echo i686 || echo x86_64)-w64-mingw32-objdump
-        check_imports "$preset" "$objdump" || failed+=("$preset-imports")
-    else
+        check_imports "$preset" "$objdump" || failed+=("$preset imports")
+        # The release exe reads no environment variables, the test hooks' names included.
+        if grep -q -a 'MORVANE_' "build/$preset/morvane.exe"; then
+            echo "build/$preset/morvane.exe names a MORVANE_ variable"
+            failed+=("$preset environment")
+        fi
+    elif was_built "$preset"; then
         echo "-- $preset morvane.exe: MISSING"
-        failed+=("$preset-exe")
+        failed+=("$preset exe")
+    else
+        echo "-- $preset morvane.exe: not built"
     fi
 done
 echo "-- time: $((SECONDS - started)) s in all, $wine_seconds s under Wine"
 
 if [[ ${#failed[@]} -gt 0 ]]; then
-    echo "FAILED: ${failed[*]}"
+    printf 'FAILED: %s\n' "${failed[@]}"
     exit 1
 fi
 echo "All tests passed."

@@ -7,6 +7,8 @@
 #   wine_server_start PREFIX    keep a wineserver running for PREFIX and warm it up, so each
 #                               later wine call starts in a fraction of a second
 #   wine_server_stop PREFIX     stop that wineserver (and every wine process of the prefix)
+#   wine_quiet COMMAND...       run a command with its output kept back; when it fails, print
+#                               that output and its exit code to stderr (and return the code)
 #
 # PREFIX should be an absolute path. Every function exports the environment of wine_prefix_env,
 # so wine calls made after it go to that prefix.
@@ -38,6 +40,19 @@ wine_prefix_kind() {
     echo "$kind"
 }
 
+wine_quiet() {
+    local log rc=0
+    log=$(mktemp "${TMPDIR:-/tmp}/morvane-wine.XXXXXX")
+    # To a file, not a pipe: services that the command starts outlive it and would hold a pipe.
+    "$@" </dev/null >"$log" 2>&1 || rc=$?
+    if ((rc != 0)); then
+        echo "failed (exit $rc): $*" >&2
+        sed 's/^/  | /' "$log" >&2
+    fi
+    rm -f "$log"
+    return "$rc"
+}
+
 wine_prefix_create() {
     local prefix=$1
     wine_prefix_env "$prefix"
@@ -51,14 +66,16 @@ wine_prefix_create() {
         rm -rf "$prefix"
     fi
     mkdir -p "$(dirname "$prefix")"
-    wineboot -i >/dev/null 2>&1
+    # Each step returns at a failure (having printed it), also where the caller tests the result.
+    wine_quiet wineboot -i || return
     # Without a window manager every top-level window stalls ~2 s; a virtual desktop avoids it.
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
-        >/dev/null 2>&1
+    wine_quiet wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f ||
+        return
+    wine_quiet wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ \
+        /d 1024x768 /f || return
     # A crash prints a backtrace and ends the process instead of waiting in a dialog.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >/dev/null 2>&1
+    wine_quiet wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+        /d 0 /f || return
     # Caption buttons are drawn with Marlett; without it they show as letters.
     if [[ -f /usr/share/wine/fonts/marlett.ttf ]]; then
         mkdir -p "$prefix/drive_c/windows/Fonts"

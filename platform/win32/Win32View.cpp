@@ -130,12 +130,6 @@ void Win32View::centre(HWND over) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32View::paintNow() {
-    if (HWND top = handle())
-        RedrawWindow(top, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-}
-
 HWND Win32View::nextTabStop(HWND from, bool backwards) const {
     std::vector<HWND> stops;
     for (const auto& peer : peers_) {

@@ -42,8 +42,6 @@ public:
     // Tab order is the control table's order (the z-order is not: later controls lie on
     // top). The next control after from that can take the focus; from nullptr: the first.
     HWND nextTabStop(HWND from, bool backwards) const;
-    // Paints everything that is waiting to be painted, children included, now.
-    void paintNow();
 
     // The close box. Unless this returns true (it dealt with the close itself), the model
     // window is hidden and closed() holds.

@@ -1,0 +1,253 @@
+// Drives the running program's main window from outside, as a user would: for the demo script
+// and for the test script's runs of the shipped exe. One command per run:
+//
+//   morvane_drive.exe wait SECONDS     the main window is shown, painted and answers messages
+//   morvane_drive.exe click CAPTION    clicks the shown item with this caption; returns once the
+//                                      program has handled the click and painted
+//   morvane_drive.exe expect CLASS TEXT [CLASS TEXT ...]
+//                                      each pair names a shown control of the main window
+//   morvane_drive.exe tray             the window is hidden behind its notification icon
+//   morvane_drive.exe close SECONDS    clicks the close box; the window must be gone within
+//                                      SECONDS, having deleted its notification icon
+//
+// Exit code 0 when done; 1, with a line on stderr saying what was seen, when not; 2 on misuse.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kAnswerMs = 5000;
+// A click may run a whole filter pass before it returns.
+constexpr UINT kClickMs = 30000;
+
+HWND mainWindow() {
+    return FindWindowA("MorvaneWindow", "Morvane");
+}
+
+bool answers(HWND window) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, &ignored) != 0;
+}
+
+// The control's own text (an edit's contents too), asked of its thread.
+std::string textOf(HWND window) {
+    char text[256] = {};
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_NORMAL, kAnswerMs, &ignored))
+        return {};
+    return text;
+}
+
+std::string classOf(HWND window) {
+    char kind[64] = {};
+    GetClassNameA(window, kind, sizeof kind);
+    return kind;
+}
+
+BOOL CALLBACK collectShown(HWND child, LPARAM list) {
+    if (IsWindowVisible(child))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+std::vector<HWND> shownChildren(HWND window) {
+    std::vector<HWND> found;
+    EnumChildWindows(window, collectShown, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND shownChild(HWND window, const char* kind, const char* text) {
+    for (HWND child : shownChildren(window))
+        if ((!kind || lstrcmpiA(classOf(child).c_str(), kind) == 0) && textOf(child) == text)
+            return child;
+    return nullptr;
+}
+
+// Whether the shell holds the window's icon: only an existing icon can be modified.
+bool hasTrayIcon(HWND window) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+void paint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+int fail(const char* what, const std::string& detail = {}) {
+    std::fprintf(stderr, "%s%s\n", what, detail.c_str());
+    return 1;
+}
+
+int waitShown(DWORD seconds) {
+    const DWORD start = GetTickCount();
+    const char* seen = "no window of class MorvaneWindow captioned \"Morvane\"";
+    while (GetTickCount() - start < seconds * 1000) {
+        HWND window = mainWindow();
+        if (!window)
+            seen = "no window of class MorvaneWindow captioned \"Morvane\"";
+        else if (!IsWindowVisible(window) || IsIconic(window))
+            seen = "the main window exists but is not shown";
+        else if (!answers(window))
+            seen = "the main window is shown but does not answer";
+        else {
+            // Painted before it counts as shown: the paint is done when it answers again.
+            paint(window);
+            if (answers(window))
+                return 0;
+            seen = "the main window did not answer after its paint";
+        }
+        Sleep(50);
+    }
+    return fail("after the deadline: ", seen);
+}
+
+int click(const char* caption) {
+    HWND window = mainWindow();
+    if (!window)
+        return fail("no main window to click in");
+    HWND item = shownChild(window, nullptr, caption);
+    if (!item)
+        return fail("no shown item captioned ", caption);
+    if (lstrcmpiA(classOf(item).c_str(), "Button") == 0) {
+        // A button may open a modal dialog: posted, so this helper does not wait for it.
+        PostMessageA(item, BM_CLICK, 0, 0);
+        Sleep(500);
+        return 0;
+    }
+    DWORD_PTR ignored = 0;
+    bool handled = SendMessageTimeoutA(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2),
+                                       SMTO_NORMAL, kClickMs, &ignored) &&
+                   SendMessageTimeoutA(item, WM_LBUTTONUP, 0, MAKELPARAM(2, 2), SMTO_NORMAL,
+                                       kClickMs, &ignored);
+    if (!IsWindow(window))
+        return 0; // the click ended the program
+    if (!handled)
+        return fail("the click was not handled within 30 s: ", caption);
+    if (IsWindowVisible(window)) {
+        paint(window);
+        if (!answers(window))
+            return fail("the main window did not answer after the click on ", caption);
+    }
+    return 0;
+}
+
+int expect(int count, char** pairs) {
+    HWND window = mainWindow();
+    if (!window)
+        return fail("no main window");
+    int missing = 0;
+    for (int i = 0; i + 1 < count; i += 2) {
+        if (!shownChild(window, pairs[i], pairs[i + 1])) {
+            std::fprintf(stderr, "no shown %s \"%s\"\n", pairs[i], pairs[i + 1]);
+            ++missing;
+        }
+    }
+    if (missing) {
+        std::string seen;
+        for (HWND child : shownChildren(window))
+            if (std::string text = textOf(child); !text.empty())
+                seen += " " + classOf(child) + " \"" + text + "\"";
+        return fail("shown controls with text:", seen);
+    }
+    return 0;
+}
+
+int inTray() {
+    HWND window = mainWindow();
+    if (!window)
+        return fail("no main window");
+    if (IsWindowVisible(window))
+        return fail("the main window is still shown");
+    if (!hasTrayIcon(window))
+        return fail("the main window is hidden but has no notification icon");
+    return 0;
+}
+
+// The notification icons' deletes seen while the window closes: see closeBox.
+HWND g_closing = nullptr;
+bool g_iconDeleted = false;
+
+LRESULT CALLBACK standInTray(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        // Wine's shell sends the message as dwData, the window as wParam, and the record
+        // starting with the window and the icon's id.
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        const auto* record = static_cast<const UINT*>(data->lpData);
+        if (data->dwData == NIM_DELETE && reinterpret_cast<HWND>(wParam) == g_closing &&
+            data->cbData >= 2 * sizeof(UINT) && record[1] == 1)
+            g_iconDeleted = true;
+        return TRUE;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The close box must run the unload, which deletes the notification icon before the program
+// ends. Wine's shell drops the icons of a window that is gone by itself, so looking for the
+// icon afterwards proves nothing: while the window closes, this helper stands in for the
+// shell's notification area instead. Shell_NotifyIcon sends to the first window of the tray's
+// class, and a hidden topmost one made now comes first.
+int closeBox(DWORD seconds) {
+    HWND window = mainWindow();
+    if (!window)
+        return fail("no main window to close");
+    const bool hadIcon = hasTrayIcon(window);
+    WNDCLASSA trayClass{};
+    trayClass.lpfnWndProc = standInTray;
+    trayClass.hInstance = GetModuleHandleA(nullptr);
+    trayClass.lpszClassName = "Shell_TrayWnd";
+    RegisterClassA(&trayClass);
+    HWND tray = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0,
+                                0, 0, 0, nullptr, nullptr, trayClass.hInstance, nullptr);
+    g_closing = window;
+    // What the close box sends.
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start >= seconds * 1000)
+            return fail(IsWindowVisible(window) ? "the main window is still shown"
+                                                : "the main window is hidden but not gone");
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    if (tray)
+        DestroyWindow(tray);
+    if (hadIcon && !g_iconDeleted)
+        return fail("the window had a notification icon and went without deleting it");
+    if (hasTrayIcon(window))
+        return fail("the notification icon is left after the window has gone");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "wait" && argc == 3)
+        return waitShown(std::strtoul(argv[2], nullptr, 10));
+    if (command == "click" && argc == 3)
+        return click(argv[2]);
+    if (command == "expect" && argc >= 4 && argc % 2 == 0)
+        return expect(argc - 2, argv + 2);
+    if (command == "tray" && argc == 2)
+        return inTray();
+    if (command == "close" && argc == 3)
+        return closeBox(std::strtoul(argv[2], nullptr, 10));
+    std::fprintf(stderr, "usage: morvane_drive.exe wait SECONDS | click CAPTION | "
+                         "expect CLASS TEXT... | tray | close SECONDS\n");
+    return 2;
+}
