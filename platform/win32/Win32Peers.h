@@ -150,6 +150,7 @@ public:
 private:
     ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
     void showItems();
+    void redrawAgain();
     void reportSelection();
     void reportScroll();
     bool syncing_ = false; // the model's own changes are going in: no events back

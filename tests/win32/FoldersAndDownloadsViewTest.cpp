@@ -66,6 +66,37 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD) {
     SendMessageA(GetDlgItem(box, answer), BM_CLICK, 0, 0);
 }
 
+// What the program asks of one list box while its rows go in, repeats folded into one.
+HWND g_watched = nullptr;
+std::vector<std::string> g_fill;
+LRESULT CALLBACK recordFill(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_watched) {
+        std::string what;
+        switch (sent->message) {
+        case WM_SETREDRAW:
+            what = sent->wParam ? "redraw on" : "redraw off";
+            break;
+        case LB_INITSTORAGE:
+            what = "reserve " + std::to_string(sent->wParam);
+            break;
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+            what = "add";
+            break;
+        case LB_RESETCONTENT:
+        case LB_DELETESTRING:
+            what = "remove";
+            break;
+        default:
+            break;
+        }
+        if (!what.empty() && (g_fill.empty() || g_fill.back() != what))
+            g_fill.push_back(what);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 std::string listText(HWND list, int row, bool combo = false) {
     char text[512] = {};
     SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(row),
@@ -220,10 +251,15 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     std::ofstream(kDownloads + "\\film.avi") << "finished earlier";
     form.txt_Downloadfolder.setText(kDownloads);
 
+    // The rows go in without a repaint each (thousands of them froze the window for long).
     HWND item = h(form.Label2[2]); // "DOWNLOAD FOLDER"
+    HWND left = h(form.List_Downloads), right = h(form.list_downloads2);
+    g_watched = left;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordFill, nullptr, GetCurrentThreadId());
     SendMessageA(item, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageA(item, WM_LBUTTONUP, 0, 0);
-    HWND left = h(form.List_Downloads), right = h(form.list_downloads2);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_fill, (std::vector<std::string>{"redraw off", "reserve 32", "add", "redraw on"}));
     ASSERT_EQ(SendMessageA(right, LB_GETCOUNT, 0, 0), 32) << "x.data is not incomplete";
     EXPECT_EQ(listText(left, 0) + "|" + listText(right, 0), "song.mp3|a1b2.dat");
 
