@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +42,7 @@ void CALLBACK nextStep(HWND, UINT, UINT_PTR, DWORD) {
 // next button id of g_answers.
 std::vector<std::string> g_boxes;
 std::deque<int> g_answers;
+int g_widest = 0; // the widest box so far, in pixels
 BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
     char kind[16] = {};
     GetClassNameA(hwnd, kind, sizeof kind);
@@ -54,13 +56,16 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
     if (!box || g_answers.empty())
         return;
-    char caption[64] = {}, text[256] = {};
+    char caption[64] = {}, text[512] = {};
     GetWindowTextA(box, caption, sizeof caption);
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the box's text
     HWND icon = GetDlgItem(box, 0x0440);             // the box's icon
     const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
     g_boxes.push_back(std::string(caption) + "|" + text + "|" + (yesNo ? "YesNo" : "Ok") + "|" +
                       (icon && SendMessageA(icon, STM_GETICON, 0, 0) ? "icon" : "no icon"));
+    RECT frame;
+    GetWindowRect(box, &frame);
+    g_widest = std::max(g_widest, static_cast<int>(frame.right - frame.left));
     const int answer = g_answers.front();
     g_answers.pop_front();
     SendMessageA(GetDlgItem(box, answer), BM_CLICK, 0, 0);
@@ -296,6 +301,25 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     EXPECT_FALSE(fs::exists(kDownloads + "\\a1b2.dat"));
     EXPECT_EQ(SendMessageA(left, LB_GETCOUNT, 0, 0), 31);
     EXPECT_EQ(listText(right, 0), "c3d4.dat");
+}
+
+TEST_F(FoldersAndDownloadsView, AMessageNamingAVeryLongProfileFitsTheScreen) {
+    const std::string name(311, 'n');
+    form.list_Profiles.addItem(name);
+    form.list_Profiles.addItem("other");
+    form.list_Profiles.setListIndex(0);
+    g_boxes.clear();
+    g_answers = {IDNO};
+    g_widest = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, answerBox);
+    form.DeleteProfile_Click();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxes,
+              (std::vector<std::string>{"Morvane|Delete profile " + std::string(31, 'n') + "..." +
+                                        std::string(30, 'n') + "?|YesNo|no icon"}));
+    EXPECT_GT(g_widest, 0);
+    EXPECT_LE(g_widest, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(form.list_Profiles.count(), 2) << "No deletes nothing";
 }
 
 } // namespace
