@@ -5,8 +5,9 @@
 #
 # With a DISPLAY the program runs there until it is closed. Without one it runs under Xvfb:
 # a screenshot of the main window is taken, then one of each section page (GENERAL, SHARED
-# FOLDERS, DOWNLOAD FOLDER, DOWNLOAD FILTER) beside it, the program is ended, and the
-# screenshots' paths are printed, the main window's last.
+# FOLDERS, DOWNLOAD FOLDER, DOWNLOAD FILTER) beside it, the program is ended, one more shot
+# shows the main window at 150 % (LogPixels 144), and the screenshots' paths are printed,
+# the main window's last.
 #
 #   scripts/run-demo.sh [--filter]
 #
