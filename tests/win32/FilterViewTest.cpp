@@ -23,6 +23,21 @@ std::string row(HWND list, int index) {
     return text;
 }
 
+// What one list box is asked while a pass runs: repaints off and on, rows added (folded).
+HWND g_report = nullptr;
+std::string g_asked;
+LRESULT CALLBACK recordReport(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_report) {
+        const char* what = sent->message == WM_SETREDRAW   ? (sent->wParam ? "on " : "off ")
+                           : sent->message == LB_ADDSTRING ? "add "
+                                                           : "";
+        if (*what && !g_asked.ends_with(what))
+            g_asked += what;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class FilterView : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -81,6 +96,18 @@ TEST_F(FilterView, StartShowsTheRunningPageWithItsReportAndGoToTrayHidesTheWindo
     EXPECT_FALSE(IsWindowVisible(h(form.window)));
     EXPECT_TRUE(shell.iconPresent);
     EXPECT_TRUE(form.timer_filter.enabled()) << "the filter keeps running";
+}
+
+TEST_F(FilterView, APassAddsItsReportLinesWithoutARepaintEach) {
+    for (int i = 0; i < 20; ++i)
+        files.writeLines("C:\\Downloads\\song" + std::to_string(i) + ".mp3", {"la"});
+    form.frame_runningfilter.setVisible(true);
+    g_report = h(form.list_filterreport);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordReport, nullptr, GetCurrentThreadId());
+    form.FilterPass();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_asked, "off add on ");
+    EXPECT_EQ(SendMessageA(g_report, LB_GETCOUNT, 0, 0), 21);
 }
 
 } // namespace
