@@ -278,7 +278,8 @@ TEST_F(MainWindowView, AtOneAndAHalfAndTwiceTheSizeCaptionsShowWholeAndBoxTextSi
     for (int dpi : {144, 192}) {
         Win32WindowManager dense{GetModuleHandleA(nullptr), dpi, [] {}};
         Win32View& view = dense.realise(form.window);
-        view.paintNow();
+        RedrawWindow(view.handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         auto place = [&](const ui::Control& control) {
             RECT r;
             GetWindowRect(view.handleOf(control), &r);
