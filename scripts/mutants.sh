@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Proof that the tests have power: apply each planted fault in tests/mutants/ (one .patch per
+# fault, its first line a "# " comment saying what it plants) to a copy of the tracked sources,
+# rebuild, run the suite and say whether a test failed.
+#
+#   scripts/mutants.sh [NAME-FILTER]     only the patches whose file name holds NAME-FILTER
+#
+# Faults in the product's portable code run the native suite (build/mutants/native, the gtest
+# exe only). Faults in platform/win32/ only the real platform and view can show: they run the
+# 64-bit Wine suites, platform and view tests (build/mutants/win64), under Xvfb. The working tree is never touched: the sources are
+# copied into build/mutants/src and each patch is applied there and taken back afterwards.
+# Prints one line per fault, then "mutants: N caught, M survived". Exits non-zero when a fault
+# survived, or a patch no longer applies or no longer builds.
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+filter=${1:-}
+work=$root/build/mutants
+src=$work/src
+native=$work/native
+win64=$work/win64
+log=$work/log
+jobs=$(nproc 2>/dev/null || echo 2)
+test_timeout=${MUTANTS_TEST_TIMEOUT:-600}
+
+if command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
+fi
+
+mapfile -t patches < <(ls tests/mutants/*.patch 2>/dev/null | grep -F -- "$filter" || true)
+if [[ ${#patches[@]} -eq 0 ]]; then
+    echo "mutants: no patch in tests/mutants/ matches '$filter'"
+    exit 1
+fi
+
+# The copy: the tracked files as they are in the working tree. Files whose bytes did not change
+# keep their times, so a later run rebuilds only what changed; files no longer tracked go.
+mkdir -p "$src" "$log"
+git ls-files -z --cached --others --exclude-standard | sort -z >"$work/files"
+while IFS= read -r -d '' file; do
+    if [[ -f $file ]] && ! cmp -s "$file" "$src/$file"; then
+        mkdir -p "$src/$(dirname "$file")"
+        cp "$file" "$src/$file"
+    fi
+done <"$work/files"
+(cd "$src" && find . -type f -printf '%P\0' | sort -z) >"$work/copied"
+comm -z -23 "$work/copied" "$work/files" | (cd "$src" && xargs -0 -r rm -f)
+
+needs_wine() { grep -q '^+++ b/platform/win32/' "$1"; }
+
+wine_ready=
+build_native() {
+    if [[ ! -f $native/CMakeCache.txt ]]; then
+        cmake -S "$src" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null || return 1
+    fi
+    cmake --build "$native" --target morvane_tests -j"$jobs"
+}
+run_native() {
+    timeout "$test_timeout" "$native/tests/morvane_tests" --gtest_brief=1
+}
+build_win64() {
+    if [[ ! -f $win64/CMakeCache.txt ]]; then
+        cmake -S "$src" -B "$win64" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-x86_64.cmake" \
+            -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || return 1
+    fi
+    cmake --build "$win64" --target morvane_platform_tests morvane_view_tests -j"$jobs"
+}
+run_win64() {
+    if [[ -z $wine_ready ]]; then
+        # shellcheck source=scripts/wine-prefix.sh
+        source "$root/scripts/wine-prefix.sh"
+        wine_prefix_create "$win64/wineprefix" >/dev/null 2>&1 || return 1
+        wine_server_start "$win64/wineprefix"
+        trap 'wine_server_stop "$win64/wineprefix"' EXIT
+        wine_ready=yes
+    fi
+    # The platform suite (real files and registry) and the view suite (real controls).
+    (cd "$win64/tests" && timeout "$test_timeout" xvfb-run -a -s "-screen 0 1024x768x24" \
+        sh -c 'wine ./morvane_platform_tests.exe --gtest_brief=1; a=$?
+               wine ./morvane_view_tests.exe --gtest_brief=1; b=$?; [ $a = 0 ] && [ $b = 0 ]')
+}
+failed_tests() { # log file: the names of the failed tests, on one line
+    grep -E '^\[  FAILED  \] [A-Za-z_0-9]+\.' "$1" | sed 's/^\[  FAILED  \] //; s/ .*//' |
+        sort -u | paste -sd ' ' -
+}
+
+# The unchanged sources must build and pass, or every fault would look caught.
+sides=()
+for patch in "${patches[@]}"; do
+    if needs_wine "$patch"; then sides+=(win64); else sides+=(native); fi
+done
+for side in $(printf '%s\n' "${sides[@]}" | sort -u); do
+    if ! "build_$side" >"$log/baseline-$side.log" 2>&1 || ! "run_$side" >>"$log/baseline-$side.log" 2>&1; then
+        echo "mutants: the unchanged sources do not build or pass on $side (see $log/baseline-$side.log)"
+        exit 1
+    fi
+done
+
+caught=0 survived=0 broken=0
+for i in "${!patches[@]}"; do
+    patch=$root/${patches[$i]}
+    side=${sides[$i]}
+    name=$(basename "$patch" .patch)
+    what=$(sed -n '1s/^# *//p' "$patch")
+    out=$log/$name.log
+    if ! (cd "$src" && git apply "$patch") >"$out" 2>&1; then
+        echo "NOT APPLIED  $name: $what"
+        broken=$((broken + 1))
+        continue
+    fi
+    if ! "build_$side" >>"$out" 2>&1; then
+        echo "NOT BUILT    $name: $what (see $out)"
+        broken=$((broken + 1))
+    else
+        rc=0
+        "run_$side" >>"$out" 2>&1 || rc=$?
+        if [[ $rc -eq 0 ]]; then
+            echo "SURVIVED     $name [$side]: $what"
+            survived=$((survived + 1))
+        else
+            by=$(failed_tests "$out")
+            [[ $rc -eq 124 ]] && by="a timeout after $test_timeout s${by:+ ($by)}"
+            echo "caught       $name [$side]: $what -- by ${by:-a crash (exit $rc, see $out)}"
+            caught=$((caught + 1))
+        fi
+    fi
+    if ! (cd "$src" && git apply -R "$patch") >>"$out" 2>&1; then
+        echo "mutants: could not take $name back out of $src; remove $work and run again"
+        exit 1
+    fi
+done
+
+tail=
+[[ $broken -gt 0 ]] && tail=", $broken not applied or not built"
+echo "mutants: $caught caught, $survived survived$tail"
+[[ $survived -eq 0 && $broken -eq 0 ]]
