@@ -22,7 +22,7 @@ native=$work/native
 win64=$work/win64
 log=$work/log
 jobs=$(nproc 2>/dev/null || echo 2)
-test_timeout=${MUTANTS_TEST_TIMEOUT:-600}
+test_timeout=${MUTANTS_TEST_TIMEOUT:-300}
 
 if command -v ccache >/dev/null; then
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache
@@ -48,9 +48,11 @@ done <"$work/files"
 (cd "$src" && find . -type f -printf '%P\0' | sort -z) >"$work/copied"
 comm -z -23 "$work/copied" "$work/files" | (cd "$src" && xargs -0 -r rm -f)
 
+# Outside any repository (the copy lies inside this one), so that git apply patches the copy's
+# files instead of skipping paths outside the current folder.
+apply() { (cd "$src" && GIT_CEILING_DIRECTORIES=$work git apply "$@"); }
 needs_wine() { grep -q '^+++ b/platform/win32/' "$1"; }
 
-wine_ready=
 build_native() {
     if [[ ! -f $native/CMakeCache.txt ]]; then
         cmake -S "$src" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null || return 1
@@ -68,18 +70,18 @@ build_win64() {
     cmake --build "$win64" --target morvane_platform_tests morvane_view_tests -j"$jobs"
 }
 run_win64() {
-    if [[ -z $wine_ready ]]; then
-        # shellcheck source=scripts/wine-prefix.sh
-        source "$root/scripts/wine-prefix.sh"
-        wine_prefix_create "$win64/wineprefix" >/dev/null 2>&1 || return 1
-        wine_server_start "$win64/wineprefix"
-        trap 'wine_server_stop "$win64/wineprefix"' EXIT
-        wine_ready=yes
-    fi
-    # The platform suite (real files and registry) and the view suite (real controls).
-    (cd "$win64/tests" && timeout "$test_timeout" xvfb-run -a -s "-screen 0 1024x768x24" \
-        sh -c 'wine ./morvane_platform_tests.exe --gtest_brief=1; a=$?
-               wine ./morvane_view_tests.exe --gtest_brief=1; b=$?; [ $a = 0 ] && [ $b = 0 ]')
+    # The Wine server must start inside the X display, so each run makes its own: a few
+    # seconds, for the few faults that need it. The platform suite (real files and registry)
+    # and the view suite (real controls).
+    timeout "$test_timeout" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        source "$1/scripts/wine-prefix.sh"
+        wine_prefix_create "$2/wineprefix" >/dev/null 2>&1 || { echo "no Wine prefix"; exit 1; }
+        trap "wine_server_stop \"$2/wineprefix\"" EXIT
+        wine_server_start "$2/wineprefix"
+        cd "$2/tests" || exit 1
+        wine ./morvane_platform_tests.exe --gtest_brief=1; a=$?
+        wine ./morvane_view_tests.exe --gtest_brief=1; b=$?
+        [ $a = 0 ] && [ $b = 0 ]' mutants-wine "$root" "$win64"
 }
 failed_tests() { # log file: the names of the failed tests, on one line
     grep -E '^\[  FAILED  \] [A-Za-z_0-9]+\.' "$1" | sed 's/^\[  FAILED  \] //; s/ .*//' |
@@ -105,7 +107,7 @@ for i in "${!patches[@]}"; do
     name=$(basename "$patch" .patch)
     what=$(sed -n '1s/^# *//p' "$patch")
     out=$log/$name.log
-    if ! (cd "$src" && git apply "$patch") >"$out" 2>&1; then
+    if ! apply "$patch" >"$out" 2>&1; then
         echo "NOT APPLIED  $name: $what"
         broken=$((broken + 1))
         continue
@@ -126,7 +128,7 @@ for i in "${!patches[@]}"; do
             caught=$((caught + 1))
         fi
     fi
-    if ! (cd "$src" && git apply -R "$patch") >>"$out" 2>&1; then
+    if ! apply -R "$patch" >>"$out" 2>&1; then
         echo "mutants: could not take $name back out of $src; remove $work and run again"
         exit 1
     fi
