@@ -7,14 +7,16 @@
 #
 # Faults in the product's portable code run the native suite (build/mutants/native, the gtest
 # exe only). Faults in platform/win32/ only the real platform and view can show: they run the
-# 64-bit Wine suites, platform and view tests (build/mutants/win64), under Xvfb. The working tree is never touched: the sources are
-# copied into build/mutants/src and each patch is applied there and taken back afterwards.
+# 64-bit Wine platform and view suites (build/mutants/win64) under Xvfb, and are skipped, with
+# a line saying so, where this machine has no Wine, Xvfb or mingw-w64. The working tree is
+# never touched: the sources are copied into build/mutants/src, each patch is applied there
+# and taken back afterwards (a run cut short is mended by the next run's copy).
 # Prints one line per fault, then "mutants: N caught, M survived". Exits non-zero when a fault
 # survived, or a patch no longer applies or no longer builds.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 filter=${1:-}
 work=$root/build/mutants
 src=$work/src
@@ -22,16 +24,28 @@ native=$work/native
 win64=$work/win64
 log=$work/log
 jobs=$(nproc 2>/dev/null || echo 2)
-test_timeout=${MUTANTS_TEST_TIMEOUT:-300}
+# A fault can make a suite loop: the native suite takes seconds, the Wine suites under a minute.
+native_timeout=120 wine_timeout=300
 
 if command -v ccache >/dev/null; then
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 fi
 
-mapfile -t patches < <(ls tests/mutants/*.patch 2>/dev/null | grep -F -- "$filter" || true)
+patches=()
+for patch in tests/mutants/*.patch; do
+    [[ -f $patch && $(basename "$patch") == *"$filter"* ]] && patches+=("$patch")
+done
 if [[ ${#patches[@]} -eq 0 ]]; then
     echo "mutants: no patch in tests/mutants/ matches '$filter'"
+    exit 1
+fi
+
+# One run at a time: two would patch and build the same copy.
+mkdir -p "$work"
+exec 9>"$work/lock"
+if ! flock -n 9; then
+    echo "mutants: another run is using $work"
     exit 1
 fi
 
@@ -52,15 +66,20 @@ comm -z -23 "$work/copied" "$work/files" | (cd "$src" && xargs -0 -r rm -f)
 # files instead of skipping paths outside the current folder.
 apply() { (cd "$src" && GIT_CEILING_DIRECTORIES=$work git apply "$@"); }
 needs_wine() { grep -q '^+++ b/platform/win32/' "$1"; }
+wine_here() {
+    command -v wine >/dev/null && command -v xvfb-run >/dev/null &&
+        command -v x86_64-w64-mingw32-g++ >/dev/null
+}
 
 build_native() {
     if [[ ! -f $native/CMakeCache.txt ]]; then
-        cmake -S "$src" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null || return 1
+        cmake -S "$src" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DMORVANE_SANITIZE=ON >/dev/null ||
+            return 1
     fi
     cmake --build "$native" --target morvane_tests -j"$jobs"
 }
 run_native() {
-    timeout "$test_timeout" "$native/tests/morvane_tests" --gtest_brief=1
+    timeout "$native_timeout" "$native/tests/morvane_tests" --gtest_brief=1
 }
 build_win64() {
     if [[ ! -f $win64/CMakeCache.txt ]]; then
@@ -73,7 +92,8 @@ run_win64() {
     # The Wine server must start inside the X display, so each run makes its own: a few
     # seconds, for the few faults that need it. The platform suite (real files and registry)
     # and the view suite (real controls).
-    timeout "$test_timeout" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    timeout "$wine_timeout" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         source "$1/scripts/wine-prefix.sh"
         wine_prefix_create "$2/wineprefix" >/dev/null 2>&1 || { echo "no Wine prefix"; exit 1; }
         trap "wine_server_stop \"$2/wineprefix\"" EXIT
@@ -83,30 +103,43 @@ run_win64() {
         wine ./morvane_view_tests.exe --gtest_brief=1; b=$?
         [ $a = 0 ] && [ $b = 0 ]' mutants-wine "$root" "$win64"
 }
-failed_tests() { # log file: the names of the failed tests, on one line
+failed_tests() { # log file: the failed tests, three of them named on one line
     grep -E '^\[  FAILED  \] [A-Za-z_0-9]+\.' "$1" | sed 's/^\[  FAILED  \] //; s/ .*//' |
-        sort -u | paste -sd ' ' -
+        sort -u | awk 'NR <= 3 { printf "%s%s", (NR > 1 ? " " : ""), $0 }
+            END { if (NR > 3) printf " and %d more", NR - 3 }'
 }
 
 # The unchanged sources must build and pass, or every fault would look caught.
 sides=()
 for patch in "${patches[@]}"; do
-    if needs_wine "$patch"; then sides+=(win64); else sides+=(native); fi
+    if ! needs_wine "$patch"; then
+        sides+=(native)
+    elif wine_here; then
+        sides+=(win64)
+    else
+        sides+=(none)
+    fi
 done
-for side in $(printf '%s\n' "${sides[@]}" | sort -u); do
-    if ! "build_$side" >"$log/baseline-$side.log" 2>&1 || ! "run_$side" >>"$log/baseline-$side.log" 2>&1; then
+for side in $(printf '%s\n' "${sides[@]}" | sort -u | grep -v -x none); do
+    if ! "build_$side" >"$log/baseline-$side.log" 2>&1 ||
+        ! "run_$side" >>"$log/baseline-$side.log" 2>&1; then
         echo "mutants: the unchanged sources do not build or pass on $side (see $log/baseline-$side.log)"
         exit 1
     fi
 done
 
-caught=0 survived=0 broken=0
+caught=0 survived=0 broken=0 skipped=0
 for i in "${!patches[@]}"; do
     patch=$root/${patches[$i]}
     side=${sides[$i]}
     name=$(basename "$patch" .patch)
     what=$(sed -n '1s/^# *//p' "$patch")
     out=$log/$name.log
+    if [[ $side == none ]]; then
+        echo "skipped      $name: $what (needs Wine, Xvfb and mingw-w64)"
+        skipped=$((skipped + 1))
+        continue
+    fi
     if ! apply "$patch" >"$out" 2>&1; then
         echo "NOT APPLIED  $name: $what"
         broken=$((broken + 1))
@@ -123,7 +156,7 @@ for i in "${!patches[@]}"; do
             survived=$((survived + 1))
         else
             by=$(failed_tests "$out")
-            [[ $rc -eq 124 ]] && by="a timeout after $test_timeout s${by:+ ($by)}"
+            [[ $rc -eq 124 ]] && by="a timeout${by:+ ($by)}"
             echo "caught       $name [$side]: $what -- by ${by:-a crash (exit $rc, see $out)}"
             caught=$((caught + 1))
         fi
@@ -135,6 +168,7 @@ for i in "${!patches[@]}"; do
 done
 
 tail=
-[[ $broken -gt 0 ]] && tail=", $broken not applied or not built"
+[[ $broken -gt 0 ]] && tail+=", $broken not applied or not built"
+[[ $skipped -gt 0 ]] && tail+=", $skipped skipped without Wine"
 echo "mutants: $caught caught, $survived survived$tail"
 [[ $survived -eq 0 && $broken -eq 0 ]]
