@@ -1,27 +1,10 @@
 // The main window on real Win32 controls: clicks and typing sent as window messages reach the
 // program's handlers, and what the handlers change shows in the windows. It is built on the
 // emulated registry and C: drive, so no test touches the Wine prefix.
-#include <windows.h>
+#include "tests/win32/ViewFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-
-#include "app/Form1.h"
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
-#include "platform/win32/Win32WindowManager.h"
-
-namespace morvane {
+namespace morvane::view {
 namespace {
-
-std::string windowText(HWND hwnd) {
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
 
 // Typing as the keyboard does it: a WM_CHAR per character after the text (the edit puts a
 // selection past the end at the end).
@@ -56,55 +39,27 @@ bool shows(HWND hwnd, COLORREF colour) {
     return at < r.right * r.bottom;
 }
 
-// Hides the modal window from inside its loop, noting whether the owner (the timer's window)
-// was disabled then.
-ui::Window* g_modal = nullptr;
-bool g_ownerEnabled = true;
-void CALLBACK hideModal(HWND owner, UINT, UINT_PTR id, DWORD) {
-    KillTimer(owner, id);
-    g_ownerEnabled = IsWindowEnabled(owner) != FALSE;
-    g_modal->setVisible(false);
-}
-
-class MainWindowView : public ::testing::Test {
+class MainWindowView : public ViewTest {
 protected:
     void SetUp() override {
+        ViewTest::SetUp();
+        if (HasFatalFailure())
+            return;
         std::error_code ec;
-        std::filesystem::remove_all(files.root(), ec);
         std::filesystem::create_directories(files.root() / "c" / "FastTrackProfiles", ec);
         files.writeLines("C:\\FastTrackProfiles\\kazaa.id", {});
         RegKey key = 0;
         registry.createKey(kHkeyCurrentUser, "Software\\Kazaa\\UserDetails", key);
         registry.setValue(key, "UserName", kRegSz, reinterpret_cast<const std::uint8_t*>("ann"), 4);
         registry.closeKey(key);
-        windows.setMainWindow(form.window);
-        ASSERT_NE(h(form.window), nullptr) << "no window: the view tests need a display (Xvfb)";
         ASSERT_TRUE(form.Form_Load());
-        form.window.setVisible(true);
-        windows.doEvents();
+        show();
     }
-    void TearDown() override {
-        windows.releaseAll();
-        std::error_code ec;
-        std::filesystem::remove_all(files.root(), ec);
-    }
-    HWND h(const ui::Control& control) { return windows.viewOf(form.window)->handleOf(control); }
-
-    EmulatedRegistry registry;
-    EmulatedFileSystem files{std::filesystem::temp_directory_path() /
-                             ("morvane-view-" + std::to_string(GetCurrentProcessId()))};
-    RecordingShell shell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
-    Services services{registry, files, shell, dialogs, clock, windows};
-    Form1 form{services};
 };
 
 TEST_F(MainWindowView, ClickOnASectionItemSwitchesThePageAndLeavesTheFocus) {
     SetFocus(h(form.txt_Uploads)); // a pending lost-focus save must not run on a menu click
-    SendMessageA(h(form.Label2[1]), WM_LBUTTONDOWN, MK_LBUTTON, 0); // "SHARED FOLDERS"
-    SendMessageA(h(form.Label2[1]), WM_LBUTTONUP, 0, 0);
+    click(form.Label2[1]);         // "SHARED FOLDERS"
     for (ui::Frame* page :
          {&form.frame_general, &form.frame_shared, &form.frame_downloads, &form.frame_filter}) {
         EXPECT_EQ(page->visible(), page == &form.frame_shared) << page->name;
@@ -176,10 +131,17 @@ TEST_F(MainWindowView, ModelChangesShowInTheWindowOfTheDesignedSize) {
 
 TEST_F(MainWindowView, ModalShowDisablesTheOwnerUntilTheWindowIsHidden) {
     ui::Window dialog;
-    g_modal = &dialog;
-    SetTimer(h(form.window), 0x7E57, 20, hideModal);
-    windows.showModal(dialog); // returns once the timer has hidden the dialog
-    EXPECT_FALSE(g_ownerEnabled);
+    bool ownerEnabled = true;
+    script({{"hide the modal window",
+             [&] {
+                 return windows.viewOf(dialog) && IsWindowVisible(windows.viewOf(dialog)->handle());
+             },
+             [&] {
+                 ownerEnabled = IsWindowEnabled(h(form.window)) != FALSE;
+                 dialog.setVisible(false);
+             }}},
+           [&] { windows.showModal(dialog); });
+    EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(h(form.window)));
 }
 
@@ -191,13 +153,9 @@ TEST_F(MainWindowView, ListPressReportsTheSelectionThenMouseDown) {
     list.MouseDown = [&](int button, int, float, float) {
         events += "MouseDown " + std::to_string(button) + " " + std::to_string(list.listIndex());
     };
-    RECT row{};
-    SendMessageA(h(list), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
-    LPARAM at = MAKELPARAM(row.left + 3, (row.top + row.bottom) / 2);
-    SendMessageA(h(list), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(h(list), WM_LBUTTONUP, 0, at);
+    clickRow(h(list), 1);
     EXPECT_EQ(events, "Click 1, MouseDown 1 1");
 }
 
 } // namespace
-} // namespace morvane
+} // namespace morvane::view
