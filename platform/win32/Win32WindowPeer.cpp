@@ -45,6 +45,8 @@ void WindowPeer::create(HWND /*parent*/) {
 
 void WindowPeer::show(bool visible) {
     if (!visible) {
+        if (view_.beforeHide)
+            view_.beforeHide();
         ShowWindow(hwnd_, SW_HIDE);
         return;
     }
@@ -53,12 +55,19 @@ void WindowPeer::show(bool visible) {
     ShowWindow(hwnd_, restore ? SW_RESTORE : SW_SHOW);
     if (!shownBefore_) {
         shownBefore_ = true;
+        view_.settleInput();
         if (HWND first = view_.nextTabStop(nullptr, false))
             SetFocus(first);
         // A window's size is first settled when it is first shown: that counts as a resize.
         if (window().Resize && live())
             window().Resize();
     }
+}
+
+void WindowPeer::rememberFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus))
+        focus_ = focus;
 }
 
 void WindowPeer::sync(ui::Aspect aspect) {
@@ -99,13 +108,21 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Back to the control that had the focus, as a dialog does, rather than to the
         // window itself.
         if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            focus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
-        } else if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
-            SetFocus(focus_);
+            rememberFocus();
+        } else if (focus_ && IsWindow(focus_)) {
+            SetFocus(view_.takesFocus(focus_) ? focus_ : hwnd_);
+            view_.settleInput(); // the page it was on may have gone behind meanwhile
             return 0;
         }
         break;
+    case WM_CANCELMODE:
+        // Sent as the window is disabled for a dialog, which takes the focus from its controls
+        // before the window hears that it is no longer active.
+        rememberFocus();
+        break;
+    case Win32View::kSettleInput:
+        view_.settleInput();
+        return 0;
     case WM_CLOSE:
         view_.closeBox();
         return 0;

@@ -27,7 +27,13 @@ protected:
 };
 
 TEST_F(FilterView, StartShowsTheRunningPageWithItsReportAndGoToTrayHidesTheWindow) {
+    SetFocus(h(form.button_selfilterfolder[0]));
     click(form.Label2[5]); // START FILTER
+    // The running page covers the rest: only its own lists take the focus and the keys.
+    waitFor("the focus on the running-filter page",
+            [&] { return IsChild(h(form.frame_runningfilter), GetFocus()); });
+    EXPECT_EQ(tabCycle(), (std::vector<std::string>{"list_filterreport", "list_filtererrors"}));
+    script({}, [&] { press(VK_SPACE); }); // a folder picker opened here would fail the script
     EXPECT_TRUE(IsWindowVisible(h(form.frame_runningfilter)));
     HWND report = h(form.list_filterreport);
     ASSERT_EQ(SendMessageA(report, LB_GETCOUNT, 0, 0), 2);

@@ -34,6 +34,7 @@ protected:
             ASSERT_TRUE(fs::create_directories(kPickerRoot + "\\" + folder));
         SetFileAttributesA((kPickerRoot + "\\hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
         ASSERT_TRUE(SetCurrentDirectoryA(kPickerRoot.c_str()));
+        form.frm_Details.setVisible(true); // as with a current profile
         show();
     }
     void TearDown() override {
@@ -107,6 +108,26 @@ TEST_F(FoldersAndDownloadsView, EnterAndEscCancelAndTheCloseBoxStartsAfresh) {
     EXPECT_EQ(form.picker().Dir1.path(), kPickerRoot) << "closed by its close box: made afresh";
 }
 
+TEST_F(FoldersAndDownloadsView, AfterThePickerTheWindowIsActiveWithItsFocusBack) {
+    click(form.Label2[1]); // SHARED FOLDERS
+    SetFocus(h(form.list_Folders));
+    HWND dialog = nullptr;
+    const std::vector<std::pair<std::string, std::function<void()>>> closings = {
+        {"Select", [&] { SendMessageA(picker(form.picker().button_Select), BM_CLICK, 0, 0); }},
+        {"Cancel", [&] { SendMessageA(picker(form.picker().button_Cancel), BM_CLICK, 0, 0); }},
+        {"Esc", [&] { PostMessageA(picker(form.picker().Dir1), WM_KEYDOWN, VK_ESCAPE, 0); }},
+        {"its close box", [&] { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
+    };
+    for (const auto& [how, close] : closings) {
+        addFolder({inPicker(how, [&] {
+            dialog = picker(form.picker().window);
+            close();
+        })});
+        waitFor("the main window active with the focus on list_Folders after " + how,
+                [&] { return backOn(form.list_Folders); });
+    }
+}
+
 TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsOne) {
     ASSERT_TRUE(fs::create_directories(kDownloads));
     writeDat(kDownloads + "\\a1b2.dat", kDownloads + "\\song.mp3");
@@ -139,6 +160,8 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     clickRow(left, 1);
     auto rename = [&] { SendMessageA(h(form.button_rename), BM_CLICK, 0, 0); };
     script({answer(IDYES), answer(IDOK)}, rename);
+    waitFor("the main window active with the focus on RENAME FILE after the message boxes",
+            [&] { return backOn(form.button_rename); });
     EXPECT_EQ(boxes, (std::vector<std::string>{"Morvane|Rename c3d4.dat to film.avi?|YesNo|no icon",
                                                "Morvane|File Rename Failed!|Ok|icon"}));
     EXPECT_EQ(std::ifstream(kDownloads + "\\film.avi").get(), 'f') << "not replaced";

@@ -58,14 +58,53 @@ protected:
 };
 
 TEST_F(MainWindowView, ClickOnASectionItemSwitchesThePageAndLeavesTheFocus) {
-    SetFocus(h(form.txt_Uploads)); // a pending lost-focus save must not run on a menu click
-    click(form.Label2[1]);         // "SHARED FOLDERS"
+    // The click itself takes no focus; only once the page has gone does its focus move on.
+    SetFocus(h(form.txt_Uploads));
+    click(form.Label2[1]); // "SHARED FOLDERS"
     for (ui::Frame* page :
          {&form.frame_general, &form.frame_shared, &form.frame_downloads, &form.frame_filter}) {
         EXPECT_EQ(page->visible(), page == &form.frame_shared) << page->name;
         EXPECT_EQ(IsWindowVisible(h(*page)) != FALSE, page->visible()) << page->name;
     }
     EXPECT_EQ(GetFocus(), h(form.txt_Uploads));
+    waitFor("the focus on the page in front", [&] { return focused() == "list_Folders"; });
+}
+
+// Only the page in front (and the profile list beside the pages) takes the focus: Tab walks
+// it alone, and a page sent behind gives its focus up, so nothing can be typed into it.
+TEST_F(MainWindowView, TabWalksOnlyThePageInFront) {
+    EXPECT_EQ(tabCycle(),
+              (std::vector<std::string>{"list_Profiles", "txt_profilename", "txt_Uploads",
+                                        "txt_Downloads", "txt_Searchresults"}))
+        << "at start, with all pages stacked and GENERAL in front";
+    const std::vector<std::pair<int, std::vector<std::string>>> pages = {
+        {1, {"list_Profiles", "list_Folders"}},
+        {2,
+         {"list_Profiles", "txt_Downloadfolder", "button_folderlist", "List_Downloads",
+          "list_downloads2"}},
+        {3,
+         {"list_Profiles", "txt_filterext(0)", "txt_filterfolder(0)", "button_selfilterfolder(0)",
+          "txt_filterext(1)", "txt_filterfolder(1)", "button_selfilterfolder(1)",
+          "txt_filterext(2)", "txt_filterfolder(2)", "button_selfilterfolder(2)",
+          "txt_filterext(3)", "txt_filterfolder(3)", "button_selfilterfolder(3)",
+          "txt_filterext(4)", "txt_filterfolder(4)", "button_selfilterfolder(4)"}},
+        {0,
+         {"list_Profiles", "txt_profilename", "txt_Uploads", "txt_Downloads", "txt_Searchresults"}},
+    };
+    for (const auto& [item, cycle] : pages) {
+        click(form.Label2[item]);
+        SetFocus(h(form.list_Profiles));
+        EXPECT_EQ(tabCycle(), cycle) << form.Label2[item].caption();
+    }
+
+    click(form.Label2[3]); // DOWNLOAD FILTER
+    SetFocus(h(form.txt_filterext[1]));
+    const std::string video = form.txt_filterext[1].text();
+    click(form.Label2[0]); // GENERAL
+    waitFor("the focus off the DOWNLOAD FILTER page",
+            [&] { return !IsChild(h(form.frame_filter), GetFocus()); });
+    typeAtCaret(GetFocus(), "ZZZ");
+    EXPECT_EQ(form.txt_filterext[1].text(), video);
 }
 
 TEST_F(MainWindowView, TypedCharactersPassKeyPressAndChange) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/win32/Win32Peers.h"
+
 namespace morvane::view {
 
 namespace {
@@ -140,8 +142,14 @@ std::string onScreen() {
             << (IsWindowEnabled(hwnd) ? "" : ", disabled") << ")";
         separator = ", ";
     }
-    HWND focus = GetFocus();
-    out << "], focus " << (focus ? className(focus) + " \"" + windowText(focus) + "\"" : "none");
+    auto named = [](HWND hwnd) {
+        const win32::Peer* peer = win32::Peer::of(hwnd);
+        return !hwnd  ? std::string("none")
+               : peer ? peer->control().name
+                      : className(hwnd) + " \"" + windowText(hwnd) + "\"";
+    };
+    out << "], active " << named(GetActiveWindow()) << ", in front " << named(GetForegroundWindow())
+        << ", focus " << named(GetFocus());
     return out.str();
 }
 
@@ -187,6 +195,34 @@ HWND ViewTest::picker(const ui::Control& control) {
 void ViewTest::click(const ui::Control& label) {
     SendMessageA(h(label), WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageA(h(label), WM_LBUTTONUP, 0, 0);
+}
+
+void ViewTest::press(WPARAM key) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000000);
+    windows.doEvents();
+}
+
+std::vector<std::string> ViewTest::tabCycle() {
+    std::vector<std::string> visited{focused()};
+    for (int i = 0; i < 40; ++i) {
+        press(VK_TAB);
+        if (focused() == visited.front())
+            return visited;
+        visited.push_back(focused());
+    }
+    ADD_FAILURE() << "Tab never came back to " << visited.front();
+    return visited;
+}
+
+std::string ViewTest::focused() {
+    const win32::Peer* peer = win32::Peer::of(GetFocus());
+    return peer ? peer->control().name : "";
+}
+
+bool ViewTest::backOn(const ui::Control& control) {
+    return GetActiveWindow() == h(form.window) && GetForegroundWindow() == h(form.window) &&
+           GetFocus() == h(control);
 }
 
 bool ViewTest::waitFor(const std::string& what, const std::function<bool()>& done,

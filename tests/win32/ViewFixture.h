@@ -65,6 +65,14 @@ protected:
     HWND picker(const ui::Control& control);
     // A click on a label: the two messages the mouse sends.
     void click(const ui::Control& label);
+    // A key pressed where the focus is, through the program's own message loop.
+    void press(WPARAM key);
+    // The controls Tab visits from the focus until it comes round again, by name.
+    std::vector<std::string> tabCycle();
+    // The control that has the focus, by name ("" for none of ours).
+    std::string focused();
+    // Whether the main window is active and in front, with the focus on this control.
+    bool backOn(const ui::Control& control);
 
     // Pumps messages until done() holds; false, with a failure naming what and what was on
     // screen, once the deadline passes.
