@@ -16,10 +16,8 @@ MessageAnswer Win32Dialogs::messageBox(const std::string& text, const std::strin
     // Without a visible window of ours the box still keeps every window of ours waiting.
     if (!owner)
         style |= MB_TASKMODAL | MB_SETFOREGROUND;
-    HWND active = GetActiveWindow();
     int answer =
         MessageBoxA(owner, text.c_str(), caption.empty() ? "Morvane" : caption.c_str(), style);
-    windows_.activate(active);
     switch (answer) {
     case IDYES:
         return MessageAnswer::Yes;

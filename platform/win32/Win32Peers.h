@@ -104,7 +104,6 @@ public:
 private:
     ui::Window& window() const { return static_cast<ui::Window&>(control_); }
     void show(bool visible);
-    void rememberFocus();
     bool shownBefore_ = false;
     HWND focus_ = nullptr; // the control that had the focus when the window was left
 };

@@ -64,12 +64,6 @@ void WindowPeer::show(bool visible) {
     }
 }
 
-void WindowPeer::rememberFocus() {
-    HWND focus = GetFocus();
-    if (focus && IsChild(hwnd_, focus))
-        focus_ = focus;
-}
-
 void WindowPeer::sync(ui::Aspect aspect) {
     if (!hwnd_)
         return;
@@ -108,17 +102,13 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Back to the control that had the focus, as a dialog does, rather than to the
         // window itself.
         if (LOWORD(wParam) == WA_INACTIVE) {
-            rememberFocus();
-        } else if (focus_ && IsWindow(focus_)) {
-            SetFocus(view_.takesFocus(focus_) ? focus_ : hwnd_);
-            view_.settleInput(); // the page it was on may have gone behind meanwhile
+            HWND focus = GetFocus();
+            focus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+        } else if (!HIWORD(wParam)) {
+            SetFocus(focus_ && IsWindow(focus_) && view_.takesFocus(focus_) ? focus_ : hwnd_);
+            view_.settleInput(); // not the window itself, nor a page that went behind meanwhile
             return 0;
         }
-        break;
-    case WM_CANCELMODE:
-        // Sent as the window is disabled for a dialog, which takes the focus from its controls
-        // before the window hears that it is no longer active.
-        rememberFocus();
         break;
     case Win32View::kSettleInput:
         view_.settleInput();
