@@ -13,7 +13,7 @@
 
 #include "app/Form1.h"
 #include "fuzz/FuzzPlatform.h"
-#include "profiles/ProfilePath.h"
+#include "profiles/ProfileFile.h"
 
 namespace {
 

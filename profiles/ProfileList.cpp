@@ -5,7 +5,7 @@
 
 #include "app/Form1.h"
 #include "profiles/DefaultExtensions.h"
-#include "profiles/ProfilePath.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane {
 

