@@ -8,6 +8,7 @@
 #include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane::bench {
 namespace {
@@ -21,13 +22,14 @@ std::string folderName(int i) {
 }
 
 std::string bigProfile() {
-    std::string bytes = "C:\\Downloads\r\n3\r\n3\r\n100\r\n";
+    Profile profile{.downloadFolder = "C:\\Downloads",
+                    .downloads = "3",
+                    .uploads = "3",
+                    .searchResults = "100"};
     for (int i = 0; i < kFolders; ++i)
-        bytes += folderName(i) + "\r\n";
-    bytes += "EOF!\r\n";
-    for (int i = 0; i < 5; ++i)
-        bytes += "mp3;\r\nC:\\Downloads\r\n";
-    return bytes;
+        profile.sharedFolders.push_back(folderName(i));
+    profile.filters.fill({"mp3;", "C:\\Downloads"});
+    return ProfileBytes(profile);
 }
 
 struct BigProfile {

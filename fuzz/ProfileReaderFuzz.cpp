@@ -1,6 +1,7 @@
 // The profile reader on any bytes as the file (CR, LF and NUL included, any length): it never
-// fails on a readable file, never touches the registry, never shows "EOF!" as a folder, and
-// what it shows survives a save and a second load unchanged.
+// fails on a readable file, never touches the registry, never shows "EOF!" as a folder, shows
+// what the codec reads, and what it shows survives a save and a second load unchanged; the
+// codec's writer and reader agree on whatever the reader made of the bytes.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "app/Form1.h"
 #include "fuzz/FuzzPlatform.h"
+#include "profiles/ProfileFile.h"
 
 namespace {
 
@@ -31,9 +33,12 @@ std::vector<std::string> shown(const Form1& form) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using morvane::fuzz::Check;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const morvane::ProfileRead read = morvane::ReadProfileBytes(bytes);
+    Check(morvane::ReadProfileBytes(morvane::ProfileBytes(read.profile)).profile == read.profile,
+          "the codec's writer and reader disagree");
     morvane::fuzz::FuzzPlatform platform;
-    platform.writeFile("C:\\FastTrackProfiles\\fuzzed.profile",
-                       std::string(reinterpret_cast<const char*>(data), size));
+    platform.writeFile("C:\\FastTrackProfiles\\fuzzed.profile", bytes);
     Form1 form(platform.services);
     form.str_currentprofilename = "fuzzed";
 
@@ -46,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   form.txt_Downloadfolder.text().empty(),
               "a filter category was left without its default");
     const std::vector<std::string> first = shown(form);
+    morvane::Profile expected = read.profile;
+    morvane::FillFilterDefaults(expected);
+    Check(form.ShownProfile() == expected, "the window shows other values than the codec reads");
 
     form.SaveProfile("fuzzed");
     Check(platform.dialogs.messages.empty(), "saving a loaded profile failed");

@@ -57,12 +57,7 @@ void show(Form1& form, const Lines& profile) {
 }
 
 Lines shown(const Form1& form) {
-    Lines out = Lines{form.txt_Downloadfolder.text(), form.txt_Downloads.text(),
-                      form.txt_Uploads.text(), form.txt_Searchresults.text()} +
-                form.list_Folders.items() + Lines{"EOF!"};
-    for (std::size_t c = 0; c < 5; ++c)
-        out = out + Lines{form.txt_filterext[c].text(), form.txt_filterfolder[c].text()};
-    return out;
+    return ProfileLines(form.ShownProfile());
 }
 
 // Where the current name stands: the name box, the variable and the list's entries.
