@@ -213,6 +213,9 @@ private:
     void ShowSection(ui::Frame& page);
     void ClearMenuHighlight();
     void connectFolderHandlers();
+    // The download folder and the filter rows as the controls hold them, and putting filter
+    // rows back (all a load needs of the shown values: no copy of the folder list).
+    Profile shownFilters() const;
     void showFilters(const FilterCategories& filters);
 
     void RunFilterPasses(bool queue);

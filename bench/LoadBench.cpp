@@ -22,10 +22,8 @@ std::string folderName(int i) {
 }
 
 std::string bigProfile() {
-    Profile profile{.downloadFolder = "C:\\Downloads",
-                    .downloads = "3",
-                    .uploads = "3",
-                    .searchResults = "100"};
+    // name, download folder, the three numbers, shared folders, filter rows
+    Profile profile{"", "C:\\Downloads", "3", "3", "100", {}, {}};
     for (int i = 0; i < kFolders; ++i)
         profile.sharedFolders.push_back(folderName(i));
     profile.filters.fill({"mp3;", "C:\\Downloads"});

@@ -30,10 +30,8 @@ LongRun switchingProfiles() {
         state->drive = std::make_unique<BenchDrive>();
         Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
         const std::string folder = state->drive->hostPath(kFolder) + HostSeparator();
-        Profile profile{.downloadFolder = "C:\\Downloads",
-                        .downloads = "3",
-                        .uploads = "3",
-                        .searchResults = "100"};
+        // name, download folder, the three numbers, shared folders, filter rows
+        Profile profile{"", "C:\\Downloads", "3", "3", "100", {}, {}};
         for (int i = 0; i < 50; ++i)
             profile.sharedFolders.push_back("C:\\Shared\\folder_" + std::to_string(i));
         const std::string bytes = ProfileBytes(profile);

@@ -29,11 +29,9 @@ BenchPair listProfiles() {
         state->drive = std::make_unique<BenchDrive>();
         Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
         const std::string folder = state->drive->hostPath(kFolder) + HostSeparator();
-        const std::string bytes = ProfileBytes({.downloadFolder = "C:\\Downloads",
-                                                .downloads = "3",
-                                                .uploads = "3",
-                                                .searchResults = "100",
-                                                .sharedFolders = {"C:\\Music"}});
+        // name, download folder, the three numbers, shared folders, filter rows
+        Profile profile{"", "C:\\Downloads", "3", "3", "100", {"C:\\Music"}, {}};
+        const std::string bytes = ProfileBytes(profile);
         for (int i = 0; i < kProfiles; ++i)
             Require(WriteFile(folder + "profile_" + std::to_string(i) + ".profile", bytes),
                     "cannot write the profile files");

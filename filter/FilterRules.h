@@ -14,6 +14,8 @@ inline constexpr int kFilterCategories = 5; // audio, video, images, documents, 
 struct FilterCategory {
     std::string extensions; // as typed: "mp3;wav;"
     std::string folder;     // destination folder
+
+    bool operator==(const FilterCategory&) const = default;
 };
 using FilterCategories = std::array<FilterCategory, kFilterCategories>;
 

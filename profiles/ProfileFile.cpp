@@ -3,6 +3,7 @@
 #include "profiles/ProfileFile.h"
 
 #include <string_view>
+#include <utility>
 
 #include "app/Form1.h"
 #include "platform/PathRules.h"
@@ -19,15 +20,18 @@ constexpr std::size_t kFirstFolderLine = 4; // 0-based: after the four single va
 
 } // namespace
 
-std::vector<std::string> ProfileLines(const Profile& profile) {
-    std::vector<std::string> lines = {profile.downloadFolder, profile.downloads, profile.uploads,
-                                      profile.searchResults};
-    for (const std::string& folder : profile.sharedFolders)
-        lines.push_back(folder);
+std::vector<std::string> ProfileLines(Profile profile) {
+    std::vector<std::string> lines;
+    lines.reserve(profile.sharedFolders.size() + 15);
+    for (std::string* value :
+         {&profile.downloadFolder, &profile.downloads, &profile.uploads, &profile.searchResults})
+        lines.push_back(std::move(*value));
+    for (std::string& folder : profile.sharedFolders)
+        lines.push_back(std::move(folder));
     lines.push_back(kEndOfFolders);
-    for (const FilterCategory& category : profile.filters) {
-        lines.push_back(category.extensions);
-        lines.push_back(category.folder);
+    for (FilterCategory& category : profile.filters) {
+        lines.push_back(std::move(category.extensions));
+        lines.push_back(std::move(category.folder));
     }
     return lines;
 }
@@ -39,11 +43,11 @@ std::string ProfileBytes(const Profile& profile) {
     return bytes;
 }
 
-ProfileRead ReadProfileLines(const std::vector<std::string>& lines) {
+ProfileRead ReadProfileLines(std::vector<std::string> lines) {
     ProfileRead read;
     Profile& profile = read.profile;
     auto line = [&lines](std::size_t index) {
-        return index < lines.size() ? lines[index] : std::string();
+        return index < lines.size() ? std::move(lines[index]) : std::string();
     };
     profile.downloadFolder = line(0);
     profile.downloads = line(1);
@@ -51,13 +55,13 @@ ProfileRead ReadProfileLines(const std::vector<std::string>& lines) {
     profile.searchResults = line(3);
     std::size_t next = kFirstFolderLine;
     for (; next < lines.size() && lines[next] != kEndOfFolders; ++next)
-        profile.sharedFolders.push_back(lines[next]);
+        profile.sharedFolders.push_back(std::move(lines[next]));
     read.filterSection = next < lines.size();
     // A category takes its two lines only when both are there; the file's end stops the
     // reading.
     ++next;
     for (std::size_t i = 0; i < profile.filters.size() && next + 1 < lines.size(); ++i, next += 2)
-        profile.filters[i] = {lines[next], lines[next + 1]};
+        profile.filters[i] = {std::move(lines[next]), std::move(lines[next + 1])};
     return read;
 }
 
@@ -115,12 +119,13 @@ std::optional<std::string> ProfileNameOfFile(const std::string& fileName) {
     return name;
 }
 
-bool StoreProfileFile(FileSystem& files, const std::string& path, const Profile& profile) {
+bool StoreProfileFile(FileSystem& files, const std::string& path, Profile profile) {
     if (!files.directoryExists(kProfileDirectory) && !files.makeDirectory(kProfileDirectory))
         return false;
     // Never truncate the only copy: a save cut short must not cost the profile.
     const std::string temporary = path + ".tmp";
-    if (files.writeLines(temporary, ProfileLines(profile)) && files.replace(temporary, path))
+    if (files.writeLines(temporary, ProfileLines(std::move(profile))) &&
+        files.replace(temporary, path))
         return true;
     files.deleteFile(temporary);
     return false;

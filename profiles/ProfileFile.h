@@ -33,7 +33,7 @@ struct Profile {
 // ---- The format.
 
 // The file's lines, in order, without their line ends.
-std::vector<std::string> ProfileLines(const Profile& profile);
+std::vector<std::string> ProfileLines(Profile profile);
 // The file's bytes: every line, the last one included, ended by CR LF.
 std::string ProfileBytes(const Profile& profile);
 
@@ -44,7 +44,7 @@ struct ProfileRead {
     Profile profile;            // its name left empty
     bool filterSection = false; // the "EOF!" line was found, so the filter rows were read
 };
-ProfileRead ReadProfileLines(const std::vector<std::string>& lines);
+ProfileRead ReadProfileLines(std::vector<std::string> lines);
 // The same over the file's bytes (lines end at CR LF, a lone CR or a lone LF).
 ProfileRead ReadProfileBytes(const std::string& bytes);
 
@@ -78,6 +78,6 @@ std::optional<std::string> ProfileNameOfFile(const std::string& fileName);
 // beside the old one and replace it only once complete, so a failed save leaves the old file
 // as it was. Makes the profile folder when it is missing. False when nothing was stored.
 class FileSystem;
-bool StoreProfileFile(FileSystem& files, const std::string& path, const Profile& profile);
+bool StoreProfileFile(FileSystem& files, const std::string& path, Profile profile);
 
 } // namespace morvane

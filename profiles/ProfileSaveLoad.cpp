@@ -1,6 +1,8 @@
 // SaveProfile, LoadProfile and LoadFilterSettings: the window's controls, the working copy of
 // the current profile, copied into a Profile and out to its file, and back.
 
+#include <utility>
+
 #include "app/Form1.h"
 #include "profiles/ProfileFile.h"
 
@@ -14,15 +16,20 @@ constexpr const char* kNameRule =
 
 } // namespace
 
-Profile Form1::ShownProfile() const {
+Profile Form1::shownFilters() const {
     Profile profile;
     profile.downloadFolder = txt_Downloadfolder.text();
+    for (std::size_t i = 0; i < profile.filters.size(); ++i)
+        profile.filters[i] = {txt_filterext[i].text(), txt_filterfolder[i].text()};
+    return profile;
+}
+
+Profile Form1::ShownProfile() const {
+    Profile profile = shownFilters();
     profile.downloads = txt_Downloads.text();
     profile.uploads = txt_Uploads.text();
     profile.searchResults = txt_Searchresults.text();
     profile.sharedFolders = list_Folders.items();
-    for (std::size_t i = 0; i < profile.filters.size(); ++i)
-        profile.filters[i] = {txt_filterext[i].text(), txt_filterfolder[i].text()};
     return profile;
 }
 
@@ -43,7 +50,7 @@ bool Form1::StoreProfile(const std::string& name) {
     }
     Profile profile = ShownProfile();
     profile.name = name;
-    if (StoreProfileFile(sys.files, *path, profile))
+    if (StoreProfileFile(sys.files, *path, std::move(profile)))
         return true;
     MsgBox("Could not save the profile file " + *path + ". The file was left as it was.");
     return false;
@@ -57,11 +64,11 @@ void Form1::LoadProfile(const std::string& name) {
     // The whole file is read before anything else happens, so nothing that the name box's
     // rename step does below can disturb the reading.
     const std::optional<std::string> path = ProfilePath(name);
-    const std::optional<std::vector<std::string>> lines =
+    std::optional<std::vector<std::string>> lines =
         path ? sys.files.readLines(*path) : std::nullopt;
-    Profile profile = ShownProfile();
+    Profile profile;
     if (lines) {
-        profile = ReadProfileLines(*lines).profile;
+        profile = ReadProfileLines(std::move(*lines)).profile;
         txt_Downloadfolder.setText(profile.downloadFolder);
         txt_Downloads.setText(profile.downloads);
         txt_Uploads.setText(profile.uploads);
@@ -69,11 +76,14 @@ void Form1::LoadProfile(const std::string& name) {
         list_Folders.clear();
         for (const std::string& folder : profile.sharedFolders)
             list_Folders.addItem(folder);
-    } else if (!name.empty()) {
+    } else {
         // The values shown stay: they are the profile just stored, so nothing is lost, and
         // the user learns why they did not change.
-        MsgBox(path ? "Could not read the profile file " + *path + ". The values shown were kept."
-                    : "Could not read the profile \"" + name + "\": " + kNameRule);
+        if (!name.empty())
+            MsgBox(path ? "Could not read the profile file " + *path +
+                              ". The values shown were kept."
+                        : "Could not read the profile \"" + name + "\": " + kNameRule);
+        profile = shownFilters();
     }
     FillFilterDefaults(profile);
     showFilters(profile.filters);
@@ -84,12 +94,12 @@ void Form1::LoadProfile(const std::string& name) {
 
 void Form1::LoadFilterSettings(const std::string& name) {
     const std::optional<std::string> path = ProfilePath(name);
-    const std::optional<std::vector<std::string>> lines =
+    std::optional<std::vector<std::string>> lines =
         path ? sys.files.readLines(*path) : std::nullopt;
-    Profile profile = ShownProfile();
+    Profile profile = shownFilters();
     if (lines) {
         // Without the marker there is no filter section: the controls keep what they hold.
-        ProfileRead read = ReadProfileLines(*lines);
+        ProfileRead read = ReadProfileLines(std::move(*lines));
         if (read.filterSection)
             profile.filters = read.profile.filters;
     }
