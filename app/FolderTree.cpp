@@ -54,7 +54,7 @@ std::vector<ui::FolderItem> FolderItems(const std::vector<std::string>& levels,
         subfolders.begin(), subfolders.end(),
         [&](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
     const std::string& open = levels.back();
-    const std::string prefix = levels.size() == 1 ? open : open + "\\";
+    const std::string prefix = JoinFolder(open, "");
     for (const std::string& name : subfolders)
         items.push_back({prefix + name, name, static_cast<int>(levels.size()), false});
     return items;

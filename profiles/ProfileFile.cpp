@@ -87,7 +87,7 @@ std::optional<std::string> ProfilePath(const std::string& name) {
         if (code < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
             return std::nullopt;
     }
-    return std::string(kProfileDirectory) + "\\" + stem + kProfileExtension;
+    return JoinFolder(kProfileDirectory, stem + kProfileExtension);
 }
 
 bool SameProfileFile(const std::string& a, const std::string& b) {

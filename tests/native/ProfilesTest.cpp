@@ -332,7 +332,7 @@ struct FullDisk : EmulatedFileSystem {
 
 TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceEach) {
     FullDisk disk(h.files->root());
-    Services onFullDisk{h.registry, disk, h.shell, h.dialogs, h.clock, h.windows};
+    Services onFullDisk = h.servicesOver(h.registry, disk);
     Form1 full(onFullDisk);
     current(full, "alice");
     full.txt_profilename.type('X');
