@@ -23,32 +23,26 @@ bool iconShown(HWND window) {
 class TrayView : public ViewTest {
 protected:
     TrayView() : ViewTest({.shell = true}) {}
-    void SetUp() override {
-        ViewTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        hwnd = h(form.window);
-        show();
-    }
     void TearDown() override {
-        if (hwnd && iconShown(hwnd))
+        if (iconShown(h(form.window)))
             winShell.notifyIcon(kNotifyDelete, form.TrayIcon);
         ViewTest::TearDown();
     }
-    // The system's minimise command, as from the task bar.
-    void minimise() {
-        ShowWindow(hwnd, SW_MINIMIZE);
-        waitFor("the minimised window hidden behind its icon",
-                [&] { return !IsWindowVisible(hwnd) && iconShown(hwnd); });
-    }
-    HWND hwnd = nullptr;
 };
 
-TEST_F(TrayView, MinimisingHidesBehindTheIconAndRestoringRemovesIt) {
+TEST_F(TrayView, MinimisingHidesBehindTheIconWhichANewTaskBarGetsAgainAndTheMenuRemoves) {
+    show();
+    HWND hwnd = h(form.window);
     ASSERT_FALSE(iconShown(hwnd));
-    minimise();
-    EXPECT_EQ(form.TrayIcon.hWnd, reinterpret_cast<std::uintptr_t>(hwnd));
+    ShowWindow(hwnd, SW_MINIMIZE); // the system's command, as from the task bar
+    waitFor("the minimised window hidden behind its icon",
+            [&] { return !IsWindowVisible(hwnd) && iconShown(hwnd); });
     EXPECT_NE(form.TrayIcon.hIcon, 0u) << "the window's own icon";
+
+    winShell.notifyIcon(kNotifyDelete, form.TrayIcon); // as a restarting shell forgets it
+    SendMessageA(hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(iconShown(hwnd));
+    EXPECT_FALSE(IsWindowVisible(hwnd));
 
     // The shell reports a left click, then the right button: only the latter opens the menu.
     dialogs.menuChoices = {0};
@@ -59,14 +53,6 @@ TEST_F(TrayView, MinimisingHidesBehindTheIconAndRestoringRemovesIt) {
     waitFor("the window back from the tray",
             [&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); });
     EXPECT_FALSE(iconShown(hwnd));
-}
-
-TEST_F(TrayView, ANewTaskBarGetsTheIconAgain) {
-    minimise();
-    winShell.notifyIcon(kNotifyDelete, form.TrayIcon); // as a restarting shell forgets it
-    SendMessageA(hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(iconShown(hwnd));
-    EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
 } // namespace

@@ -43,11 +43,13 @@ struct Step {
     std::function<void()> act;
 };
 
-std::string listText(HWND list, int row, bool combo = false);
+std::string listText(HWND list, int row);
 std::vector<std::string> listTexts(HWND list);
 std::string windowText(HWND hwnd);
 // A left click (twice: a double click) in the middle of a row, as the mouse sends it.
 void clickRow(HWND list, int row, bool twice = false);
+// A control's name, or the class and text of another window ("none" for none).
+std::string nameOf(HWND hwnd);
 // The visible message box of this thread, if any.
 HWND messageBox();
 // The thread's visible windows and the focus, for failure messages.
@@ -72,8 +74,6 @@ protected:
     void press(WPARAM key);
     // The controls Tab visits from the focus until it comes round again, by name.
     std::vector<std::string> tabCycle();
-    // The control that has the focus, by name ("" for none of ours).
-    std::string focused();
     // Whether the main window is active and in front, with the focus on this control.
     bool backOn(const ui::Control& control);
 
