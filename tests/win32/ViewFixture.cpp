@@ -85,6 +85,14 @@ void CALLBACK scriptTick(HWND, UINT, UINT_PTR, DWORD) {
     closeModals(script->main);
 }
 
+// The visible message box of this thread, if any.
+HWND messageBox() {
+    for (HWND hwnd : visibleWindows())
+        if (className(hwnd) == "#32770")
+            return hwnd;
+    return nullptr;
+}
+
 HWND g_watched = nullptr;
 std::vector<std::string>* g_requests = nullptr;
 
@@ -146,13 +154,6 @@ void clickRow(HWND list, int row, bool twice) {
     }
 }
 
-HWND messageBox() {
-    for (HWND hwnd : visibleWindows())
-        if (className(hwnd) == "#32770")
-            return hwnd;
-    return nullptr;
-}
-
 std::string nameOf(HWND hwnd) {
     const win32::Peer* peer = win32::Peer::of(hwnd);
     return !hwnd  ? std::string("none")
@@ -169,8 +170,8 @@ std::string onScreen() {
 }
 
 ViewTest::ViewTest(Real real)
-    : real_(real), files(std::filesystem::temp_directory_path() /
-                         ("morvane-view-" + std::to_string(GetCurrentProcessId()))),
+    : files(std::filesystem::temp_directory_path() /
+            ("morvane-view-" + std::to_string(GetCurrentProcessId()))),
       services{registry,
                real.files ? static_cast<FileSystem&>(winFiles) : files,
                real.shell ? static_cast<Shell&>(winShell) : shell,

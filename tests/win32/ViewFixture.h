@@ -50,8 +50,6 @@ std::string windowText(HWND hwnd);
 void clickRow(HWND list, int row, bool twice = false);
 // A control's name, or the class and text of another window ("none" for none).
 std::string nameOf(HWND hwnd);
-// The visible message box of this thread, if any.
-HWND messageBox();
 // The thread's visible windows and the focus, for failure messages.
 std::string onScreen();
 // What the program asks of a list box while action runs, repeats folded into one: "redraw
@@ -94,7 +92,6 @@ protected:
     std::vector<std::string> boxes; // the message boxes answered, as answer() notes them
     int widestBox = 0;              // the widest of them, in pixels
 
-    Real real_;
     EmulatedRegistry registry;
     EmulatedFileSystem files;
     Win32FileSystem winFiles;
