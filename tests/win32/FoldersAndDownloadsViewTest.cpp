@@ -78,8 +78,8 @@ TEST_F(FoldersAndDownloadsView, ThePickerOpensOnTheCurrentFolderAndHandsBackTheH
 }
 
 // Every way out of the picker leaves the main window active with its focus back. Only Select
-// hands a folder back; Enter and Esc cancel, which keeps the picker as it was, and the close
-// box makes it afresh.
+// hands a folder back; Enter and Esc cancel, which keeps the picker as it was (beta, row 3,
+// highlighted), and the close box makes it afresh (the highlight back on the current folder).
 TEST_F(FoldersAndDownloadsView, EveryWayOutOfThePickerGivesTheFocusBack) {
     click(form.Label2[1]); // SHARED FOLDERS
     SetFocus(h(form.list_Folders));
