@@ -161,19 +161,20 @@ bool StartWithoutWindow(Form1& form) {
 }
 
 int CarryOut(Form1& form, RequestDialogs& dialogs, const Request& request) {
-    const bool wasQuiet = dialogs.quiet;
-    dialogs.quiet = request.quiet;
-    int code = kExitDone;
     if (request.action == RequestAction::Register) {
-        code = RegisterByName(form, dialogs, request.name);
-    } else if (request.action == RequestAction::Filter && !form.filterRun().running()) {
+        const bool wasQuiet = dialogs.quiet;
+        dialogs.quiet = request.quiet;
+        const int code = RegisterByName(form, dialogs, request.name);
+        dialogs.quiet = wasQuiet;
+        return code;
+    }
+    if (request.action == RequestAction::Filter && !form.filterRun().running()) {
         ClickCommand(form, "START FILTER");
         // A start refused by the same-drive check keeps the window up with its message.
         if (form.filterRun().running() && !form.sys.windows.ended())
             form.filterlabel_Click(1); // GO TO TRAY
     }
-    dialogs.quiet = wasQuiet;
-    return code;
+    return kExitDone;
 }
 
 MessageAnswer RequestDialogs::messageBox(const std::string& text, const std::string& caption,
