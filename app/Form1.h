@@ -144,6 +144,8 @@ public:
     void txt_Downloads_LostFocus();
     void txt_Uploads_LostFocus();
     void txt_Searchresults_LostFocus();
+    // Any change of a number field, however the text came (typed, pasted, dropped).
+    void NumberField_Change(ui::TextBox& field);
 
     // ---- Folder picker: shows it modally with the caller's title; the choice is then in
     // str_pickedfolder. picker() is the one dialog, made at its first use.

@@ -264,6 +264,8 @@ void Form1::connectHandlers() {
     txt_Downloads.LostFocus = [this] { txt_Downloads_LostFocus(); };
     txt_Uploads.LostFocus = [this] { txt_Uploads_LostFocus(); };
     txt_Searchresults.LostFocus = [this] { txt_Searchresults_LostFocus(); };
+    for (ui::TextBox* field : {&txt_Downloads, &txt_Uploads, &txt_Searchresults})
+        field->Change = [this, field] { NumberField_Change(*field); };
 }
 
 Form3& Form1::chooser() {

@@ -9,8 +9,7 @@ namespace morvane {
 
 void Form1::ListIncompleteDownloads() {
     sys.clock.setWaitPointer(true);
-    List_Downloads.clear();
-    list_downloads2.clear();
+    std::vector<std::string> shown, datNames;
     const std::string folder = txt_Downloadfolder.text();
     // No download folder set: an empty pattern would list the current drive's root.
     if (!folder.empty()) {
@@ -20,10 +19,14 @@ void Form1::ListIncompleteDownloads() {
             std::optional<std::string> stored = GetDatFileName(sys.files, JoinFolder(folder, name));
             if (!stored)
                 continue; // unreadable: left out of both lists, which stay in step
-            List_Downloads.addItem(ShownName(folder, *stored));
-            list_downloads2.addItem(name);
+            shown.push_back(ShownName(folder, *stored));
+            datNames.push_back(name);
         }
     }
+    // Both lists filled in one go each: thousands of rows added one at a time would repaint
+    // the lists thousands of times.
+    List_Downloads.setItems(std::move(shown));
+    list_downloads2.setItems(std::move(datNames));
     sys.clock.setWaitPointer(false);
 }
 

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "app/JoinFolder.h"
 #include "downloads/RenameTarget.h"
+#include "profiles/ProfilePath.h"
 
 namespace morvane {
 
@@ -34,8 +35,8 @@ void Form1::button_rename_Click() {
     }
     const std::string datName = list_downloads2.item(row);
     const std::string shownName = List_Downloads.item(row);
-    if (MsgBox("Rename " + datName + " to " + shownName + "?", MessageButtons::YesNo) !=
-        MessageAnswer::Yes)
+    if (MsgBox("Rename " + ShortenMiddle(datName) + " to " + ShortenMiddle(shownName) + "?",
+               MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     const std::string folder = JoinFolder(txt_Downloadfolder.text(), "");
     // The rename stays in the download folder and never replaces a file.

@@ -26,6 +26,9 @@ void Form1::FilterPass() {
         categories[at] = {txt_filterext[at].text(), txt_filterfolder[at].text()};
     }
     const std::vector<std::string> names = sys.files.listFiles(JoinFolder(downloads, "*"));
+    // A pass over thousands of files reports them together at its end rather than
+    // repainting both lists for every line.
+    ui::ListUpdate reportUpdate(list_filterreport), errorsUpdate(list_filtererrors);
     for (const std::string& listed : names) {
         // STOP FILTER, GO TO TRAY and the tray icon stay usable during a long pass.
         sys.windows.doEventsInLoop();

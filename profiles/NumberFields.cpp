@@ -1,8 +1,23 @@
 // The three number fields: digits only, and a value of their own when left empty.
 
+#include "profiles/NumberFields.h"
+
 #include "app/Form1.h"
 
 namespace morvane {
+
+std::string DigitsOf(const std::string& text) {
+    std::string digits;
+    for (char c : text)
+        if (c >= '0' && c <= '9')
+            digits += c;
+    return digits;
+}
+
+void Form1::NumberField_Change(ui::TextBox& field) {
+    // Pasted or dropped text never passes the key filter; every route ends in a change.
+    field.setText(DigitsOf(field.text()));
+}
 
 namespace {
 

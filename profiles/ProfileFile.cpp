@@ -63,7 +63,7 @@ bool WriteProfileFile(Form1& form, const std::string& name) {
         return true;
     const std::optional<std::string> path = ProfilePath(name);
     if (!path) {
-        form.MsgBox("Could not save the profile \"" + name + "\": " + kNameRule);
+        form.MsgBox("Could not save the profile \"" + ShortenMiddle(name) + "\": " + kNameRule);
         return false;
     }
     FileSystem& files = form.sys.files;
@@ -76,7 +76,8 @@ bool WriteProfileFile(Form1& form, const std::string& name) {
             files.deleteFile(temporary);
     }
     if (!saved)
-        form.MsgBox("Could not save the profile file " + *path + ". The file was left as it was.");
+        form.MsgBox("Could not save the profile file " + ShortenMiddle(*path) +
+                    ". The file was left as it was.");
     return saved;
 }
 
@@ -116,8 +117,9 @@ void Form1::LoadProfile(const std::string& name) {
         // The values shown stay: they are the profile just stored, so nothing is lost, and
         // the user learns why they did not change.
         const std::optional<std::string> path = ProfilePath(name);
-        MsgBox(path ? "Could not read the profile file " + *path + ". The values shown were kept."
-                    : "Could not read the profile \"" + name + "\": " + kNameRule);
+        MsgBox(path ? "Could not read the profile file " + ShortenMiddle(*path) +
+                          ". The values shown were kept."
+                    : "Could not read the profile \"" + ShortenMiddle(name) + "\": " + kNameRule);
     }
     FillFilterDefaults(*this);
     // The name goes in last. A file name with capitals makes the box's rename step store the

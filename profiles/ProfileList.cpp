@@ -75,6 +75,11 @@ void Form1::DeleteProfile_Click() {
     const int selected = list_Profiles.listIndex();
     if (selected < 0 || list_Profiles.count() <= 1)
         return;
+    // The highlight can be moved by the keyboard, and a right press does not move it: the
+    // user is told which profile goes before anything is deleted.
+    if (MsgBox("Delete profile " + ShortenMiddle(list_Profiles.item(selected)) + "?",
+               MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
     DeleteProfileFile(list_Profiles.item(selected));
     list_Profiles.removeItem(selected); // leaves no entry selected
     frm_Details.setVisible(false);

@@ -31,6 +31,12 @@ bool SameProfileFile(const std::string& a, const std::string& b);
 bool NameTaken(const std::vector<std::string>& entries, const std::string& name,
                const std::string* renamed = nullptr);
 
+// A name or path as a message shows it: a text longer than `length` characters keeps its start
+// and its end with "..." in the middle, so a message naming it still fits on the screen. In
+// UTF-8 text no character is cut in two.
+inline constexpr std::size_t kMessageNameLength = 64;
+std::string ShortenMiddle(const std::string& text, std::size_t length = kMessageNameLength);
+
 // The profile name a listed file stands for: the file name without ".profile". None for a
 // file the program could not have written under that name and so could not load again.
 std::optional<std::string> ProfileNameOfFile(const std::string& fileName);

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/Form1.h"
+#include "profiles/ProfilePath.h"
 
 namespace morvane {
 
@@ -81,7 +82,9 @@ void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
                    const std::string& vName, const std::string& nData) {
     if (subKey.size() > kMaxArgument || vName.size() > kMaxArgument || nData.size() > kMaxArgument)
         return;
-    const std::string where = "\\" + subKey + "\\" + vName + " with the data: " + nData;
+    // The data may be a long name or path: shortened, so the message still fits the screen.
+    const std::string where =
+        "\\" + subKey + "\\" + vName + " with the data: " + ShortenMiddle(nData);
     // A number that is not one is never turned into some other number in the client's
     // keys: the value is left as it is and the user is told.
     std::optional<std::int32_t> number;

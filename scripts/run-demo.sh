@@ -6,8 +6,9 @@
 #
 # With a DISPLAY the program runs there until it is closed. Without one it runs under Xvfb:
 # a screenshot of the main window is taken, then one of each section page (GENERAL, SHARED
-# FOLDERS, DOWNLOAD FOLDER, DOWNLOAD FILTER) beside it, the program is ended, and the
-# screenshots' paths are printed, the main window's last.
+# FOLDERS, DOWNLOAD FOLDER, DOWNLOAD FILTER) beside it, the program is ended, one more shot
+# shows the main window at 150 % (LogPixels 144), and the screenshots' paths are printed,
+# the main window's last.
 #
 #   scripts/run-demo.sh [--filter]
 #
@@ -82,6 +83,32 @@ shown() {
     fi
 }
 
+# The main window at 150 % (LogPixels 144 in the prefix, read by Wine when its processes
+# start): started afresh, shot as soon as it is painted, then the prefix is set back to 100 %.
+screenshot_150() {
+    local file=$SHOTS/morvane-main-150.png ready=$PREFIX/drive_c/morvane-ready
+    rm -f "$ready" "$file"
+    wine_server_start "$PREFIX"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+    wine_server_stop "$PREFIX"
+    wine_server_start "$PREFIX"
+    MORVANE_SCREENSHOT_READY='C:\morvane-ready' wine "$EXE" >/dev/null 2>&1 &
+    local pid=$! start=$SECONDS
+    while [[ ! -e $ready ]] && kill -0 "$pid" 2>/dev/null && ((SECONDS - start <= 60)); do
+        sleep 0.1
+    done
+    if [[ -e $ready ]]; then
+        sleep 0.5
+        import -window root "$file"
+        echo "$file"
+    else
+        echo "morvane.exe showed no window at 150 %" >&2
+    fi
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+    wine_server_stop "$PREFIX"
+    wait "$pid" 2>/dev/null || true
+}
+
 # Under Xvfb: start, wait for the window, shoot, end.
 screenshot() {
     prepare
@@ -122,6 +149,7 @@ screenshot() {
     if ((${#pages[@]})); then
         printf '%s\n' "${pages[@]}"
     fi
+    ((FILTER)) || screenshot_150
     echo "$SHOT"
 }
 

@@ -131,6 +131,23 @@ void ListBox::clear() {
     sync(Aspect::Items);
 }
 
+void ListBox::setItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    listIndex_ = -1;
+    topIndex_ = 0;
+    sync(Aspect::Items);
+}
+
+void ListBox::beginUpdate() {
+    if (updating_++ == 0)
+        sync(Aspect::Updating);
+}
+
+void ListBox::endUpdate() {
+    if (updating_ > 0 && --updating_ == 0)
+        sync(Aspect::Updating);
+}
+
 void ListBox::setListIndex(int index) {
     if (index < -1 || index >= count())
         return;

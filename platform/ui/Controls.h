@@ -63,7 +63,8 @@ enum class Aspect {
     TopIndex,
     ZOrder,
     Timer,
-    State
+    State,
+    Updating
 };
 
 using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
@@ -223,6 +224,14 @@ public:
     void removeItem(int index);
     void setItem(int index, std::string text);
     void clear();
+    // Replaces every row at once, so a view can show them in one go; no row is selected.
+    void setItems(std::vector<std::string> items);
+
+    // Between these a view need not show each change as it comes: rows added one by one
+    // appear together at the end (a long filter pass). Pairs nest.
+    void beginUpdate();
+    void endUpdate();
+    bool updating() const { return updating_ > 0; }
 
     int listIndex() const { return listIndex_; }
     // From code: selects (or -1 for none) and raises Click when the selection changes.
@@ -250,6 +259,19 @@ private:
     std::vector<std::string> items_;
     int listIndex_ = -1;
     int topIndex_ = 0;
+    int updating_ = 0;
+};
+
+// A list's update for as long as this lives.
+class ListUpdate {
+public:
+    explicit ListUpdate(ListBox& list) : list_(list) { list_.beginUpdate(); }
+    ~ListUpdate() { list_.endUpdate(); }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
+
+private:
+    ListBox& list_;
 };
 
 class Button : public Control {

@@ -36,7 +36,11 @@ void LabelPeer::fit() {
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
 
-    oneLine_ = height < 2 * metrics.tmHeight && caption.find('\n') == std::string::npos;
+    // A caption that misses the label's width by a few pixels (the stand-in fonts of a dense
+    // screen run a little wider than the designed ones) stays on one line too: its second
+    // line would fall under the controls below ("Registered Profile:" at 150 %).
+    oneLine_ = caption.find('\n') == std::string::npos &&
+               (height < 2 * metrics.tmHeight || extent.cx <= width + width / 20);
     int wanted = oneLine_ && extent.cx > width ? extent.cx : width;
     int left = place.left - (label().centred ? (wanted - width + 1) / 2 : 0);
     SetWindowPos(hwnd_, nullptr, left, place.top, wanted, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -88,6 +92,16 @@ bool LabelPeer::draw(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT LabelPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // An owner-drawn static erases nothing and paints only when its WM_PAINT comes round:
+    // until then a window just shown would show whatever its pixels held (black under
+    // Wine). Erasing to the label's background closes that gap.
+    if (message == WM_ERASEBKGND) {
+        RECT area;
+        GetClientRect(hwnd_, &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area,
+                 view_.gdi().brush(view_.background(control_)));
+        return 1;
+    }
     if (message == WM_MOUSEMOVE && live() && label().MouseMove) {
         const Scale& scale = view_.scale();
         label().MouseMove(mouseButtons(wParam), shiftState(wParam),

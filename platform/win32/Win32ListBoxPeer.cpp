@@ -70,12 +70,15 @@ void ListBoxPeer::showItems() {
         syncing_ = false;
         return;
     }
-    std::vector<std::string> current;
-    current.reserve(static_cast<std::size_t>(shown));
-    for (int i = 0; i < shown; ++i)
-        current.push_back(itemText(hwnd_, i));
     std::size_t wanted = items.size();
-    std::size_t have = current.size();
+    std::size_t have = static_cast<std::size_t>(shown);
+    // The rows shown, to keep those that stay; an emptied list has nothing to compare.
+    std::vector<std::string> current;
+    if (wanted > 0) {
+        current.reserve(have);
+        for (int i = 0; i < shown; ++i)
+            current.push_back(itemText(hwnd_, i));
+    }
     std::size_t prefix = 0;
     while (prefix < wanted && prefix < have && items[prefix] == current[prefix])
         ++prefix;
@@ -83,15 +86,40 @@ void ListBoxPeer::showItems() {
     while (suffix < wanted - prefix && suffix < have - prefix &&
            items[wanted - 1 - suffix] == current[have - 1 - suffix])
         ++suffix;
-    for (std::size_t i = prefix; i < have - suffix; ++i)
-        SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(prefix), 0);
+    const std::size_t removed = have - prefix - suffix;
+    const std::size_t added = wanted - prefix - suffix;
+    // Many rows at once: a visible list box repaints itself and its scroll bar for every
+    // row (thousands of rows took many seconds under Wine), so it paints once at the end.
+    const bool bulk = removed + added > 1 && !list().updating();
+    if (bulk)
+        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    if (removed == have && have > 0) {
+        SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+    } else {
+        for (std::size_t i = 0; i < removed; ++i)
+            SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(prefix), 0);
+    }
+    if (added > 1) {
+        std::size_t bytes = 0;
+        for (std::size_t i = prefix; i < wanted - suffix; ++i)
+            bytes += items[i].size() + 1;
+        SendMessageA(hwnd_, LB_INITSTORAGE, static_cast<WPARAM>(added), static_cast<LPARAM>(bytes));
+    }
     for (std::size_t i = prefix; i < wanted - suffix; ++i)
         SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(items[i].c_str()));
     SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(list().listIndex()), 0);
     if (SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0) != list().topIndex())
         SendMessageA(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list().topIndex()), 0);
+    if (bulk)
+        redrawAgain();
     syncing_ = false;
+}
+
+// Painting on again after rows went in quietly: the whole list, scroll bar included.
+void ListBoxPeer::redrawAgain() {
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
 }
 
 void ListBoxPeer::sync(ui::Aspect aspect) {
@@ -105,6 +133,12 @@ void ListBoxPeer::sync(ui::Aspect aspect) {
         syncing_ = true;
         SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(list().listIndex()), 0);
         syncing_ = false;
+        break;
+    case ui::Aspect::Updating:
+        if (list().updating())
+            SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+        else
+            redrawAgain();
         break;
     case ui::Aspect::TopIndex:
         // LB_SETTOPINDEX sends no notification: a list that follows another's scrolling

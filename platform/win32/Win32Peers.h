@@ -107,7 +107,8 @@ private:
 
 // Labels draw their own text: a label only one line high keeps its caption on one line and
 // grows just enough to show it, so a stand-in font a pixel wider than the designed one does
-// not wrap "SHARED FOLDERS" into a clipped "SHARED". Taller labels wrap at word breaks.
+// not wrap "SHARED FOLDERS" into a clipped "SHARED". Taller labels wrap at word breaks unless
+// the caption nearly fits on one line.
 class LabelPeer : public Peer {
 public:
     LabelPeer(Win32View& view, ui::Label& label) : Peer(view, label) {}
@@ -135,7 +136,10 @@ public:
 private:
     ui::TextBox& box() const { return static_cast<ui::TextBox&>(control_); }
     void showText();
+    COLORREF backgroundColour() const;
+    LRESULT centreText(UINT message, WPARAM wParam, LPARAM lParam);
     bool settingText_ = false; // the model's own text is going in: not a user edit
+    int textHeight_ = 0;       // one line of the box's font, in pixels
 };
 
 class ListBoxPeer : public Peer {
@@ -150,6 +154,7 @@ public:
 private:
     ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
     void showItems();
+    void redrawAgain();
     // True when it raised Click.
     bool reportSelection();
     bool pressedSelectedRow(LPARAM at) const;

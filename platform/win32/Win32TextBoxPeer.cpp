@@ -18,7 +18,24 @@ void TextBoxPeer::create(HWND parent) {
     if (box().maxLength > 0)
         SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(box().maxLength), 0);
     showText();
+    if (HDC dc = GetDC(hwnd_)) {
+        HGDIOBJ old = SelectObject(dc, view_.gdi().font(control_.font));
+        TEXTMETRICA metrics{};
+        if (GetTextMetricsA(dc, &metrics))
+            textHeight_ = metrics.tmHeight;
+        SelectObject(dc, old);
+        ReleaseDC(hwnd_, dc);
+    }
     subclass();
+    // The client area is worked out again, now through handle(): see WM_NCCALCSIZE.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+COLORREF TextBoxPeer::backgroundColour() const {
+    if (control_.background)
+        return colorRef(*control_.background);
+    return GetSysColor(control_.enabled() || box().readOnly ? COLOR_WINDOW : COLOR_BTNFACE);
 }
 
 void TextBoxPeer::showText() {
@@ -73,16 +90,63 @@ void TextBoxPeer::command(UINT code) {
 
 HBRUSH TextBoxPeer::colours(HDC dc) {
     // A read-only box keeps the colour of a text box rather than turning grey.
-    COLORREF background =
-        control_.background ? colorRef(*control_.background) : GetSysColor(COLOR_WINDOW);
     if (!control_.background && !box().readOnly)
         return nullptr;
+    COLORREF background = backgroundColour();
     SetBkColor(dc, background);
     SetTextColor(dc, GetSysColor(control_.enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     return view_.gdi().brush(background);
 }
 
+// A single-line edit draws its text at the top of its client area; on a dense screen the box
+// is much taller than a line, and the text looked stuck to the box's top edge. The client
+// area is cut to one line in the middle, and the bands above and below are painted as part
+// of the box (and take clicks as the box does).
+LRESULT TextBoxPeer::centreText(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = callOriginal(message, wParam, lParam);
+    switch (message) {
+    case WM_NCCALCSIZE: {
+        RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                              : *reinterpret_cast<RECT*>(lParam);
+        const int spare = (client.bottom - client.top) - textHeight_;
+        if (textHeight_ > 0 && spare >= 2) {
+            client.top += spare / 2;
+            client.bottom -= spare - spare / 2;
+        }
+        break;
+    }
+    case WM_NCPAINT:
+        if (HDC dc = GetWindowDC(hwnd_)) {
+            RECT window, client;
+            GetWindowRect(hwnd_, &window);
+            GetClientRect(hwnd_, &client);
+            MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            OffsetRect(&client, -window.left, -window.top);
+            const int edge = GetSystemMetrics(SM_CYEDGE);
+            const int bottom = window.bottom - window.top - edge;
+            HBRUSH brush = view_.gdi().brush(backgroundColour());
+            RECT above{client.left, edge, client.right, client.top};
+            RECT below{client.left, client.bottom, client.right, bottom};
+            if (above.bottom > above.top)
+                FillRect(dc, &above, brush);
+            if (below.bottom > below.top)
+                FillRect(dc, &below, brush);
+            ReleaseDC(hwnd_, dc);
+        }
+        break;
+    case WM_NCHITTEST:
+        if (result == HTBORDER || result == HTNOWHERE)
+            result = HTCLIENT;
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
 LRESULT TextBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCALCSIZE || message == WM_NCPAINT || message == WM_NCHITTEST)
+        return centreText(message, wParam, lParam);
     if (message == WM_CHAR && live()) {
         int key = static_cast<unsigned char>(wParam);
         if (!box().userKey(key))

@@ -51,6 +51,10 @@ void WindowPeer::show(bool visible) {
     // Back from the tray: the model made the state normal while the window was hidden.
     bool restore = IsIconic(hwnd_) && window().state() == ui::WindowState::Normal;
     ShowWindow(hwnd_, restore ? SW_RESTORE : SW_SHOW);
+    // Every control drawn at once, not when the message loop next runs (a handler may keep
+    // it busy for a while): the window appears finished.
+    RedrawWindow(hwnd_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     if (!shownBefore_) {
         shownBefore_ = true;
         if (HWND first = view_.nextTabStop(nullptr, false))

@@ -57,6 +57,20 @@ TEST(ListBoxTest, SelectionFollowsItsItemAndAPressSelectsBeforeMouseDown) {
     list.press(kLeftButton, 1);
     list.press(kRightButton, 0); // the right button selects nothing
     EXPECT_EQ(log, (std::vector<std::string>{"click2", "click1", "down1:1", "down2:1"}));
+
+    // Rows replaced in one go leave nothing selected; a view hears of an update's start and
+    // end once however deeply the updates nest.
+    std::vector<Aspect> synced;
+    list.onViewSync = [&](Aspect aspect) { synced.push_back(aspect); };
+    {
+        ListUpdate outer(list), inner(list);
+        list.setItems({"x", "y"});
+        EXPECT_TRUE(list.updating());
+    }
+    EXPECT_FALSE(list.updating());
+    EXPECT_EQ(synced, (std::vector<Aspect>{Aspect::Updating, Aspect::Items, Aspect::Updating}));
+    EXPECT_EQ(list.items(), (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(list.listIndex(), -1);
 }
 
 TEST(WindowTest, StateChangesRaiseResizeAndContainersStackInCallOrder) {

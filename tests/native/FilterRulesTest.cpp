@@ -27,8 +27,10 @@ TEST(FilterRules, NameToCategoryLowestIndexFirstBySubstring) {
             {"readme", -1},   {"name.", -1},    {"song.mp", 0},  {"x.data", -1},
             {"song.MP3", -1}, // the caller lower-cases; the list's own case counts
         };
+    FilterCategories categories = defaults();
+    categories[4].extensions += "dat;"; // still never an incomplete download
     for (const auto& c : cases)
-        EXPECT_EQ(FilterCategoryOf(c.name, defaults(), "C:\\Downloads"), c.category) << c.name;
+        EXPECT_EQ(FilterCategoryOf(c.name, categories, "C:\\Downloads"), c.category) << c.name;
 }
 
 TEST(FilterRules, InactiveCategoriesAreSkipped) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "profiles/DefaultExtensions.h"
+#include "profiles/NumberFields.h"
 #include "profiles/ProfilePath.h"
 #include "support/Harness.h"
 
@@ -264,8 +265,19 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
     EXPECT_TRUE(form.frm_Details.visible() && !form.button_rename.visible());
     EXPECT_EQ(stored().size(), 4u) << "nothing stored for the new profile yet";
 
-    // The new entry is not selected: bob's is deleted.
+    // The new entry is not selected: bob's is the one named in the question. No keeps it.
+    const std::string before = nameState(form);
+    h.dialogs.menuChoices = {Form1::DeleteProfile, Form1::DeleteProfile};
+    h.dialogs.answers = {MessageAnswer::No, MessageAnswer::Yes};
     form.list_Profiles.press(ui::kRightButton, 1);
+    EXPECT_EQ(nameState(form), before);
+    EXPECT_EQ(stored().size(), 4u);
+    EXPECT_TRUE(form.frm_Details.visible());
+    form.list_Profiles.press(ui::kRightButton, 1);
+    EXPECT_EQ(h.messageLog(),
+              (Lines{"Morvane|Delete profile bob?", "Morvane|Delete profile bob?"}));
+    EXPECT_EQ(h.dialogs.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::None);
     EXPECT_EQ(nameState(form), "||alice,New_Profile_1,new_profile_3,new_profile_2,");
     EXPECT_EQ(stored(), (Lines{"alice.profile", "New_Profile_1.profile", "new_profile_3.profile"}));
     EXPECT_FALSE(form.frm_Details.visible());
@@ -276,9 +288,9 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
     form.list_Profiles.addItem("alice");
     form.list_Profiles.setListIndex(0);
     form.list_Profiles.press(ui::kRightButton, 0);
-    ASSERT_EQ(h.dialogs.menus.size(), 4u);
-    for (int m = 0; m < 4; ++m)
-        EXPECT_EQ(h.dialogs.menus[m].enabled[1], m < 2) << m;
+    ASSERT_EQ(h.dialogs.menus.size(), 5u);
+    for (int m = 0; m < 5; ++m)
+        EXPECT_EQ(h.dialogs.menus[m].enabled[1], m < 3) << m;
 }
 
 // The name box and the number fields ----------------------------------------------------------
@@ -368,8 +380,37 @@ TEST_F(ProfilesTest, NumberFieldsTakeDigitsOnlyFallBackWhenLeftEmptyAndStoreTheN
         field->userLeft(); // stored even when not empty
         typed[line] = "10";
         EXPECT_EQ(file("carol"), crlf(typed)) << line;
+        field->userEdited("-5"); // pasted: keeps its digits
+        EXPECT_EQ(field->text(), "5") << line;
+        field->userLeft();
+        typed[line] = "5";
+        EXPECT_EQ(file("carol"), crlf(typed)) << line;
     }
     EXPECT_EQ(stored(), Lines{"carol.profile"});
+}
+
+TEST(MessageTextTest, DigitsOfAndShortenMiddle) {
+    const std::pair<const char*, const char*> digits[] = {
+        {"", ""}, {"-5", "5"}, {"1 2\t3", "123"}, {"\xb2\xb3x9", "9"}, {"0042", "0042"}};
+    for (const auto& [text, expected] : digits)
+        EXPECT_EQ(DigitsOf(text), expected) << text;
+
+    const std::string a311(311, 'a'), z60(60, 'z');
+    const std::string euro = "\xe2\x82\xac";
+    const std::tuple<std::string, std::size_t, std::string> shortened[] = {
+        {z60 + "1234", 64, z60 + "1234"}, // as long as allowed: as it is
+        {"abcdefghij", 9, "abc...hij"},
+        {"abcdefghijk", 8, "abc...jk"}, // the start keeps the odd character
+        {a311 + "!", 64, std::string(31, 'a') + "..." + std::string(29, 'a') + "!"},
+        {"ab" + euro + "cdefgh" + euro, 9, "ab..." + euro}, // whole UTF-8 characters
+        {"abcdefg" + euro + "h", 8, "abc...h"},
+        {"ab" + std::string(6, '\x82'), 7, "ab...\x82\x82"}, // not UTF-8: bytes as they are
+    };
+    for (const auto& [text, length, expected] : shortened) {
+        const std::string got = ShortenMiddle(text, length);
+        EXPECT_EQ(got, expected) << text;
+        EXPECT_LE(got.size(), length) << text;
+    }
 }
 
 } // namespace

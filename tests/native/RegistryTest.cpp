@@ -167,14 +167,14 @@ TEST_F(RegistryTest, RegistrationWithoutACurrentProfileDoesNothing) {
 
 // The client has no LocalContent key: it is reported once, then created. Texts too long for
 // the registry are skipped silently. An empty number field (the import found no value) leaves
-// the client's value alone, silently; text that is no number is refused with a message.
+// the client's value alone, silently; a number too big for the value is refused with a message.
 TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
     h.setNumber(kTransfer, "ConcurrentDownloads", 3);
     const std::string fits = "C:\\" + std::string(245, 'f'); // 248 characters
     bob(form, {fits, fits + "t", "C:\\After"});
     form.txt_Downloadfolder.setText("C:\\" + std::string(253, 'd')); // 256 characters
     form.txt_Downloads.setText("");
-    form.txt_Uploads.setText("lots");
+    form.txt_Uploads.setText("99999999999"); // a hand-edited profile file
     form.RegisterProfile();
     EXPECT_EQ(h.text(kLocal, "Dir0"), "012345:" + fits);
     EXPECT_FALSE(h.hasValue(kLocal, "Dir1"));
@@ -184,7 +184,7 @@ TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
     EXPECT_EQ(h.number(kAdvanced, "MaxSearchResult"), 250);
     EXPECT_EQ(h.messageLog(), (Log{"Error|Could not open the Key: \\" + kLocal,
                                    "Error|Could not create the value: \\" + kTransfer +
-                                       "\\ConcurrentUploads with the data: lots (not a whole "
+                                       "\\ConcurrentUploads with the data: 99999999999 (not a whole "
                                        "number from -2147483648 to 2147483647)"}));
     EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\bob.profile")) << "the profile is saved too";
 }

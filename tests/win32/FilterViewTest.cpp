@@ -44,6 +44,21 @@ void CALLBACK modalStep(HWND, UINT, UINT_PTR, DWORD) {
         g_whileModal = nullptr;
 }
 
+// What one list box is asked while a pass runs: repaints off and on, rows added (folded).
+HWND g_report = nullptr;
+std::string g_asked;
+LRESULT CALLBACK recordReport(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_report) {
+        const char* what = sent->message == WM_SETREDRAW   ? (sent->wParam ? "on " : "off ")
+                           : sent->message == LB_ADDSTRING ? "add "
+                                                           : "";
+        if (*what && !g_asked.ends_with(what))
+            g_asked += what;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class FilterView : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -173,6 +188,18 @@ TEST_F(FilterView, AClickOnTheRowStillSelectedShowsRenameFileAgain) {
     }
     SendMessageA(right, WM_KEYDOWN, VK_UP, 0);
     EXPECT_EQ(form.List_Downloads.listIndex(), 0) << "the keyboard still selects";
+}
+
+TEST_F(FilterView, APassAddsItsReportLinesWithoutARepaintEach) {
+    for (int i = 0; i < 20; ++i)
+        files.writeLines("C:\\Downloads\\song" + std::to_string(i) + ".mp3", {"la"});
+    form.frame_runningfilter.setVisible(true);
+    g_report = h(form.list_filterreport);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordReport, nullptr, GetCurrentThreadId());
+    form.FilterPass();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_asked, "off add on ");
+    EXPECT_EQ(SendMessageA(g_report, LB_GETCOUNT, 0, 0), 21);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +42,7 @@ void CALLBACK nextStep(HWND, UINT, UINT_PTR, DWORD) {
 // next button id of g_answers.
 std::vector<std::string> g_boxes;
 std::deque<int> g_answers;
+int g_widest = 0; // the widest box so far, in pixels
 BOOL CALLBACK findBox(HWND hwnd, LPARAM found) {
     char kind[16] = {};
     GetClassNameA(hwnd, kind, sizeof kind);
@@ -54,16 +56,50 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
     if (!box || g_answers.empty())
         return;
-    char caption[64] = {}, text[256] = {};
+    char caption[64] = {}, text[512] = {};
     GetWindowTextA(box, caption, sizeof caption);
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the box's text
     HWND icon = GetDlgItem(box, 0x0440);             // the box's icon
     const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
     g_boxes.push_back(std::string(caption) + "|" + text + "|" + (yesNo ? "YesNo" : "Ok") + "|" +
                       (icon && SendMessageA(icon, STM_GETICON, 0, 0) ? "icon" : "no icon"));
+    RECT frame;
+    GetWindowRect(box, &frame);
+    g_widest = std::max(g_widest, static_cast<int>(frame.right - frame.left));
     const int answer = g_answers.front();
     g_answers.pop_front();
     SendMessageA(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+}
+
+// What the program asks of one list box while its rows go in, repeats folded into one.
+HWND g_watched = nullptr;
+std::vector<std::string> g_fill;
+LRESULT CALLBACK recordFill(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_watched) {
+        std::string what;
+        switch (sent->message) {
+        case WM_SETREDRAW:
+            what = sent->wParam ? "redraw on" : "redraw off";
+            break;
+        case LB_INITSTORAGE:
+            what = "reserve " + std::to_string(sent->wParam);
+            break;
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+            what = "add";
+            break;
+        case LB_RESETCONTENT:
+        case LB_DELETESTRING:
+            what = "remove";
+            break;
+        default:
+            break;
+        }
+        if (!what.empty() && (g_fill.empty() || g_fill.back() != what))
+            g_fill.push_back(what);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 std::string listText(HWND list, int row, bool combo = false) {
@@ -220,10 +256,15 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     std::ofstream(kDownloads + "\\film.avi") << "finished earlier";
     form.txt_Downloadfolder.setText(kDownloads);
 
+    // The rows go in without a repaint each (thousands of them froze the window for long).
     HWND item = h(form.Label2[2]); // "DOWNLOAD FOLDER"
+    HWND left = h(form.List_Downloads), right = h(form.list_downloads2);
+    g_watched = left;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordFill, nullptr, GetCurrentThreadId());
     SendMessageA(item, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageA(item, WM_LBUTTONUP, 0, 0);
-    HWND left = h(form.List_Downloads), right = h(form.list_downloads2);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_fill, (std::vector<std::string>{"redraw off", "reserve 32", "add", "redraw on"}));
     ASSERT_EQ(SendMessageA(right, LB_GETCOUNT, 0, 0), 32) << "x.data is not incomplete";
     EXPECT_EQ(listText(left, 0) + "|" + listText(right, 0), "song.mp3|a1b2.dat");
 
@@ -260,6 +301,25 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     EXPECT_FALSE(fs::exists(kDownloads + "\\a1b2.dat"));
     EXPECT_EQ(SendMessageA(left, LB_GETCOUNT, 0, 0), 31);
     EXPECT_EQ(listText(right, 0), "c3d4.dat");
+}
+
+TEST_F(FoldersAndDownloadsView, AMessageNamingAVeryLongProfileFitsTheScreen) {
+    const std::string name(311, 'n');
+    form.list_Profiles.addItem(name);
+    form.list_Profiles.addItem("other");
+    form.list_Profiles.setListIndex(0);
+    g_boxes.clear();
+    g_answers = {IDNO};
+    g_widest = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, answerBox);
+    form.DeleteProfile_Click();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_boxes,
+              (std::vector<std::string>{"Morvane|Delete profile " + std::string(31, 'n') + "..." +
+                                        std::string(30, 'n') + "?|YesNo|no icon"}));
+    EXPECT_GT(g_widest, 0);
+    EXPECT_LE(g_widest, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(form.list_Profiles.count(), 2) << "No deletes nothing";
 }
 
 } // namespace
