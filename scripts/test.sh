@@ -205,6 +205,12 @@ exe_requests() {
     exe_step "a second start ends with 0" exe_code 0 || return
     exe_step "and the first window is shown again" exe_drive wait 20 || return
     exe_step "one morvane.exe running" exe_none_left 1 || return
+    # The 32-bit exe finds the 64-bit one, where both can run.
+    if [[ $exe_path == */win64/* && -f build/win32/morvane.exe ]] && ! wine_64bit_only; then
+        exe_step "a start of the 32-bit exe ends with 0" \
+            eval 'exe_path=$PWD/build/win32/morvane.exe exe_code 0' || return
+        exe_step "one morvane.exe running" exe_none_left 1 || return
+    fi
     exe_step "close box" exe_drive close 10 || return
     exe_step "process ended with code 0" exe_ended 10 || return
     exe_step "seed the demo's downloads again" demo_seed "$prefix" filter || return

@@ -8,6 +8,10 @@
 //                                      each pair names a shown control of the main window
 //   morvane_drive.exe tray [SECONDS]   the window is hidden behind its notification icon
 //                                      (within SECONDS)
+//   morvane_drive.exe rect SECONDS CAPTION
+//                                      a window of ours with this caption is shown, painted
+//                                      and answering within SECONDS; prints its rectangle on
+//                                      the screen as WxH+X+Y (to crop a screenshot to it)
 //   morvane_drive.exe answer SECONDS TEXT
 //                                      a message box captioned "Morvane" whose text holds
 //                                      TEXT shows within SECONDS; its OK is pressed
@@ -169,6 +173,24 @@ int expect(int count, char** pairs) {
     return 0;
 }
 
+int rectangle(DWORD seconds, const char* caption) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < seconds * 1000) {
+        HWND window = FindWindowA("MorvaneWindow", caption);
+        if (window && IsWindowVisible(window) && answers(window)) {
+            paint(window);
+            RECT at{};
+            if (answers(window) && GetWindowRect(window, &at)) {
+                std::printf("%ldx%ld+%ld+%ld\n", at.right - at.left, at.bottom - at.top, at.left,
+                            at.top);
+                return 0;
+            }
+        }
+        Sleep(50);
+    }
+    return fail("no shown and answering window of ours captioned ", caption);
+}
+
 int inTray(DWORD seconds) {
     const DWORD start = GetTickCount();
     while (true) {
@@ -291,12 +313,14 @@ int main(int argc, char** argv) {
         return expect(argc - 2, argv + 2);
     if (command == "tray" && (argc == 2 || argc == 3))
         return inTray(argc == 3 ? std::strtoul(argv[2], nullptr, 10) : 0);
+    if (command == "rect" && argc == 4)
+        return rectangle(std::strtoul(argv[2], nullptr, 10), argv[3]);
     if (command == "answer" && argc == 4)
         return answerBox(std::strtoul(argv[2], nullptr, 10), argv[3]);
     if (command == "close" && argc == 3)
         return closeBox(std::strtoul(argv[2], nullptr, 10));
     std::fprintf(stderr, "usage: morvane_drive.exe wait SECONDS | click CAPTION | "
                          "expect CLASS TEXT... | tray [SECONDS] | close SECONDS | "
-                         "answer SECONDS TEXT\n");
+                         "rect SECONDS CAPTION | answer SECONDS TEXT\n");
     return 2;
 }
