@@ -47,17 +47,17 @@ Win32SingleInstance::~Win32SingleInstance() {
         CloseHandle(mutex_);
 }
 
-bool Win32SingleInstance::claim(const Request& request, int& answer) {
+Win32SingleInstance::Claim Win32SingleInstance::claim(const Request& request, int& answer) {
     const std::string data = encode(request);
     COPYDATASTRUCT copy{kRequestTag, static_cast<DWORD>(data.size()),
                         const_cast<char*>(data.data())};
-    const DWORD start = GetTickCount();
+    DWORD start = GetTickCount();
     while (true) {
         HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
         // Without a mutex (a system without per-session names) the program simply runs.
         if (!mutex || GetLastError() != ERROR_ALREADY_EXISTS) {
             mutex_ = mutex;
-            return true;
+            return Claim::First;
         }
         CloseHandle(mutex);
         if (HWND running = FindWindowA(kWindowClass, nullptr)) {
@@ -68,19 +68,21 @@ bool Win32SingleInstance::claim(const Request& request, int& answer) {
             DWORD_PTR reply = 0;
             if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
                                     SMTO_ABORTIFHUNG, kAnswerMs, &reply)) {
-                answer = static_cast<int>(reply);
-                return false;
+                if (reply != kBusy) {
+                    answer = static_cast<int>(reply);
+                    return Claim::Answered;
+                }
+                // The user is answering a dialog there: asked again once it is closed.
+                start = GetTickCount();
+                Sleep(200);
+                continue;
             }
             // Sent again only to a window that has gone meanwhile, never twice to one.
-            if (IsWindow(running)) {
-                answer = kExitNoClient;
-                return false;
-            }
+            if (IsWindow(running))
+                return Claim::NoAnswer;
         }
-        if (GetTickCount() - start >= kFindMs) {
-            answer = kExitNoClient;
-            return false;
-        }
+        if (GetTickCount() - start >= kFindMs)
+            return Claim::NoAnswer;
         Sleep(50);
     }
 }

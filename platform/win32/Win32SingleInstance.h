@@ -19,9 +19,16 @@ public:
     Win32SingleInstance(const Win32SingleInstance&) = delete;
     Win32SingleInstance& operator=(const Win32SingleInstance&) = delete;
 
-    // True when this is the session's first program: it holds the instance until it ends.
-    // Otherwise the running program has carried out the request and `answer` is its code.
-    bool claim(const Request& request, int& answer);
+    enum class Claim {
+        First,    // this is the session's first program: it holds the instance until it ends
+        Answered, // the running program has carried out the request; `answer` is its code
+        NoAnswer, // a program holds the instance but does not take requests
+    };
+    Claim claim(const Request& request, int& answer);
+
+    // An answer that is no exit code: the running program is in the middle of a dialog, and
+    // the request is to be handed over again once the dialog has closed.
+    static constexpr int kBusy = 0x4D00;
 
     // Makes the window a later start hands its request to; `carryOut` answers it, on this
     // thread, from within the message loop.

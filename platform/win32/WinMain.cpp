@@ -55,8 +55,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         return answer(request, morvane::kExitBadArguments);
     morvane::Win32SingleInstance single;
     int code = morvane::kExitDone;
-    if (!single.claim(request, code))
+    switch (single.claim(request, code)) {
+    case morvane::Win32SingleInstance::Claim::First:
+        break;
+    case morvane::Win32SingleInstance::Claim::Answered:
         return answer(request, code);
+    case morvane::Win32SingleInstance::Claim::NoAnswer:
+        if (!request.quiet)
+            MessageBoxA(nullptr, "Morvane is running already but does not answer.",
+                        morvane::kProgramTitle,
+                        MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | MB_ICONSTOP);
+        return morvane::kExitNoClient;
+    }
 
     becomeDpiAware();
     InitCommonControls();
@@ -84,16 +94,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
             return answer(request, exitCode);
         }
 
-        // Later starts' requests. Until start-up is done only its chooser can come forward; a
-        // /filter then waits for the end of start-up, and a /register finds no client yet.
+        // Later starts' requests. While start-up runs (its chooser may be open), or a dialog
+        // or message box of ours waits for the user, the request would act under it: that
+        // window comes to the front instead, and a request other than Show is asked again
+        // once it has closed.
         bool started = false;
-        bool filterAsked = request.action == morvane::RequestAction::Filter;
         single.listen(instance, [&](const morvane::Request& later) -> int {
-            if (!started) {
-                bringToFront(windows.dialogOwner());
-                filterAsked = filterAsked || later.action == morvane::RequestAction::Filter;
-                return later.action == morvane::RequestAction::Register ? morvane::kExitNoClient
-                                                                        : morvane::kExitDone;
+            HWND main = reinterpret_cast<HWND>(windows.windowHandle(form.window));
+            if (!started || (main && !IsWindowEnabled(main))) {
+                HWND waiting = windows.dialogOwner();
+                bringToFront(waiting == main && main ? GetLastActivePopup(main) : waiting);
+                return later.action == morvane::RequestAction::Show
+                           ? static_cast<int>(morvane::kExitDone)
+                           : morvane::Win32SingleInstance::kBusy;
             }
             if (later.action != morvane::RequestAction::Show)
                 return morvane::CarryOut(form, dialogs, later);
@@ -107,8 +120,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
             form.window.setState(morvane::ui::WindowState::Normal);
             form.window.setVisible(true);
             started = true;
-            if (filterAsked)
-                morvane::CarryOut(form, dialogs, {morvane::RequestAction::Filter, {}, false});
+            if (request.action == morvane::RequestAction::Filter)
+                morvane::CarryOut(form, dialogs, request);
             exitCode = windows.run();
         }
         // The windows go before the controls they show.
