@@ -165,11 +165,11 @@ exe_run() { # preset
 }
 
 # The command line and the one instance, on the demo's client seeded afresh, with two more
-# stored profiles: "other", and "odd" whose upload count the registry refuses.
+# stored profiles: "other", and "odd" whose download count no registry number holds.
 exe_requests() {
     exe_step "seed the demo's client afresh" demo_seed "$prefix" fresh || return
     printf '%s\r\n' 'C:\Other' 7 6 150 'C:\Shared' 'EOF!' >"$c/FastTrackProfiles/other.profile"
-    printf '%s\r\n' 'C:\Odd' lots 6 150 'EOF!' >"$c/FastTrackProfiles/odd.profile"
+    printf '%s\r\n' 'C:\Odd' 99999999999 6 150 'EOF!' >"$c/FastTrackProfiles/odd.profile"
     wine reg add 'HKCU\Software\Kazaa\UserDetails' /v UserName /d before_user /f >/dev/null 2>&1
 
     exe_start /bogus

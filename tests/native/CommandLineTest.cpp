@@ -58,7 +58,8 @@ TEST(CommandLineTest, RegisterGivesEachExitCodeForItsCause) {
     h.installKazaa("alice");
     h.writeFile("C:\\FastTrackProfiles\\Bob.profile",
                 "C:\\Bob\r\n4\r\n5\r\n60\r\nC:\\B\r\nEOF!\r\n");
-    h.writeFile("C:\\FastTrackProfiles\\odd.profile", "C:\\Odd\r\nlots\r\n5\r\n60\r\nEOF!\r\n");
+    h.writeFile("C:\\FastTrackProfiles\\odd.profile",
+                "C:\\Odd\r\n99999999999\r\n5\r\n60\r\nEOF!\r\n");
     ASSERT_TRUE(StartWithoutWindow(form));
     EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\alice.profile"));
 
