@@ -77,9 +77,8 @@ Win32SingleInstance::Claim Win32SingleInstance::claim(const Request& request, in
                 Sleep(200);
                 continue;
             }
-            // Sent again only to a window that has gone meanwhile, never twice to one.
-            if (IsWindow(running))
-                return Claim::NoAnswer;
+            // Gone meanwhile, or not answering for now: asked again until the deadline. Every
+            // request does the same the second time, so one that arrived twice does no harm.
         }
         if (GetTickCount() - start >= kFindMs)
             return Claim::NoAnswer;

@@ -85,21 +85,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     {
         morvane::Form1 form(services);
         windows.setMainWindow(form.window);
-        if (request.action == morvane::RequestAction::Register) {
-            // Done without the window, and without the chooser: no marked client, no request.
-            dialogs.quiet = request.quiet;
-            exitCode = morvane::StartWithoutWindow(form) ? morvane::CarryOut(form, dialogs, request)
-                                                         : morvane::kExitNoClient;
-            windows.releaseAll();
-            return answer(request, exitCode);
-        }
-
         // Later starts' requests. While start-up runs (its chooser may be open), or a dialog
         // or message box of ours waits for the user, the request would act under it: that
         // window comes to the front instead, and a request other than Show is asked again
-        // once it has closed.
+        // once it has closed. A /register without the window takes none: they wait for its
+        // end, and the next start is the first again.
         bool started = false;
         single.listen(instance, [&](const morvane::Request& later) -> int {
+            if (request.action == morvane::RequestAction::Register)
+                return morvane::Win32SingleInstance::kBusy;
             HWND main = reinterpret_cast<HWND>(windows.windowHandle(form.window));
             if (!started || (main && !IsWindowEnabled(main))) {
                 HWND waiting = windows.dialogOwner();
@@ -115,6 +109,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
             bringToFront(windows.dialogOwner());
             return morvane::kExitDone;
         });
+
+        if (request.action == morvane::RequestAction::Register) {
+            // Done without the window, and without the chooser: no marked client, no request.
+            dialogs.quiet = request.quiet;
+            exitCode = morvane::StartWithoutWindow(form) ? morvane::CarryOut(form, dialogs, request)
+                                                         : morvane::kExitNoClient;
+            windows.releaseAll();
+            return answer(request, exitCode);
+        }
 
         if (form.Form_Load()) {
             form.window.setState(morvane::ui::WindowState::Normal);
