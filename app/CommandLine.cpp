@@ -140,11 +140,11 @@ std::string UsageText() {
 std::string FailureText(const Request& request, int code) {
     switch (code) {
     case kExitNoProfile:
-        return "There is no profile named \"" + request.name + "\".";
+        return "There is no profile named \"" + ShortenMiddle(request.name) + "\".";
     case kExitNoClient:
         return "No FastTrack client is set up for Morvane, so no profile can be registered.";
     case kExitRegistryFailed:
-        return "The profile \"" + request.name +
+        return "The profile \"" + ShortenMiddle(request.name) +
                "\" could not be written completely into the client's settings.";
     case kExitBadArguments:
         return UsageText();
