@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "app/Form1.h"
-#include "profiles/ProfilePath.h"
+#include "platform/PathRules.h"
 
 namespace morvane {
 

