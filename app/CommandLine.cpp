@@ -4,7 +4,8 @@
 #include "app/CommandLine.h"
 
 #include "app/Form1.h"
-#include "profiles/ProfilePath.h"
+#include "platform/PathRules.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane {
 
