@@ -93,23 +93,19 @@ shown() {
 # The main window at 150 % (LogPixels 144 in the prefix, read by Wine when its processes
 # start): started afresh, shot as soon as it is painted, then the prefix is set back to 100 %.
 screenshot_150() {
-    local file=$SHOTS/morvane-main-150.png ready=$PREFIX/drive_c/morvane-ready
-    rm -f "$ready" "$file"
+    local file=$SHOTS/morvane-main-150.png
+    rm -f "$file"
     wine_server_start "$PREFIX"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
     wine_server_stop "$PREFIX"
     wine_server_start "$PREFIX"
-    MORVANE_SCREENSHOT_READY='C:\morvane-ready' wine "$EXE" >/dev/null 2>&1 &
-    local pid=$! start=$SECONDS
-    while [[ ! -e $ready ]] && kill -0 "$pid" 2>/dev/null && ((SECONDS - start <= 60)); do
-        sleep 0.1
-    done
-    if [[ -e $ready ]]; then
-        sleep 0.5
+    wine "$EXE" >/dev/null 2>&1 &
+    local pid=$!
+    if drive wait 60; then
         import -window root "$file"
         echo "$file"
     else
-        echo "morvane.exe showed no window at 150 %" >&2
+        echo "morvane.exe showed no painted window at 150 % within 60 s" >&2
     fi
     wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
     wine_server_stop "$PREFIX"
