@@ -60,11 +60,8 @@ TEST_F(IncompleteDownloadsTest, TheReaderFindsThePathByTheLastColonWhateverTheBl
 }
 
 TEST_F(IncompleteDownloadsTest, TheShownNameIsCutByTheFolderLength) {
-    const struct {
-        const char* folder;
-        const char* stored;
-        const char* shown;
-    } cases[] = {
+    // The download folder, the stored path, the name shown.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C:\\Downloads", "C:\\Downloads\\song.mp3", "song.mp3"},
         {"C:\\Downloads\\", "C:\\Downloads\\song.mp3", "song.mp3"},
         {"C:\\", "C:\\song.mp3", "song.mp3"},
@@ -73,8 +70,8 @@ TEST_F(IncompleteDownloadsTest, TheShownNameIsCutByTheFolderLength) {
         {"C:\\Music", "C:\\Music\\x", "x"},
         {"C:\\Music", "", "UNKNOWN!"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ShownName(c.folder, c.stored), c.shown) << c.folder << " " << c.stored;
+    for (const auto& [folder, stored, shown] : cases)
+        EXPECT_EQ(ShownName(folder, stored), shown) << folder << " " << stored;
     for (const char* name : {"a.dat", "B.DAT", "c.Dat", ".dat"})
         EXPECT_TRUE(IsDatFileName(name)) << name;
     for (const char* name : {"x.data", "x.dat.mp3", "dat", "x.da"})
