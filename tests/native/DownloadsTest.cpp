@@ -174,12 +174,9 @@ TEST_F(RenameDownloadTest, YesRenamesWithinTheFolderAndListsAgain) {
         form.txt_Downloadfolder.setText(folder);
         h.dialogs.messages.clear();
         rename("a1b2.dat");
-        ASSERT_EQ(h.dialogs.messages.size(), 1u);
-        const ShownMessage& asked = h.dialogs.messages[0];
-        EXPECT_EQ(asked.text, "Rename a1b2.dat to song.mp3?");
-        EXPECT_EQ(asked.caption, "Morvane");
-        EXPECT_EQ(asked.buttons, MessageButtons::YesNo);
-        EXPECT_EQ(asked.icon, MessageIcon::None);
+        ASSERT_EQ(h.messageLog(), std::vector<std::string>{"Morvane|Rename a1b2.dat to song.mp3?"});
+        EXPECT_EQ(h.dialogs.messages[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::None);
         EXPECT_EQ(h.readFile("C:\\Downloads\\song.mp3"), DatFileBytes("C:\\Downloads\\song.mp3"));
         EXPECT_FALSE(h.exists("C:\\Downloads\\a1b2.dat"));
         EXPECT_EQ(form.list_downloads2.items(), (std::vector<std::string>{"c3d4.dat", "e5f6.dat"}));
