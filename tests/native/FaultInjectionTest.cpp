@@ -11,7 +11,6 @@
 #include <map>
 #include <set>
 
-#include "app/Form2.h"
 #include "platform/emulated/TestData.h"
 #include "support/Harness.h"
 
@@ -37,28 +36,33 @@ const std::string kBob = "E:\\Bob\r\n9\r\n8\r\n7\r\nE:\\Share\r\nEOF!\r\n"
                          "rtf;\r\nE:\\b3\r\ncab;\r\nE:\\b4\r\n";
 
 // The client's settings as registration leaves them.
-std::map<std::string, std::string> clientSettings(Harness& h) {
-    std::map<std::string, std::string> settings;
-    for (const char* name : {"DownloadDir", "Dir0", "Dir1", "Dir2"})
-        settings[name] = h.text("Software\\Kazaa\\LocalContent", name);
-    settings["UserName"] = h.text("Software\\Kazaa\\UserDetails", "UserName");
-    settings["DlDir0"] = h.text("Software\\Kazaa\\Transfer", "DlDir0");
-    settings["ConcurrentDownloads"] =
-        std::to_string(h.number("Software\\Kazaa\\Transfer", "ConcurrentDownloads"));
-    settings["MaxSearchResult"] =
-        std::to_string(h.number("Software\\Kazaa\\Advanced", "MaxSearchResult"));
+std::vector<std::string> clientSettings(Harness& h) {
+    std::vector<std::string> settings;
+    for (const std::string value :
+         {"LocalContent\\DownloadDir", "LocalContent\\Dir0", "LocalContent\\Dir1",
+          "LocalContent\\Dir2", "UserDetails\\UserName", "Transfer\\DlDir0",
+          "Transfer\\ConcurrentDownloads", "Advanced\\MaxSearchResult"}) {
+        const std::size_t cut = value.rfind('\\');
+        settings.push_back(
+            h.stored("Software\\Kazaa\\" + value.substr(0, cut), value.substr(cut + 1)));
+    }
     return settings;
 }
 
-std::map<std::string, std::string> profileFiles(Harness& h) {
+// The files of a folder by name, with their bytes.
+std::map<std::string, std::string> filesIn(Harness& h, const std::string& folder) {
     std::map<std::string, std::string> files;
     std::error_code ec;
     for (const auto& entry :
-         std::filesystem::directory_iterator(h.files->hostPath(kFolder + "\\"), ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.ends_with(".profile"))
-            files[name] = h.readFile(kFolder + "\\" + name);
-    }
+         std::filesystem::directory_iterator(h.files->hostPath(folder + "\\"), ec))
+        files[entry.path().filename().string()] =
+            h.readFile(folder + "\\" + entry.path().filename().string());
+    return files;
+}
+
+std::map<std::string, std::string> profileFiles(Harness& h) {
+    std::map<std::string, std::string> files = filesIn(h, kFolder);
+    std::erase_if(files, [](const auto& file) { return !file.first.ends_with(".profile"); });
     return files;
 }
 
@@ -85,13 +89,9 @@ const std::string kDownloads = "C:\\Downloads";
 // their names: a rename or a move changes a name, never what any file holds, and no file goes.
 std::multiset<std::string> downloadContents(Harness& h) {
     std::multiset<std::string> contents;
-    for (const std::string& folder :
-         {kDownloads, std::string("C:\\Music"), std::string("C:\\Films")}) {
-        std::error_code ec;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(h.files->hostPath(folder + "\\"), ec))
-            contents.insert(h.readFile(folder + "\\" + entry.path().filename().string()));
-    }
+    for (const char* folder : {"C:\\Downloads", "C:\\Music", "C:\\Films"})
+        for (const auto& [name, bytes] : filesIn(h, folder))
+            contents.insert(bytes);
     return contents;
 }
 
@@ -105,28 +105,6 @@ void downloading(Harness& h) {
         h.files->makeDirectory(folder);
     started(h);
     h.form().ListIncompleteDownloads();
-}
-
-// The picker, as the user: opens C:\, highlights the folder of that caption, selects.
-void pick(Harness& h, const std::string& caption) {
-    h.windows.onModal = [&h, caption](ui::Window&) {
-        Form2& picker = h.form().picker();
-        picker.SetDir1Path("C:\\");
-        for (std::size_t i = 0; i < picker.Dir1.items().size(); ++i)
-            if (picker.Dir1.items()[i].caption == caption)
-                picker.Dir1.click(static_cast<int>(i));
-        picker.button_Select.click();
-    };
-}
-
-// Presses the row of that .dat file and answers Yes to the rename.
-void renameDownload(Harness& h, const std::string& datName) {
-    Form1& form = h.form();
-    for (int i = 0; i < form.list_downloads2.count(); ++i)
-        if (form.list_downloads2.item(i) == datName)
-            form.list_downloads2.press(ui::kLeftButton, i);
-    h.dialogs.answers.push_back(MessageAnswer::Yes);
-    form.button_rename.click();
 }
 
 // Downloading, with the filter set: mp3 files go to C:\Music (where one of that name is
@@ -159,33 +137,20 @@ void filterAccountedFor(Harness& h) {
 }
 
 struct Operation {
-    std::function<void(Harness&)> prepare;
-    std::function<void(Harness&)> run;
+    std::function<void(Harness&)> prepare = {};
+    std::function<void(Harness&)> run = {};
     // Whether a run shows that the injected fault reached the operation (told: a message beyond
     // its questions). False for the run without a fault; true for some failing call of each
     // layer the operation calls, or the injection did nothing. None: no fault can show.
-    std::function<bool(Harness&, bool told)> showed;
+    std::function<bool(Harness&, bool told)> showed = {};
     // The profile the operation saves, and whether it saves the values shown before it runs
     // (otherwise those shown after it).
-    std::string saved;
+    std::string saved = {};
     bool savesValuesBefore = true;
     // A profile the operation may remove, once `saved` is stored complete.
-    std::string replaced;
+    std::string replaced = {};
     // Questions it asks on its way, which tell the user of no failure.
     std::size_t questions = 0;
-};
-
-struct Layer {
-    const char* name;
-    std::function<void(Harness&, int)> failCall;
-    std::function<int(Harness&)> calls;
-};
-
-const Layer kLayers[] = {
-    {"file system", [](Harness& h, int n) { h.files->failCall(n); },
-     [](Harness& h) { return h.files->calls(); }},
-    {"registry", [](Harness& h, int n) { h.registry.failCall(n); },
-     [](Harness& h) { return h.registry.calls(); }},
 };
 
 // What a run with the n-th call failing must keep, given the files before it and the
@@ -193,30 +158,37 @@ const Layer kLayers[] = {
 void runWithEveryCallFailing(const Operation& op,
                              const std::function<void(Harness&, bool told)>& more = {}) {
     int called = 0;
-    for (const Layer& layer : kLayers) {
+    for (const bool registry : {false, true}) {
+        const char* layer = registry ? "registry" : "file system";
+        const auto calls = [registry](Harness& h) {
+            return registry ? h.registry.calls() : h.files->calls();
+        };
+        const auto failCall = [registry](Harness& h, int n) {
+            return registry ? h.registry.failCall(n) : h.files->failCall(n);
+        };
         int total = 0;
         {
             Harness dry;
             op.prepare(dry);
-            const int before = layer.calls(dry);
+            const int before = calls(dry);
             op.run(dry);
-            total = layer.calls(dry) - before;
+            total = calls(dry) - before;
             EXPECT_FALSE(op.showed && op.showed(dry, dry.messageLog().size() > op.questions))
                 << "a fault shows where none was injected";
         }
         called += total;
         int showedRuns = 0;
         for (int n = 1; n <= total; ++n) {
-            SCOPED_TRACE(std::string(layer.name) + " call " + std::to_string(n) + " of " +
+            SCOPED_TRACE(std::string(layer) + " call " + std::to_string(n) + " of " +
                          std::to_string(total) + " fails");
             Harness h;
             op.prepare(h);
             const std::map<std::string, std::string> before = profileFiles(h);
             const std::multiset<std::string> downloadsBefore = downloadContents(h);
             std::string intended = ProfileBytes(h.form().ShownProfile());
-            layer.failCall(h, n);
+            failCall(h, n);
             op.run(h);
-            layer.failCall(h, 0);
+            failCall(h, 0);
             if (!op.savesValuesBefore)
                 intended = ProfileBytes(h.form().ShownProfile());
 
@@ -251,7 +223,7 @@ void runWithEveryCallFailing(const Operation& op,
         }
         // A fault that never shows anywhere would mean the injection did nothing.
         EXPECT_TRUE(total == 0 || !op.showed || showedRuns > 0)
-            << layer.name << ": no injected fault ever showed";
+            << layer << ": no injected fault ever showed";
     }
     EXPECT_GT(called, 0) << "the operation made no call at all";
 }
@@ -271,37 +243,35 @@ std::function<bool(Harness&, bool)> leftWaiting(std::vector<std::string> names) 
 }
 
 TEST(FaultInjectionTest, StartUpWithItsImportAndSave) {
-    runWithEveryCallFailing({installed, [](Harness& h) { h.form().Form_Load(); }, told, "alice",
-                             /*savesValuesBefore=*/false, "", 0});
+    runWithEveryCallFailing({.prepare = installed,
+                             .run = [](Harness& h) { h.form().Form_Load(); },
+                             .showed = told,
+                             .saved = "alice",
+                             .savesValuesBefore = false});
 }
 
 TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
-    const Operation press{started,
-                          [](Harness& h) {
-                              h.form().list_Profiles.setListIndex(1);
-                              h.form().list_Profiles.press(ui::kLeftButton, 1);
-                          },
-                          told,
-                          "alice",
-                          true,
-                          "",
-                          0};
-    runWithEveryCallFailing(press, [](Harness& h, bool told) {
-        // Bob's values are shown, or the user learns why the old ones stayed.
-        EXPECT_TRUE(told || ProfileBytes(h.form().ShownProfile()) == kBob);
-        EXPECT_EQ(h.readFile(profileFile("bob")), kBob);
-    });
+    const auto press = [](Harness& h) {
+        h.form().list_Profiles.setListIndex(1);
+        h.form().list_Profiles.press(ui::kLeftButton, 1);
+    };
+    runWithEveryCallFailing({.prepare = started, .run = press, .showed = told, .saved = "alice"},
+                            [](Harness& h, bool told) {
+                                // Bob's values are shown, or the user learns why the old ones
+                                // stayed.
+                                EXPECT_TRUE(told || ProfileBytes(h.form().ShownProfile()) == kBob);
+                                EXPECT_EQ(h.readFile(profileFile("bob")), kBob);
+                            });
 }
 
 TEST(FaultInjectionTest, RenameStepOfTheNameBox) {
     const Operation rename{
-        started,
-        [](Harness& h) { h.form().txt_profilename.setText("carol"); },
-        [](Harness& h, bool told) { return told || h.form().str_currentprofilename != "carol"; },
-        "carol",
-        true,
-        "alice",
-        0};
+        .prepare = started,
+        .run = [](Harness& h) { h.form().txt_profilename.setText("carol"); },
+        .showed = [](Harness& h,
+                     bool told) { return told || h.form().str_currentprofilename != "carol"; },
+        .saved = "carol",
+        .replaced = "alice"};
     runWithEveryCallFailing(rename, [](Harness& h, bool) {
         // Whatever name the window goes on with has its file.
         const std::string current = h.form().str_currentprofilename;
@@ -311,127 +281,110 @@ TEST(FaultInjectionTest, RenameStepOfTheNameBox) {
 }
 
 TEST(FaultInjectionTest, Registration) {
-    std::map<std::string, std::string> registered;
-    {
-        Harness dry;
-        started(dry);
-        dry.form().RegisterProfile();
-        registered = clientSettings(dry);
-    }
-    const Operation registration{
-        started, [](Harness& h) { h.form().RegisterProfile(); }, told, "alice", true, ""};
-    runWithEveryCallFailing(registration, [&registered](Harness& h, bool told) {
-        // Settings that did not all reach the client are never passed off as registered.
-        EXPECT_TRUE(told || clientSettings(h) == registered);
-    });
+    Harness dry;
+    started(dry);
+    dry.form().RegisterProfile();
+    const std::vector<std::string> registered = clientSettings(dry);
+    const auto run = [](Harness& h) { h.form().RegisterProfile(); };
+    runWithEveryCallFailing({.prepare = started, .run = run, .showed = told, .saved = "alice"},
+                            [&registered](Harness& h, bool told) {
+                                // Settings that did not all reach the client are never passed off
+                                // as registered.
+                                EXPECT_TRUE(told || clientSettings(h) == registered);
+                            });
 }
 
 TEST(FaultInjectionTest, AddingASharedFolder) {
-    const Operation add{downloading,
-                        [](Harness& h) {
-                            pick(h, "Music");
-                            h.form().AddFolder_Click();
-                        },
-                        [](Harness& h, bool told) {
-                            const ui::ListBox& folders = h.form().list_Folders;
-                            return told || folders.count() == 0 ||
-                                   folders.items().back() != "C:\\Music";
-                        },
-                        "alice",
-                        /*savesValuesBefore=*/false,
-                        "",
-                        0};
-    runWithEveryCallFailing(add);
+    runWithEveryCallFailing({.prepare = downloading,
+                             .run =
+                                 [](Harness& h) {
+                                     h.pickFolder("C:\\Music");
+                                     h.form().AddFolder_Click();
+                                 },
+                             .showed =
+                                 [](Harness& h, bool told) {
+                                     const ui::ListBox& folders = h.form().list_Folders;
+                                     return told || folders.count() == 0 ||
+                                            folders.items().back() != "C:\\Music";
+                                 },
+                             .saved = "alice",
+                             .savesValuesBefore = false});
 }
 
 TEST(FaultInjectionTest, ChoosingTheDownloadFolder) {
-    const Operation choose{downloading,
-                           [](Harness& h) {
-                               pick(h, "Films");
-                               h.form().button_folderlist_Click();
-                           },
-                           [](Harness& h, bool told) {
-                               return told || h.form().txt_Downloadfolder.text() != "C:\\Films";
-                           },
-                           "alice",
-                           /*savesValuesBefore=*/false,
-                           "",
-                           0};
+    const Operation choose{.prepare = downloading,
+                           .run =
+                               [](Harness& h) {
+                                   h.pickFolder("C:\\Films");
+                                   h.form().button_folderlist_Click();
+                               },
+                           .showed =
+                               [](Harness& h, bool told) {
+                                   return told || h.form().txt_Downloadfolder.text() != "C:\\Films";
+                               },
+                           .saved = "alice",
+                           .savesValuesBefore = false};
     runWithEveryCallFailing(choose, [](Harness& h, bool) {
         EXPECT_EQ(h.form().List_Downloads.count(), h.form().list_downloads2.count());
     });
 }
 
 TEST(FaultInjectionTest, ListingTheIncompleteDownloads) {
-    const Operation listing{downloading,
-                            [](Harness& h) { h.form().ListIncompleteDownloads(); },
-                            [](Harness& h, bool) {
-                                const ui::ListBox& shown = h.form().List_Downloads;
-                                return shown.count() < 2 ||
-                                       std::count(shown.items().begin(), shown.items().end(),
-                                                  "UNKNOWN!") > 0;
-                            },
-                            "",
-                            true,
-                            "",
-                            0};
-    runWithEveryCallFailing(listing, [](Harness& h, bool) {
-        // A file that could not be read is left out of both lists alike.
-        const Form1& form = h.form();
-        ASSERT_EQ(form.List_Downloads.count(), form.list_downloads2.count());
-        for (int i = 0; i < form.list_downloads2.count(); ++i)
-            EXPECT_EQ(form.List_Downloads.item(i),
-                      form.list_downloads2.item(i) == "a1b2.dat" ? "song.mp3" : "film.avi");
-    });
+    const auto showed = [](Harness& h, bool) {
+        const std::vector<std::string>& shown = h.form().List_Downloads.items();
+        return shown.size() < 2 || std::ranges::count(shown, "UNKNOWN!") > 0;
+    };
+    const auto run = [](Harness& h) { h.form().ListIncompleteDownloads(); };
+    runWithEveryCallFailing(
+        {.prepare = downloading, .run = run, .showed = showed}, [](Harness& h, bool) {
+            // A file that could not be read is left out of both lists alike.
+            const Form1& form = h.form();
+            ASSERT_EQ(form.List_Downloads.count(), form.list_downloads2.count());
+            for (int i = 0; i < form.list_downloads2.count(); ++i)
+                EXPECT_EQ(form.List_Downloads.item(i),
+                          form.list_downloads2.item(i) == "a1b2.dat" ? "song.mp3" : "film.avi");
+        });
 }
 
 TEST(FaultInjectionTest, RenamingAnIncompleteDownload) {
-    const Operation rename{
-        downloading,    [](Harness& h) { renameDownload(h, "a1b2.dat"); }, told, "", true, "",
-        /*questions=*/1};
-    runWithEveryCallFailing(rename, [](Harness& h, bool told) {
-        // Renamed, or the user was told it failed.
-        const bool renamed = h.exists(kDownloads + "\\song.mp3");
-        EXPECT_NE(renamed, h.exists(kDownloads + "\\a1b2.dat"));
-        EXPECT_TRUE(renamed || told);
-    });
+    const auto rename = [](Harness& h) { h.renameDownload("a1b2.dat"); };
+    runWithEveryCallFailing({.prepare = downloading, .run = rename, .showed = told, .questions = 1},
+                            [](Harness& h, bool told) {
+                                // Renamed, or the user was told it failed.
+                                const bool renamed = h.exists(kDownloads + "\\song.mp3");
+                                EXPECT_NE(renamed, h.exists(kDownloads + "\\a1b2.dat"));
+                                EXPECT_TRUE(renamed || told);
+                            });
     // The download named as an existing file is never renamed over it. Its one call fails
     // anyway, so a fault there cannot show.
-    const Operation clash{
-        downloading, [](Harness& h) { renameDownload(h, "c3d4.dat"); }, {}, "", true, "", 1};
-    runWithEveryCallFailing(clash, [](Harness& h, bool) {
-        EXPECT_EQ(h.readFile(kDownloads + "\\film.avi"), "a finished download of that name");
-    });
+    const auto clash = [](Harness& h) { h.renameDownload("c3d4.dat"); };
+    runWithEveryCallFailing(
+        {.prepare = downloading, .run = clash, .questions = 1}, [](Harness& h, bool) {
+            EXPECT_EQ(h.readFile(kDownloads + "\\film.avi"), "a finished download of that name");
+        });
 }
 
 TEST(FaultInjectionTest, StartingTheFilter) {
-    const Operation start{filtering,
-                          [](Harness& h) { h.form().StartFilter(); },
-                          leftWaiting({"done.mp3", "film.avi"}),
-                          "",
-                          true,
-                          "",
-                          0};
-    runWithEveryCallFailing(start, [](Harness& h, bool) { filterAccountedFor(h); });
+    runWithEveryCallFailing({.prepare = filtering,
+                             .run = [](Harness& h) { h.form().StartFilter(); },
+                             .showed = leftWaiting({"done.mp3", "film.avi"})},
+                            [](Harness& h, bool) { filterAccountedFor(h); });
 }
 
 TEST(FaultInjectionTest, AFilterPass) {
-    const Operation pass{[](Harness& h) {
-                             filtering(h);
-                             h.form().StartFilter();
-                             h.writeFile(kDownloads + "\\later.mp3", "a later download");
-                             h.writeFile(kDownloads + "\\later.avi", "another one");
-                         },
-                         [](Harness& h) { h.form().timer_filter_Timer(); },
-                         leftWaiting({"later.mp3", "later.avi"}),
-                         "",
-                         true,
-                         "",
-                         0};
-    runWithEveryCallFailing(pass, [](Harness& h, bool) {
-        filterAccountedFor(h);
-        EXPECT_EQ(h.readFile("C:\\Music\\clash.mp3"), "the old clash.mp3");
-    });
+    const auto duringARun = [](Harness& h) {
+        filtering(h);
+        h.form().StartFilter();
+        h.writeFile(kDownloads + "\\later.mp3", "a later download");
+        h.writeFile(kDownloads + "\\later.avi", "another one");
+    };
+    runWithEveryCallFailing({.prepare = duringARun,
+                             .run = [](Harness& h) { h.form().timer_filter_Timer(); },
+                             .showed = leftWaiting({"later.mp3", "later.avi"})},
+                            [](Harness& h, bool) {
+                                filterAccountedFor(h);
+                                EXPECT_EQ(h.readFile("C:\\Music\\clash.mp3"), "the old clash.mp3");
+                            });
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // The folder picker on the headless view: where it opens, what Select and Cancel hand back,
 // falling back to C: from a drive that is not ready, the drive lock, and a close by the close
-// box. The caller here is "Add Folder" of the shared folders, which appends what is chosen.
+// box. The caller here is "Add Folder" of the shared folders, which appends what is chosen;
+// then the shared folder list itself: Add Folder (no exact duplicate, a save in every case but
+// Cancel), Remove Folder only with a selection and without a save.
 
 #include <gtest/gtest.h>
 
@@ -43,19 +45,9 @@ protected:
     Form1& form = h.form();
 };
 
-TEST_F(FolderPickerTest, LevelsAndEntriesOfAnOpenFolder) {
-    EXPECT_EQ(FolderLevels("c:\\Music\\Live\\"),
-              (std::vector<std::string>{"C:\\", "C:\\Music", "C:\\Music\\Live"}));
-    EXPECT_EQ(FolderLevels("D:"), std::vector<std::string>{"D:\\"});
+TEST_F(FolderPickerTest, OpensOnTheCurrentFolderAndSelectWithoutAClickReturnsIt) {
     for (const char* bad : {"", "Music", "\\\\server\\share", "C:\\a\\..\\b", "1:\\"})
         EXPECT_TRUE(FolderLevels(bad).empty()) << bad;
-    std::vector<ui::FolderItem> root = FolderItems({"D:\\"}, {"b", "A"});
-    ASSERT_EQ(root.size(), 3u);
-    EXPECT_EQ(root[1].path, "D:\\A") << "no doubled backslash below a root";
-    EXPECT_FALSE(root[1].opened);
-}
-
-TEST_F(FolderPickerTest, OpensOnTheCurrentFolderAndSelectWithoutAClickReturnsIt) {
     EXPECT_EQ(pick([this](Form2& picker) {
                   EXPECT_EQ(picker.window.caption(), "Select Folder To Share");
                   EXPECT_EQ(picker.Drive1.drive(), "C:\\");
@@ -90,19 +82,6 @@ TEST_F(FolderPickerTest, AClickHighlightsADoubleClickOpensAndTheNextUseStartsThe
     EXPECT_EQ(h.windows.modalShows,
               (std::vector<std::string>{"Select Folder To Share", "Select Folder To Share",
                                         "Select Download Folder"}));
-}
-
-TEST_F(FolderPickerTest, EnterAndEscCancel) {
-    for (auto press : {&ui::Window::pressEnter, &ui::Window::pressEscape}) {
-        form.str_pickedfolder = "left over";
-        EXPECT_EQ(pick([press](Form2& picker) {
-                      picker.Dir1.click(2);
-                      (picker.window.*press)();
-                      EXPECT_FALSE(picker.window.visible());
-                  }),
-                  "");
-        EXPECT_EQ(form.str_pickedfolder, "");
-    }
 }
 
 TEST_F(FolderPickerTest, ADriveThatIsNotReadyFallsBackToCSilently) {
@@ -152,7 +131,18 @@ TEST_F(FolderPickerTest, ALockedPickStaysOnItsDrive) {
     form.UnlockFolderPicker();
 }
 
-TEST_F(FolderPickerTest, TheCloseBoxChoosesNothingAndTheNextUseStartsAfresh) {
+// Enter and Esc cancel; the close box chooses nothing and the next use starts afresh.
+TEST_F(FolderPickerTest, EnterEscAndTheCloseBoxChooseNothing) {
+    for (auto press : {&ui::Window::pressEnter, &ui::Window::pressEscape}) {
+        form.str_pickedfolder = "left over";
+        EXPECT_EQ(pick([press](Form2& picker) {
+                      picker.Dir1.click(2);
+                      (picker.window.*press)();
+                      EXPECT_FALSE(picker.window.visible());
+                  }),
+                  "");
+        EXPECT_EQ(form.str_pickedfolder, "");
+    }
     EXPECT_EQ(pick([](Form2& picker) { picker.Dir1.doubleClick(0); }), "");
     EXPECT_FALSE(h.exists("C:\\FastTrackProfiles")) << "no save without a choice";
     EXPECT_EQ(pick([](Form2& picker) {
@@ -160,6 +150,66 @@ TEST_F(FolderPickerTest, TheCloseBoxChoosesNothingAndTheNextUseStartsAfresh) {
                   picker.button_Select.click();
               }),
               "C:\\Music");
+}
+
+const std::string kProfileFile = "C:\\FastTrackProfiles\\bob.profile";
+
+class SharedFoldersTest : public FolderPickerTest {
+protected:
+    void SetUp() override {
+        FolderPickerTest::SetUp();
+        h.files->makeDirectory("C:\\Films");
+        form.txt_profilename.setText("bob");
+        form.str_currentprofilename = "bob";
+        form.list_Folders.addItem("C:\\Films");
+        form.list_Folders.addItem("C:\\MUSIC"); // as the client's settings spelt it
+        h.files->deleteFile(kProfileFile);
+    }
+    void add(const std::string& folder) {
+        h.pickFolder(folder);
+        form.AddFolder_Click();
+    }
+    bool savedWith(const std::string& folder) {
+        return h.readFile(kProfileFile).find("\r\n" + folder + "\r\n") != std::string::npos;
+    }
+};
+
+TEST_F(SharedFoldersTest, AddAppendsAtTheEndUnlessListedExactlyAndSavesUnlessCancelled) {
+    add("");
+    EXPECT_FALSE(h.exists(kProfileFile)) << "cancelled: nothing written";
+    form.list_Folders.setListIndex(0);
+    add("C:\\Music"); // differs from C:\MUSIC in letter case only: a new entry
+    add("C:\\Music");
+    EXPECT_EQ(form.list_Folders.items(),
+              (std::vector<std::string>{"C:\\Films", "C:\\MUSIC", "C:\\Music"}));
+    EXPECT_TRUE(savedWith("C:\\Music"));
+    EXPECT_EQ(form.str_pickedfolder, "");
+
+    h.files->deleteFile(kProfileFile);
+    add("C:\\Films");
+    EXPECT_EQ(form.list_Folders.count(), 3);
+    EXPECT_TRUE(savedWith("C:\\MUSIC")) << "stored although nothing was appended";
+}
+
+TEST_F(SharedFoldersTest, RemoveIsOfferedOnlyWithASelectionAndWaitsForTheNextSave) {
+    form.SaveProfile("bob");
+    form.list_Folders.press(ui::kRightButton, 1);
+    ASSERT_EQ(h.dialogs.menus.size(), 1u);
+    EXPECT_EQ(h.dialogs.menus[0].captions,
+              (std::vector<std::string>{"Add Folder", "Remove Folder"}));
+    EXPECT_EQ(h.dialogs.menus[0].enabled, (std::vector<bool>{true, false}));
+    EXPECT_EQ(form.list_Folders.listIndex(), -1) << "a right press selects nothing";
+
+    form.list_Folders.press(ui::kLeftButton, 1);
+    EXPECT_EQ(h.dialogs.menus.size(), 1u) << "the left button shows no menu";
+    h.dialogs.menuChoices.push_back(Form1::RemoveFolder);
+    form.list_Folders.press(ui::kRightButton, 0);
+    EXPECT_EQ(h.dialogs.menus[1].enabled, (std::vector<bool>{true, true}));
+    EXPECT_EQ(form.list_Folders.items(), std::vector<std::string>{"C:\\Films"})
+        << "the selected entry, not the one under a right press";
+    EXPECT_TRUE(savedWith("C:\\MUSIC")) << "not written until the next save";
+    form.SaveProfile("bob");
+    EXPECT_FALSE(savedWith("C:\\MUSIC"));
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include <climits>
 
 #include "app/TargetApplication.h"
-#include "registry/CutAtNull.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -18,6 +17,8 @@ const std::string kLocal = "Software\\Kazaa\\LocalContent";
 const std::string kTransfer = "Software\\Kazaa\\Transfer";
 const std::string kAdvanced = "Software\\Kazaa\\Advanced";
 const std::string kNul(1, '\0');
+const std::string kMissing = "<missing>";
+const std::string kNotANumber = " (not a whole number from -2147483648 to 2147483647)";
 using Log = std::vector<std::string>;
 
 class RegistryTest : public ::testing::Test {
@@ -31,58 +32,38 @@ protected:
     void TearDown() override { EXPECT_EQ(h.registry.openHandles(), 0) << "a key was left open"; }
 };
 
-// The helpers ---------------------------------------------------------------------------------
-
-TEST_F(RegistryTest, GetKeyReturnsTheWholeBufferForText) {
-    h.setText(kLocal, "Seven", "C:\\Down");
-    h.setText(kLocal, "Long", std::string(254, 'a'));
-    h.setText(kLocal, "TooLong", std::string(255, 'b'));
-    EXPECT_EQ(get("Seven"), "C:\\Down" + kNul + std::string(247, ' '));
-    EXPECT_EQ(get("Long"), std::string(254, 'a') + kNul);
-    EXPECT_EQ(get("TooLong"), "") << "with its NUL it does not fit";
-    EXPECT_TRUE(h.dialogs.messages.empty());
-}
-
+// A text comes back as the whole 255-byte buffer: the value, its NUL, then the buffer's spaces.
 // A number field can hold anything a hand-edited profile file gave it: nothing is made up
 // for the client, and the user hears about it.
-TEST_F(RegistryTest, SetKeyStoresTextWithItsNulAndWholeNumbersOnly) {
+TEST_F(RegistryTest, TextsComeBackAsTheWholeBufferAndOnlyWholeNumbersAreStored) {
+    h.put(kLocal, "Long", sz(std::string(254, 'a')));
+    h.put(kLocal, "TooLong", sz(std::string(255, 'b')));
     form.SetKey(kHkeyCurrentUser, kLocal, false, "Empty", "");
-    // Stored as its NUL alone: without it the read would leave the buffer all spaces.
+    EXPECT_EQ(h.stored(kLocal, "Empty"), kNul) << "stored as its NUL alone";
     EXPECT_EQ(get("Empty"), kNul + std::string(254, ' '));
-    EXPECT_EQ(h.type(kLocal, "Empty"), kRegSz);
-    // Written as little-endian 32-bit numbers; read back, the number's own decimal text.
+    EXPECT_EQ(get("Long"), std::string(254, 'a') + kNul);
+    EXPECT_EQ(get("TooLong"), "") << "with its NUL it does not fit";
     const std::pair<const char*, std::int32_t> numbers[] = {
         {"007", 7}, {"-2147483648", INT_MIN}, {"2147483647", INT_MAX}, {"16909060", 0x01020304}};
     for (const auto& [text, number] : numbers) {
         form.SetKey(kHkeyCurrentUser, kLocal, true, "N", text);
-        EXPECT_EQ(h.number(kLocal, "N"), number) << text;
+        EXPECT_EQ(h.stored(kLocal, "N"), dword(number)) << text;
         EXPECT_EQ(get("N", true), std::to_string(number)) << text;
     }
-    EXPECT_EQ(h.type(kLocal, "N"), kRegDword);
+    EXPECT_EQ(h.registry.typeOf(kLocal, "N"), kRegDword);
     EXPECT_TRUE(h.dialogs.messages.empty());
     for (const char* text :
          {"", "abc", "12a", "-", " 5", "1.5", "2147483648", "-2147483649", "99999999999999999999"})
         form.SetKey(kHkeyCurrentUser, kLocal, true, "N", text);
-    EXPECT_EQ(h.number(kLocal, "N"), 0x01020304);
+    EXPECT_EQ(h.stored(kLocal, "N"), dword(0x01020304));
     EXPECT_EQ(h.dialogs.messages.size(), 9u);
     EXPECT_EQ(h.messageLog().back(), "Error|Could not create the value: \\" + kLocal +
-                                         "\\N with the data: 99999999999999999999 (not a whole "
-                                         "number from -2147483648 to 2147483647)");
+                                         "\\N with the data: 99999999999999999999" + kNotANumber);
 }
 
-TEST_F(RegistryTest, KeysThatCannotBeMadeOpenedOrDeletedAreReported) {
-    h.setText(kLocal, "v", "x");
-    form.DelKey(kHkeyCurrentUser, kLocal);
-    EXPECT_TRUE(h.dialogs.messages.empty());
-    form.DelKey(kHkeyCurrentUser, kLocal); // gone already
-    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, "v"), 1);
-    form.SetKey(0x80000002u, kLocal, false, "v", "x"); // a root it cannot open
-    EXPECT_EQ(h.messageLog(), (Log{"Error|Could not delete the Key: \\" + kLocal,
-                                   "Error|Could not open the Key: \\" + kLocal,
-                                   "Error|Could not create the Key: \\" + kLocal}));
-}
-
-TEST_F(RegistryTest, ArgumentsOver255CharactersTouchNothingAndSayNothing) {
+// Keys that cannot be made, opened or deleted are reported; arguments over 255 characters
+// touch nothing and say nothing.
+TEST_F(RegistryTest, FailedKeysAreReportedAndOverlongArgumentsTouchNothing) {
     const std::string longKey = "Software\\" + std::string(247, 'k'); // 256 characters
     const std::string longText(256, 'n');
     EXPECT_EQ(form.GetKey(kHkeyCurrentUser, longKey, false, "DownloadDir"), "");
@@ -95,25 +76,26 @@ TEST_F(RegistryTest, ArgumentsOver255CharactersTouchNothingAndSayNothing) {
     EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, longText), 1);
     EXPECT_EQ(h.registry.calls(), 0);
     EXPECT_TRUE(h.dialogs.messages.empty());
+
+    h.put(kLocal, "v", sz("x"));
+    form.DelKey(kHkeyCurrentUser, kLocal);
+    EXPECT_TRUE(h.dialogs.messages.empty());
+    form.DelKey(kHkeyCurrentUser, kLocal); // gone already
+    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, "v"), 1);
+    form.SetKey(0x80000002u, kLocal, false, "v", "x"); // a root it cannot open
+    EXPECT_EQ(h.messageLog(), (Log{"Error|Could not delete the Key: \\" + kLocal,
+                                   "Error|Could not open the Key: \\" + kLocal,
+                                   "Error|Could not create the Key: \\" + kLocal}));
 }
 
-// The import ----------------------------------------------------------------------------------
-
-TEST(CutAtNullTest, KeepsWhatComesBeforeTheFirstNul) {
-    using namespace std::string_literals;
-    EXPECT_EQ(CutAtNull("C:\\Downloads"), "C:\\Downloads");
-    EXPECT_EQ(CutAtNull("\0abc"s), "");
-    EXPECT_EQ(CutAtNull("a\0b\0c"s), "a");
-}
-
-// Dropping the prefix from the raw buffer of a value too short to hold a path would list
-// the buffer's filling spaces as a folder.
+// A value is cut at its first NUL. Dropping the prefix from the raw buffer of a value too
+// short to hold a path would list the buffer's filling spaces as a folder.
 TEST_F(RegistryTest, ImportLeavesMissingValuesEmptyAndListsNothingForValuesWithoutAPath) {
-    h.setText(kLocal, "Dir0", "abc");
-    h.setText(kLocal, "Dir1", "012345:");
-    h.setText(kLocal, "Dir2", "012345:C:\\Kept");
+    h.put(kLocal, "Dir0", sz("abc"));
+    h.put(kLocal, "Dir1", sz("012345:"));
+    h.put(kLocal, "Dir2", sz("012345:C:\\Kept" + kNul + "old"));
     for (const char* key : {"UserDetails", "Transfer", "Advanced"})
-        h.setText(std::string("Software\\Kazaa\\") + key, "Other", "x");
+        h.put(std::string("Software\\Kazaa\\") + key, "Other", sz("x"));
     form.SetTarget(kTargetApplications[1]);
     form.ImportSettings(form.str_currentprofilename);
     EXPECT_EQ(form.list_Folders.items(), Log{"C:\\Kept"});
@@ -129,7 +111,7 @@ TEST_F(RegistryTest, ImportLeavesMissingValuesEmptyAndListsNothingForValuesWitho
 TEST_F(RegistryTest, ImportAndRegistrationStopAtFolderIndex32767) {
     h.installKazaa("bob");
     for (int i = 0; i <= 32768; ++i)
-        h.setText(kLocal, "Dir" + std::to_string(i), "012345:C:\\S" + std::to_string(i));
+        h.put(kLocal, "Dir" + std::to_string(i), sz("012345:C:\\S" + std::to_string(i)));
     form.SetTarget(kTargetApplications[1]);
     form.ImportSettings(form.str_currentprofilename);
     ASSERT_EQ(form.list_Folders.count(), 32768);
@@ -138,11 +120,9 @@ TEST_F(RegistryTest, ImportAndRegistrationStopAtFolderIndex32767) {
 
     form.list_Folders.clear();
     form.RegisterProfile();
-    EXPECT_FALSE(h.hasValue(kLocal, "Dir32767"));
-    EXPECT_EQ(h.text(kLocal, "Dir32768"), "012345:C:\\S32768");
+    EXPECT_EQ(h.stored(kLocal, "Dir32767"), kMissing);
+    EXPECT_EQ(h.stored(kLocal, "Dir32768"), sz("012345:C:\\S32768"));
 }
-
-// Registration --------------------------------------------------------------------------------
 
 // Kazaa as the target and "bob" as the current profile, with values of its own.
 Form1& bob(Form1& form, const Log& folders) {
@@ -158,34 +138,34 @@ Form1& bob(Form1& form, const Log& folders) {
     return form;
 }
 
-TEST_F(RegistryTest, RegistrationWithoutACurrentProfileDoesNothing) {
+// Without a current profile registration does nothing. The client has no LocalContent key:
+// it is reported once, then created. Texts too long for the registry are skipped silently. An
+// empty number field (the import found no value) leaves the client's value alone, silently;
+// a number too big for the value is refused with a message.
+TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
     bob(form, {"C:\\Music"}).str_currentprofilename = "";
     form.RegisterProfile();
     EXPECT_EQ(h.registry.calls(), 0);
     EXPECT_FALSE(h.exists("C:\\FastTrackProfiles"));
-}
 
-// The client has no LocalContent key: it is reported once, then created. Texts too long for
-// the registry are skipped silently. An empty number field (the import found no value) leaves
-// the client's value alone, silently; a number too big for the value is refused with a message.
-TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
-    h.setNumber(kTransfer, "ConcurrentDownloads", 3);
+    h.put(kTransfer, "ConcurrentDownloads", dword(3), kRegDword);
     const std::string fits = "C:\\" + std::string(245, 'f'); // 248 characters
+    form.list_Folders.clear();
     bob(form, {fits, fits + "t", "C:\\After"});
     form.txt_Downloadfolder.setText("C:\\" + std::string(253, 'd')); // 256 characters
     form.txt_Downloads.setText("");
     form.txt_Uploads.setText("99999999999"); // a hand-edited profile file
     form.RegisterProfile();
-    EXPECT_EQ(h.text(kLocal, "Dir0"), "012345:" + fits);
-    EXPECT_FALSE(h.hasValue(kLocal, "Dir1"));
-    EXPECT_EQ(h.text(kLocal, "Dir2"), "012345:C:\\After");
-    EXPECT_FALSE(h.hasValue(kLocal, "DownloadDir") || h.hasValue(kTransfer, "DlDir0"));
-    EXPECT_EQ(h.number(kTransfer, "ConcurrentDownloads"), 3);
-    EXPECT_EQ(h.number(kAdvanced, "MaxSearchResult"), 250);
-    EXPECT_EQ(h.messageLog(), (Log{"Error|Could not open the Key: \\" + kLocal,
-                                   "Error|Could not create the value: \\" + kTransfer +
-                                       "\\ConcurrentUploads with the data: 99999999999 (not a whole "
-                                       "number from -2147483648 to 2147483647)"}));
+    EXPECT_EQ(h.stored(kLocal, "Dir0"), sz("012345:" + fits));
+    EXPECT_EQ(h.stored(kLocal, "Dir1"), kMissing);
+    EXPECT_EQ(h.stored(kLocal, "Dir2"), sz("012345:C:\\After"));
+    EXPECT_EQ(h.stored(kLocal, "DownloadDir") + h.stored(kTransfer, "DlDir0"), kMissing + kMissing);
+    EXPECT_EQ(h.stored(kTransfer, "ConcurrentDownloads"), dword(3));
+    EXPECT_EQ(h.stored(kAdvanced, "MaxSearchResult"), dword(250));
+    EXPECT_EQ(h.messageLog(),
+              (Log{"Error|Could not open the Key: \\" + kLocal,
+                   "Error|Could not create the value: \\" + kTransfer +
+                       "\\ConcurrentUploads with the data: 99999999999" + kNotANumber}));
     EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\bob.profile")) << "the profile is saved too";
 }
 
@@ -197,7 +177,7 @@ TEST_F(RegistryTest, RegistrationReportsEveryFailedWrite) {
             return kErrorAccessDenied;
         }
     } readOnly;
-    Services services{readOnly, *h.files, h.shell, h.dialogs, h.clock, h.windows};
+    Services services = h.servicesOver(readOnly, *h.files);
     Form1 readOnlyForm(services);
     bob(readOnlyForm, {"C:\\Music"}).RegisterProfile();
     ASSERT_EQ(h.dialogs.messages.size(), 8u) << "the open failure, then seven writes";

@@ -1,10 +1,10 @@
 #include "support/Harness.h"
 
-#include <cstring>
+#include <filesystem>
+
+#include "app/Form2.h"
 
 namespace morvane::test {
-
-namespace fs = std::filesystem;
 
 Form1& Harness::form() {
     if (!form_)
@@ -12,8 +12,8 @@ Form1& Harness::form() {
     return *form_;
 }
 
-void Harness::put(const std::string& key, const std::string& name, std::uint32_t type,
-                  const std::string& bytes) {
+void Harness::put(const std::string& key, const std::string& name, const std::string& bytes,
+                  std::uint32_t type) {
     RegKey handle = 0;
     registry.createKey(kHkeyCurrentUser, key, handle);
     registry.setValue(handle, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
@@ -21,71 +21,54 @@ void Harness::put(const std::string& key, const std::string& name, std::uint32_t
     registry.closeKey(handle);
 }
 
-void Harness::setText(const std::string& key, const std::string& name, const std::string& text) {
-    put(key, name, kRegSz, text + '\0');
-}
-
-void Harness::setNumber(const std::string& key, const std::string& name, std::int32_t number) {
-    std::string bytes(4, '\0');
-    std::memcpy(bytes.data(), &number, 4);
-    put(key, name, kRegDword, bytes);
-}
-
-std::optional<std::string> Harness::stored(const std::string& key, const std::string& name) {
+std::string Harness::stored(const std::string& key, const std::string& name) {
     RegKey handle = 0;
-    if (registry.openKey(kHkeyCurrentUser, key, handle) != kErrorSuccess)
-        return std::nullopt;
     std::string data(4096, '\0');
     auto size = static_cast<std::uint32_t>(data.size());
-    long rc = registry.queryValue(handle, name, reinterpret_cast<std::uint8_t*>(data.data()), size);
-    registry.closeKey(handle);
-    if (rc != kErrorSuccess)
-        return std::nullopt;
-    data.resize(size);
-    return data;
-}
-
-bool Harness::hasValue(const std::string& key, const std::string& name) {
-    return stored(key, name).has_value();
-}
-
-std::string Harness::text(const std::string& key, const std::string& name) {
-    std::string data = stored(key, name).value_or("<missing>");
-    if (!data.empty() && data.back() == '\0')
-        data.pop_back();
-    return data;
-}
-
-std::uint32_t Harness::type(const std::string& key, const std::string& name) {
-    return registry.typeOf(key, name);
-}
-
-std::int32_t Harness::number(const std::string& key, const std::string& name) {
-    std::string data = stored(key, name).value_or("");
-    std::int32_t value = -999999; // no number stored
-    if (data.size() == 4)
-        std::memcpy(&value, data.data(), 4);
-    return value;
+    long rc = registry.openKey(kHkeyCurrentUser, key, handle);
+    if (rc == kErrorSuccess) {
+        rc = registry.queryValue(handle, name, reinterpret_cast<std::uint8_t*>(data.data()), size);
+        registry.closeKey(handle);
+    }
+    return rc == kErrorSuccess ? data.substr(0, size) : "<missing>";
 }
 
 void Harness::installKazaa(const std::string& userName) {
-    setText("Software\\Kazaa\\LocalContent", "DownloadDir", "C:\\Downloads");
-    setText("Software\\Kazaa\\LocalContent", "Dir0", "012345:C:\\Music");
-    setText("Software\\Kazaa\\UserDetails", "UserName", userName);
-    setText("Software\\Kazaa\\Transfer", "DlDir0", "C:\\Downloads");
-    setNumber("Software\\Kazaa\\Transfer", "ConcurrentDownloads", 3);
-    setNumber("Software\\Kazaa\\Transfer", "ConcurrentUploads", 2);
-    setNumber("Software\\Kazaa\\Advanced", "MaxSearchResult", 100);
-}
-
-std::string Harness::readFile(const std::string& path) {
-    return EmulatedPlatform::readFile(path).value_or("");
+    put("Software\\Kazaa\\LocalContent", "DownloadDir", sz("C:\\Downloads"));
+    put("Software\\Kazaa\\LocalContent", "Dir0", sz("012345:C:\\Music"));
+    put("Software\\Kazaa\\UserDetails", "UserName", sz(userName));
+    put("Software\\Kazaa\\Transfer", "DlDir0", sz("C:\\Downloads"));
+    put("Software\\Kazaa\\Transfer", "ConcurrentDownloads", dword(3), kRegDword);
+    put("Software\\Kazaa\\Transfer", "ConcurrentUploads", dword(2), kRegDword);
+    put("Software\\Kazaa\\Advanced", "MaxSearchResult", dword(100), kRegDword);
 }
 
 bool Harness::exists(const std::string& path) {
     std::error_code ec;
-    fs::path host = files->hostPath(path);
-    return !host.empty() && fs::exists(host, ec);
+    std::filesystem::path host = files->hostPath(path);
+    return !host.empty() && std::filesystem::exists(host, ec);
+}
+
+void Harness::pickFolder(const std::string& folder) {
+    windows.onModal = [this, folder](ui::Window&) {
+        Form2& picker = form().picker();
+        if (folder.empty())
+            return picker.button_Cancel.click();
+        const std::size_t cut = folder.find_last_of('\\');
+        picker.SetDir1Path(folder.substr(0, cut == 2 ? 3 : cut));
+        for (std::size_t i = 0; i < picker.Dir1.items().size(); ++i)
+            if (picker.Dir1.items()[i].path == folder)
+                picker.Dir1.click(static_cast<int>(i));
+        picker.button_Select.click();
+    };
+}
+
+void Harness::renameDownload(const std::string& datName, MessageAnswer answer) {
+    for (int i = 0; i < form().list_downloads2.count(); ++i)
+        if (form().list_downloads2.item(i) == datName)
+            form().list_downloads2.press(ui::kLeftButton, i);
+    dialogs.answers.push_back(answer);
+    form().button_rename.click();
 }
 
 std::vector<std::string> Harness::messageLog() const {

@@ -2,9 +2,8 @@
 // A main window on the emulated platform bundle: in-memory registry, a private C: drive in a
 // temporary folder, and the headless view. Tests act as the user and look at the results.
 
-#include <filesystem>
+#include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "app/Form1.h"
@@ -13,34 +12,46 @@
 
 namespace morvane::test {
 
+// Stored registry bytes: a text carries its NUL, a number is four bytes, little-endian.
+inline std::string sz(const std::string& text) {
+    return text + '\0';
+}
+inline std::string dword(std::int32_t number) {
+    std::string bytes(4, '\0');
+    std::memcpy(bytes.data(), &number, 4);
+    return bytes;
+}
+
 class Harness : public EmulatedPlatform {
 public:
     // The window under test, made on first use so a test can prepare the system first.
     Form1& form();
 
-    // Registry set-up and inspection below HKEY_CURRENT_USER.
-    void setText(const std::string& key, const std::string& name, const std::string& text);
-    void setNumber(const std::string& key, const std::string& name, std::int32_t number);
-    bool hasValue(const std::string& key, const std::string& name);
-    std::string text(const std::string& key, const std::string& name); // without its NUL
-    std::uint32_t type(const std::string& key, const std::string& name);
-    std::int32_t number(const std::string& key, const std::string& name);
+    // A value below HKEY_CURRENT_USER, its key created; its stored bytes ("<missing>": none).
+    void put(const std::string& key, const std::string& name, const std::string& bytes,
+             std::uint32_t type = kRegSz);
+    std::string stored(const std::string& key, const std::string& name);
 
     // The Kazaa client's keys, as an installed client leaves them.
     void installKazaa(const std::string& userName = "alice");
 
     // Files on the emulated C: drive, by Windows path (writeFile is the bundle's).
-    std::string readFile(const std::string& path); // raw bytes; empty when missing
+    std::string readFile(const std::string& path) {
+        return EmulatedPlatform::readFile(path).value_or("");
+    }
     bool exists(const std::string& path);
+
+    // Answers each folder picker from now on as the user: opens the folder's parent,
+    // highlights the folder and selects it. An empty folder cancels.
+    void pickFolder(const std::string& folder);
+    // Presses the row of that .dat file in the incomplete downloads, queues the answer to the
+    // question and clicks RENAME FILE.
+    void renameDownload(const std::string& datName, MessageAnswer answer = MessageAnswer::Yes);
 
     // Messages shown so far, as "caption|text".
     std::vector<std::string> messageLog() const;
 
 private:
-    void put(const std::string& key, const std::string& name, std::uint32_t type,
-             const std::string& bytes);
-    std::optional<std::string> stored(const std::string& key, const std::string& name);
-
     std::unique_ptr<Form1> form_;
 };
 

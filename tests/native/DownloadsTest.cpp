@@ -1,0 +1,268 @@
+// The incomplete-download listing and the .dat reader: example files byte for byte, the
+// shown name cut by length, and the choice of the download folder. Then renaming an incomplete
+// download to its stored name, and the two lists acting as one.
+
+#include <gtest/gtest.h>
+
+#include "app/Form2.h"
+#include "downloads/DatFileReader.h"
+#include "downloads/RenameTarget.h"
+#include "platform/emulated/TestData.h"
+#include "support/Harness.h"
+
+namespace morvane::test {
+namespace {
+
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+class IncompleteDownloadsTest : public ::testing::Test {
+protected:
+    // The two lists row by row as (shown name, file name).
+    Pairs rows() const {
+        Pairs out;
+        for (int i = 0; i < form.list_downloads2.count(); ++i)
+            out.emplace_back(form.List_Downloads.item(i), form.list_downloads2.item(i));
+        return out;
+    }
+    Pairs listed(const std::string& folder) {
+        form.txt_Downloadfolder.setText(folder);
+        form.ListIncompleteDownloads();
+        return rows();
+    }
+
+    Harness h;
+    Form1& form = h.form();
+};
+
+TEST_F(IncompleteDownloadsTest, TheReaderFindsThePathByTheLastColonWhateverTheBlockSize) {
+    const std::string long120(120, 'x');
+    // The bytes, and the path read from them.
+    const std::pair<std::string, std::string> cases[] = {
+        {DatFileBytes("C:\\Downloads\\song.mp3"), "C:\\Downloads\\song.mp3"},
+        {std::string("\x01\x02") + "C:\\a.mp3", "C:\\a.mp3"}, // at the very end
+        {"", ""},
+        {"abc\\def.mp3", ""},                         // no colon
+        {":\\x.mp3", ""},                             // a colon as the first byte
+        {std::string("\x01\x1f:\\x", 5), ""},         // the byte before it not printable
+        {DatFileBytes("C:\\caf\xe9.mp3"), "C:\\caf"}, // ends before a byte of 127 or more
+        {DatFileBytes("C:\\a\x7f" + std::string("b")), "C:\\a"},           // DEL ends it too
+        {DatFileBytes("C:\\" + long120), "C:\\" + long120.substr(0, 97)},  // cut to 100 bytes
+        {DatFileBytes("C:\\x.mp3", std::string("\0ab:cd", 6)), "b:cd"},    // a later colon wins
+        {DatFileBytes("C:\\x.mp3", std::string(9000, '\0')), "C:\\x.mp3"}, // two blocks back
+    };
+    for (const auto& [bytes, stored] : cases) {
+        h.writeFile("C:\\d\\x.dat", bytes);
+        for (std::size_t block : {std::size_t(1), std::size_t(3), std::size_t(64), kDatReadBlock})
+            EXPECT_EQ(GetDatFileName(*h.files, "C:\\d\\x.dat", block), stored)
+                << bytes.size() << " bytes, block " << block;
+    }
+    EXPECT_EQ(GetDatFileName(*h.files, "C:\\d\\missing.dat"), std::nullopt);
+}
+
+TEST_F(IncompleteDownloadsTest, TheShownNameIsCutByTheFolderLength) {
+    // The download folder, the stored path, the name shown.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"C:\\Downloads", "C:\\Downloads\\song.mp3", "song.mp3"},
+        {"C:\\Downloads\\", "C:\\Downloads\\song.mp3", "song.mp3"},
+        {"C:\\", "C:\\song.mp3", "song.mp3"},
+        {"C:\\Music", "D:\\Other\\track.mp3", "track.mp3"}, // not checked to begin with it
+        {"C:\\Music", "C:\\Music\\", "UNKNOWN!"},           // exactly k characters
+        {"C:\\Music", "C:\\Music\\x", "x"},
+        {"C:\\Music", "", "UNKNOWN!"},
+    };
+    for (const auto& [folder, stored, shown] : cases)
+        EXPECT_EQ(ShownName(folder, stored), shown) << folder << " " << stored;
+    for (const char* name : {"a.dat", "B.DAT", "c.Dat", ".dat"})
+        EXPECT_TRUE(IsDatFileName(name)) << name;
+    for (const char* name : {"x.data", "x.dat.mp3", "dat", "x.da"})
+        EXPECT_FALSE(IsDatFileName(name)) << name;
+}
+
+TEST_F(IncompleteDownloadsTest, ListsEveryDatFileBesideItsStoredName) {
+    h.writeFile("C:\\Downloads\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
+    h.writeFile("C:\\Downloads\\C3.DAT", DatFileBytes("C:\\Downloads\\sub\\clip.avi"));
+    h.writeFile("C:\\Downloads\\empty.dat", "");
+    h.writeFile("C:\\Downloads\\other.dat", DatFileBytes("D:\\Other\\track.mp3"));
+    h.writeFile("C:\\Downloads\\finished.mp3", DatFileBytes("C:\\Downloads\\no.mp3"));
+    h.writeFile("C:\\Downloads\\hidden.dat", DatFileBytes("C:\\Downloads\\no.mp3"));
+    h.files->setHidden("C:\\Downloads\\hidden.dat");
+    h.files->makeDirectory("C:\\Downloads\\folder.dat");
+    const Pairs expected = {{"song.mp3", "a1b2.dat"},
+                            {"sub\\clip.avi", "C3.DAT"},
+                            {"UNKNOWN!", "empty.dat"},
+                            {"k.mp3", "other.dat"}};
+    EXPECT_EQ(listed("C:\\Downloads"), expected);
+    EXPECT_EQ(listed("C:\\Downloads\\"), expected) << "no doubled backslash";
+    EXPECT_FALSE(h.clock.waitPointer) << "the arrow is back";
+
+    form.List_Downloads.setListIndex(1);
+    EXPECT_EQ(listed("C:\\Nowhere"), Pairs()) << "a folder that cannot be listed";
+    EXPECT_EQ(form.List_Downloads.listIndex(), -1);
+    EXPECT_EQ(listed(""), Pairs()) << "no folder set: not the drive's root";
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST_F(IncompleteDownloadsTest, TheDownloadFolderItemAndAProfilePressListAfresh) {
+    h.writeFile("C:\\Downloads\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
+    form.txt_Downloadfolder.setText("C:\\Downloads");
+    form.Label2[2].click();
+    EXPECT_EQ(rows(), (Pairs{{"song.mp3", "a1b2.dat"}}));
+    h.writeFile("C:\\Downloads\\e5f6.dat", DatFileBytes("C:\\Downloads\\film.avi"));
+    form.Label2[2].click();
+    EXPECT_EQ(rows().size(), 2u) << "every click lists again";
+
+    h.files->makeDirectory("C:\\FastTrackProfiles");
+    h.writeFile("C:\\FastTrackProfiles\\other.profile", "C:\\\r\n3\r\n3\r\n100\r\nEOF!\r\n");
+    h.writeFile("C:\\song.dat", DatFileBytes("C:\\x.mp3"));
+    form.list_Profiles.addItem("other");
+    form.list_Profiles.press(ui::kLeftButton, 0);
+    EXPECT_EQ(rows(), (Pairs{{"x.mp3", "song.dat"}}));
+}
+
+TEST_F(IncompleteDownloadsTest, ChoosingTheDownloadFolderListsAndSavesUnlessCancelled) {
+    h.files->makeDirectory("C:\\FastTrackProfiles");
+    h.files->makeDirectory("C:\\Incoming");
+    h.writeFile("C:\\Incoming\\a.dat", DatFileBytes("C:\\Incoming\\song.mp3"));
+    form.txt_profilename.setText("bob");
+    form.str_currentprofilename = "bob";
+    form.txt_Downloadfolder.setText("C:\\Downloads");
+    h.files->deleteFile("C:\\FastTrackProfiles\\bob.profile");
+
+    h.windows.onModal = [this](ui::Window&) { form.picker().button_Cancel.click(); };
+    form.button_folderlist.click();
+    EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Downloads");
+    EXPECT_FALSE(h.exists("C:\\FastTrackProfiles\\bob.profile"));
+
+    h.windows.onModal = [this](ui::Window&) {
+        Form2& picker = form.picker();
+        picker.SetDir1Path("C:\\Incoming");
+        picker.button_Select.click();
+    };
+    form.button_folderlist.click();
+    EXPECT_EQ(h.windows.modalShows.back(), "Select Download Folder");
+    EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Incoming");
+    EXPECT_EQ(form.str_pickedfolder, "");
+    EXPECT_EQ(rows(), (Pairs{{"song.mp3", "a.dat"}}));
+    EXPECT_TRUE(h.readFile("C:\\FastTrackProfiles\\bob.profile").starts_with("C:\\Incoming\r\n"));
+}
+
+class RenameDownloadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.writeFile("C:\\Downloads\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
+        h.writeFile("C:\\Downloads\\c3d4.dat", DatFileBytes("C:\\Downloads\\film.avi"));
+        h.writeFile("C:\\Downloads\\e5f6.dat", "no stored path");
+        form.txt_Downloadfolder.setText("C:\\Downloads");
+        form.ListIncompleteDownloads();
+    }
+    void rename(const std::string& datName, MessageAnswer answer = MessageAnswer::Yes) {
+        h.renameDownload(datName, answer);
+    }
+    bool failedOnce() {
+        return h.dialogs.messages.size() == 2 &&
+               h.dialogs.messages[1].text == "File Rename Failed!" &&
+               h.dialogs.messages[1].icon == MessageIcon::Stop &&
+               h.dialogs.messages[1].buttons == MessageButtons::Ok;
+    }
+
+    Harness h;
+    Form1& form = h.form();
+};
+
+TEST_F(RenameDownloadTest, YesRenamesWithinTheFolderAndListsAgain) {
+    for (const char* folder : {"C:\\Downloads", "C:\\Downloads\\"}) {
+        form.txt_Downloadfolder.setText(folder);
+        h.dialogs.messages.clear();
+        rename("a1b2.dat");
+        ASSERT_EQ(h.messageLog(), std::vector<std::string>{"Morvane|Rename a1b2.dat to song.mp3?"});
+        EXPECT_EQ(h.dialogs.messages[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::None);
+        EXPECT_EQ(h.readFile("C:\\Downloads\\song.mp3"), DatFileBytes("C:\\Downloads\\song.mp3"));
+        EXPECT_FALSE(h.exists("C:\\Downloads\\a1b2.dat"));
+        EXPECT_EQ(form.list_downloads2.items(), (std::vector<std::string>{"c3d4.dat", "e5f6.dat"}));
+        EXPECT_EQ(form.List_Downloads.listIndex(), -1);
+        // Put back for the folder spelt with a trailing backslash.
+        h.files->rename("C:\\Downloads\\song.mp3", "C:\\Downloads\\a1b2.dat");
+        form.ListIncompleteDownloads();
+    }
+    // A second click with nothing selected only hides the button.
+    rename("a1b2.dat");
+    h.dialogs.messages.clear();
+    form.button_rename.click();
+    EXPECT_FALSE(form.button_rename.visible());
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST_F(RenameDownloadTest, NoChangesNothingAndUnknownIsANameLikeAnyOther) {
+    rename("c3d4.dat", MessageAnswer::No);
+    EXPECT_TRUE(h.exists("C:\\Downloads\\c3d4.dat"));
+    EXPECT_EQ(form.List_Downloads.listIndex(), 1) << "the selection stays";
+    EXPECT_TRUE(form.button_rename.visible());
+
+    rename("e5f6.dat");
+    EXPECT_EQ(h.dialogs.messages.back().text, "Rename e5f6.dat to UNKNOWN!?");
+    EXPECT_EQ(h.readFile("C:\\Downloads\\UNKNOWN!"), "no stored path");
+}
+
+TEST_F(RenameDownloadTest, AFailedRenameSaysSoAndChangesNothing) {
+    h.writeFile("C:\\Downloads\\song.mp3", "finished earlier");
+    rename("a1b2.dat");
+    EXPECT_TRUE(failedOnce()) << "never over an existing file";
+    EXPECT_EQ(h.readFile("C:\\Downloads\\song.mp3"), "finished earlier");
+    EXPECT_TRUE(h.exists("C:\\Downloads\\a1b2.dat"));
+    EXPECT_EQ(form.list_downloads2.listIndex(), 0) << "not listed again: the selection stays";
+}
+
+TEST_F(RenameDownloadTest, ASubfolderIsAllowedOnlyWhenItExists) {
+    h.writeFile("C:\\Downloads\\sub.dat", DatFileBytes("C:\\Downloads\\sub\\song.mp3"));
+    form.ListIncompleteDownloads();
+    rename("sub.dat");
+    EXPECT_TRUE(failedOnce());
+    h.files->makeDirectory("C:\\Downloads\\sub");
+    h.dialogs.messages.clear();
+    rename("sub.dat");
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(h.exists("C:\\Downloads\\sub\\song.mp3"));
+}
+
+// The shown name comes from a file a remote peer named: it must never lead out of the folder.
+TEST_F(RenameDownloadTest, RenameTargetsStayBelowTheFolder) {
+    const std::string in = "C:\\Downloads\\";
+    EXPECT_EQ(RenameTarget(in, "song.mp3"), in + "song.mp3");
+    EXPECT_EQ(RenameTarget(in, "sub\\song.mp3"), in + "sub\\song.mp3");
+    EXPECT_EQ(RenameTarget(in, "UNKNOWN!"), in + "UNKNOWN!");
+    EXPECT_EQ(RenameTarget(in, "..song.mp3"), in + "..song.mp3") << "dots inside a name";
+    EXPECT_EQ(RenameTarget(in, "console.txt"), in + "console.txt");
+    EXPECT_EQ(RenameTarget("\\", "song.mp3"), std::nullopt) << "no download folder";
+    for (const char* bad : {"", "..", "...", ". .", "\\x", "/x", "a\\\\b", "a\\", "D:x", "a:b",
+                            "sub\\..\\x", "sub/../../x", "CON", "sub\\aux.txt", "nul.mp3"})
+        EXPECT_EQ(RenameTarget(in, bad), std::nullopt) << bad;
+}
+
+TEST_F(RenameDownloadTest, TheTwoListsShareOneSelectionAndOneScrollPosition) {
+    form.button_rename.setVisible(false);
+    form.List_Downloads.press(ui::kLeftButton, 2);
+    EXPECT_EQ(form.list_downloads2.listIndex(), 2);
+    EXPECT_TRUE(form.button_rename.visible());
+    form.button_rename.setVisible(false);
+    form.list_downloads2.press(ui::kLeftButton, 1);
+    EXPECT_EQ(form.List_Downloads.listIndex(), 1);
+    EXPECT_TRUE(form.button_rename.visible());
+
+    form.list_downloads2.userScrolled(2);
+    EXPECT_EQ(form.List_Downloads.topIndex(), 2);
+    form.List_Downloads.userScrolled(1);
+    EXPECT_EQ(form.list_downloads2.topIndex(), 1);
+
+    // The profile list hides the button; a click on the row still selected brings it back.
+    for (ui::ListBox* list : {&form.List_Downloads, &form.list_downloads2}) {
+        form.list_Profiles.press(ui::kRightButton, -1);
+        EXPECT_FALSE(form.button_rename.visible());
+        list->press(ui::kLeftButton, 1);
+        EXPECT_TRUE(form.button_rename.visible());
+    }
+    EXPECT_EQ(form.List_Downloads.listIndex(), 1);
+}
+
+} // namespace
+} // namespace morvane::test

@@ -1,0 +1,207 @@
+// The main window on the headless view: start-up cases that need the emulation's eyes
+// (registry calls counted, pages stacked), the section menu, the command bar, the hover
+// highlighting and the notification-area icon.
+
+#include <gtest/gtest.h>
+
+#include "support/Harness.h"
+
+namespace morvane::test {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    Harness h;
+    Form1& form = h.form();
+
+    std::string visiblePages() {
+        std::string shown;
+        for (const ui::Frame* page :
+             {&form.frame_general, &form.frame_shared, &form.frame_downloads, &form.frame_filter})
+            if (page->visible())
+                shown += (shown.empty() ? "" : ",") + page->name;
+        return shown;
+    }
+    template <std::size_t N> std::string colours(const std::array<ui::Label, N>& labels) {
+        std::string out;
+        for (const ui::Label& label : labels)
+            out += label.foreColour() == ui::kBlue ? 'B' : 'k';
+        return out;
+    }
+    void goToTray() { form.filterlabel[1].click(); }
+    // The icon reports a mouse message as a move over the window whose X, in twips, is it.
+    void iconReports(int message) { form.window.MouseMove(1, 0, message * 15.0f, 0); }
+};
+
+// Start-up -----------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, ChooserClosedWithoutAChoiceEndsWithoutTouchingTheClientsKeys) {
+    h.installKazaa();
+    int callsWhileShown = 0;
+    h.windows.onModal = [&](ui::Window&) { callsWhileShown = h.registry.calls(); };
+    EXPECT_FALSE(form.Form_Load());
+    EXPECT_TRUE(h.windows.ended());
+    EXPECT_EQ(h.registry.calls(), callsWhileShown);
+    EXPECT_FALSE(h.exists("C:\\FastTrackProfiles"));
+    EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST_F(MainWindowTest, AChoiceWritesItsMarkerInAFreshProfileFolder) {
+    form.chooser().SelectApplication("Grokster");
+    EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\grokster.id"));
+    EXPECT_EQ(form.REG_ADVANCED, "Software\\Grokster\\Advanced");
+}
+
+TEST_F(MainWindowTest, OpensOnTheGeneralPageWithTheFilterPageHidden) {
+    h.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
+    form.frame_filter.bringToFront();
+    ASSERT_TRUE(form.Form_Load());
+    for (const ui::Frame* page : {&form.frame_shared, &form.frame_downloads, &form.frame_filter})
+        EXPECT_GT(form.frame_general.z(), page->z()) << page->name;
+    EXPECT_FALSE(form.frame_runningfilter.visible());
+    EXPECT_FALSE(form.timer_filter.enabled());
+}
+
+// The section menu and the command bar ------------------------------------------------------
+
+TEST_F(MainWindowTest, EachSectionItemShowsOnlyItsPageAndHidesTheRenameButtonButOne) {
+    EXPECT_EQ(visiblePages(), "frame_general,frame_shared,frame_downloads,frame_filter");
+    const struct {
+        int index;
+        const char* page;
+        bool renameStays;
+    } clicks[] = {{1, "frame_shared", false},   {2, "frame_downloads", true},
+                  {2, "frame_downloads", true}, {3, "frame_filter", false},
+                  {0, "frame_general", false},  {0, "frame_general", false}};
+    for (const auto& click : clicks) {
+        SCOPED_TRACE("Label2(" + std::to_string(click.index) + ")");
+        form.button_rename.setVisible(true);
+        form.Label2[static_cast<std::size_t>(click.index)].click();
+        EXPECT_EQ(visiblePages(), click.page);
+        EXPECT_EQ(form.button_rename.visible(), click.renameStays);
+    }
+    // Items are told apart by their caption, not by their index.
+    form.Label2[8].setCaption("GENERAL");
+    form.Label2[1].click();
+    form.Label2[8].click();
+    EXPECT_EQ(visiblePages(), "frame_general");
+    form.Label2[3].setCaption("no such item");
+    form.Label2[3].click();
+    EXPECT_EQ(visiblePages(), "frame_general");
+    EXPECT_TRUE(h.shell.commands.empty());
+}
+
+TEST_F(MainWindowTest, WebItemsStartTheBrowserAndExitEndsWithoutSavingAPendingField) {
+    EXPECT_NE(std::string(kWebPageAddress).find(form.Label2[8].caption()), std::string::npos)
+        << "the item shows the web page's host name";
+    form.Label2[8].click();
+    form.Label2[7].click();
+    EXPECT_EQ(h.shell.commands,
+              (std::vector<std::string>{std::string("start ") + kWebPageAddress,
+                                        std::string("start ") + kUpdatePageAddress}));
+    EXPECT_FALSE(h.windows.ended());
+
+    bool saved = false;
+    form.txt_Downloads.LostFocus = [&] { saved = true; };
+    form.Label2[6].click();
+    EXPECT_TRUE(h.windows.ended());
+    EXPECT_FALSE(saved);
+}
+
+// A highlight stays until an area that clears it is crossed; the filter items clear only on
+// their own page; a hidden window hears only its notification icon.
+TEST_F(MainWindowTest, HighlightStaysUntilAClearingAreaIsCrossed) {
+    form.window.setVisible(true);
+    for (ui::Container* clearing : {static_cast<ui::Container*>(&form.Picture1),
+                                    static_cast<ui::Container*>(&form.frm_Details),
+                                    static_cast<ui::Container*>(&form.window)}) {
+        form.Label2[0].moveMouse();
+        form.Label2[5].moveMouse();
+        EXPECT_EQ(colours(form.Label2), "BkkkkBkkk");
+        clearing->MouseMove(0, 0, 10, 10);
+        EXPECT_EQ(colours(form.Label2), "kkkkkkkkk") << clearing->name;
+    }
+    form.filterlabel[1].moveMouse();
+    form.Picture1.MouseMove(0, 0, 1, 1);
+    form.filterlabel[0].moveMouse();
+    EXPECT_EQ(colours(form.filterlabel), "BB");
+    form.frame_runningfilter.MouseMove(0, 0, 1, 1);
+    EXPECT_EQ(colours(form.filterlabel), "kk");
+
+    form.Label2[1].moveMouse();
+    form.window.setVisible(false);
+    form.window.MouseMove(0, 0, 10, 10);
+    EXPECT_EQ(colours(form.Label2), "kBkkkkkkk");
+}
+
+// The notification-area icon ----------------------------------------------------------------
+
+TEST_F(MainWindowTest, GoToTrayHidesTheWindowBehindItsIconWhoseRightPressOpensTheMenu) {
+    form.window.setVisible(true);
+    form.window.Resize(); // the view's first showing clears an icon left behind
+    ASSERT_EQ(h.shell.notifyCalls.size(), 1u);
+    EXPECT_EQ(h.shell.notifyCalls[0].first, kNotifyDelete);
+    iconReports(0x0204);
+    EXPECT_TRUE(h.dialogs.menus.empty()) << "a visible window never shows the menu";
+
+    form.filterlabel[1].moveMouse();
+    goToTray();
+    EXPECT_EQ(form.filterlabel[1].foreColour(), ui::kBlack);
+    EXPECT_FALSE(form.window.visible());
+    EXPECT_TRUE(h.shell.iconPresent);
+    EXPECT_EQ(std::string(h.shell.notifyCalls.back().second.szTip), "Morvane");
+    for (int message : {0x0200, 0x0201, 0x0202, 0x0203, 0x0205, 0x0206})
+        iconReports(message);
+    EXPECT_TRUE(h.dialogs.menus.empty()) << "only the right button's press";
+    iconReports(0x0204);
+    ASSERT_EQ(h.dialogs.menus.size(), 1u);
+    EXPECT_EQ(h.dialogs.menus[0].captions,
+              (std::vector<std::string>{"Restore Main Window", "Stop Filters And Exit"}));
+}
+
+TEST_F(MainWindowTest, AWindowWhoseIconCannotBeShownComesBackAndTheIconReturnsWithTheTaskBar) {
+    form.window.setVisible(true);
+    h.shell.refuseAdd = true;
+    goToTray();
+    EXPECT_TRUE(form.window.visible());
+    EXPECT_EQ(form.window.state(), ui::WindowState::Normal);
+
+    h.shell.refuseAdd = false;
+    form.window.TaskbarCreated(); // shown: nothing to add
+    EXPECT_FALSE(h.shell.iconPresent);
+    goToTray();
+    h.shell.iconPresent = false; // the shell restarted
+    form.window.TaskbarCreated();
+    EXPECT_TRUE(h.shell.iconPresent);
+    EXPECT_FALSE(form.window.visible());
+}
+
+// Restore deletes the icon before the window shows; exit from the tray during a run ends the
+// program without a stop line.
+TEST_F(MainWindowTest, RestoreDeletesTheIconBeforeShowingAndExitDuringARunEndsAtOnce) {
+    form.window.setVisible(true);
+    form.str_currentprofilename = "alice";
+    form.Label2[5].click();
+    ASSERT_TRUE(form.timer_filter.enabled());
+    goToTray();
+    bool iconWhenShown = true;
+    form.window.onViewSync = [&](ui::Aspect aspect) {
+        if (aspect == ui::Aspect::Visible && form.window.visible())
+            iconWhenShown = h.shell.iconPresent;
+    };
+    h.dialogs.menuChoices = {0, 1};
+    iconReports(0x0204);
+    EXPECT_TRUE(form.window.visible());
+    EXPECT_EQ(form.window.state(), ui::WindowState::Normal);
+    EXPECT_FALSE(iconWhenShown);
+    goToTray();
+    EXPECT_TRUE(h.shell.iconPresent);
+    iconReports(0x0204);
+    EXPECT_TRUE(h.windows.ended());
+    EXPECT_FALSE(h.shell.iconPresent);
+    EXPECT_EQ(form.list_filterreport.items(),
+              std::vector<std::string>{"Filter started at 12:00:00"});
+}
+
+} // namespace
+} // namespace morvane::test
