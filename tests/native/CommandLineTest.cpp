@@ -68,11 +68,11 @@ TEST(CommandLineTest, RegisterGivesEachExitCodeForItsCause) {
     };
     EXPECT_EQ(run("nobody"), kExitNoProfile);
     EXPECT_EQ(run("con"), kExitNoProfile);
-    EXPECT_EQ(h.text("Software\\Kazaa\\UserDetails", "UserName"), "alice");
+    EXPECT_EQ(h.stored("Software\\Kazaa\\UserDetails", "UserName"), sz("alice"));
     EXPECT_EQ(run("bob"), kExitDone);
-    EXPECT_EQ(h.text("Software\\Kazaa\\UserDetails", "UserName"), "bob");
-    EXPECT_EQ(h.text("Software\\Kazaa\\LocalContent", "Dir0"), "012345:C:\\B");
-    EXPECT_EQ(h.number("Software\\Kazaa\\Transfer", "ConcurrentUploads"), 5);
+    EXPECT_EQ(h.stored("Software\\Kazaa\\UserDetails", "UserName"), sz("bob"));
+    EXPECT_EQ(h.stored("Software\\Kazaa\\LocalContent", "Dir0"), sz("012345:C:\\B"));
+    EXPECT_EQ(h.stored("Software\\Kazaa\\Transfer", "ConcurrentUploads"), dword(5));
     EXPECT_EQ(form.lab_currentprofile.caption(), "bob");
     EXPECT_EQ(run("odd"), kExitRegistryFailed);
     EXPECT_TRUE(h.dialogs.messages.empty()) << "quiet";
