@@ -38,7 +38,8 @@ struct PageState {
     void click(const ui::Label& item) const {
         SendMessageA(h(item), WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageA(h(item), WM_LBUTTONUP, 0, 0);
-        windows->viewOf(form->window)->paintNow();
+        RedrawWindow(windows->viewOf(form->window)->handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         windows->doEvents();
     }
 };

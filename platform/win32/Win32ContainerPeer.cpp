@@ -23,9 +23,21 @@ void ContainerPeer::create(HWND parent) {
 void ContainerPeer::sync(ui::Aspect aspect) {
     if (aspect == ui::Aspect::ZOrder && hwnd_) {
         SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        view_.settleInputLater();
+        return;
+    }
+    if (aspect == ui::Aspect::Enabled && hwnd_) {
+        EnableWindow(hwnd_, control_.enabled() && !covered_);
+        view_.settleInputLater();
         return;
     }
     Peer::sync(aspect);
+}
+
+void ContainerPeer::setCovered(bool covered) {
+    covered_ = covered;
+    if (hwnd_ && (IsWindowEnabled(hwnd_) != FALSE) != (control_.enabled() && !covered))
+        EnableWindow(hwnd_, control_.enabled() && !covered);
 }
 
 void ContainerPeer::paintOutlines(HDC dc) {

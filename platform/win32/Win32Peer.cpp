@@ -79,9 +79,11 @@ void Peer::sync(ui::Aspect aspect) {
     switch (aspect) {
     case ui::Aspect::Visible:
         ShowWindow(hwnd_, control_.visible() ? SW_SHOWNA : SW_HIDE);
+        view_.settleInputLater();
         break;
     case ui::Aspect::Enabled:
         EnableWindow(hwnd_, control_.enabled());
+        view_.settleInputLater();
         break;
     default:
         break;

@@ -93,10 +93,13 @@ public:
     void create(HWND parent) override;
     void sync(ui::Aspect aspect) override;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A container under another that covers it takes no input, whatever the model says.
+    void setCovered(bool covered);
 
 protected:
     ui::Container& container() const { return static_cast<ui::Container&>(control_); }
     void paintOutlines(HDC dc);
+    bool covered_ = false;
 };
 
 // The top-level window: caption, shown or hidden, window state, close box, timers.

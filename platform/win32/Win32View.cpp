@@ -52,6 +52,7 @@ Win32View::Win32View(ui::Window& window, HINSTANCE instance, int dpi)
         return;
     build(window, top.hwnd());
     centre();
+    settleInput();
     if (window.visible())
         top.sync(ui::Aspect::Visible); // shown by the model before it had a window
 }
@@ -130,12 +131,82 @@ void Win32View::centre(HWND over) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool Win32View::takesFocus(HWND hwnd) const {
+    HWND top = handle();
+    if (!hwnd || !top || !IsWindowVisible(hwnd))
+        return false;
+    for (HWND h = hwnd; h && h != top; h = GetParent(h))
+        if (!IsWindowEnabled(h))
+            return false;
+    return true;
+}
+
+void Win32View::settleInputLater() {
+    updateCovering();
+    HWND top = handle();
+    if (!top || settlePending_)
+        return;
+    settlePending_ = PostMessageA(top, kSettleInput, 0, 0) != FALSE;
+}
+
+void Win32View::settleInput() {
+    settlePending_ = false;
+    updateCovering();
+    settleFocus();
+}
+
+void Win32View::updateCovering() {
+    for (const auto& peer : peers_) {
+        if (peer.get() == peers_.front().get() || !peer->hwnd() || !isContainer(peer->control()))
+            continue;
+        // Covered: a shown container stacked above it holds its middle.
+        RECT mine;
+        GetWindowRect(peer->hwnd(), &mine);
+        const POINT middle{(mine.left + mine.right) / 2, (mine.top + mine.bottom) / 2};
+        bool covered = false;
+        for (HWND above = GetWindow(peer->hwnd(), GW_HWNDPREV); above && !covered;
+             above = GetWindow(above, GW_HWNDPREV)) {
+            const Peer* other = Peer::of(above);
+            RECT theirs;
+            covered = other && isContainer(other->control()) &&
+                      (GetWindowLongA(above, GWL_STYLE) & WS_VISIBLE) &&
+                      GetWindowRect(above, &theirs) && PtInRect(&theirs, middle);
+        }
+        static_cast<ContainerPeer&>(*peer).setCovered(covered);
+    }
+}
+
+void Win32View::settleFocus() {
+    HWND top = handle();
+    HWND focus = GetFocus();
+    if (!top || !focus || !IsChild(top, focus))
+        return;
+    if ((GetWindowLongA(focus, GWL_STYLE) & WS_TABSTOP) && takesFocus(focus))
+        return;
+    // The focus goes to the first control that can take it inside whatever holds the part that
+    // went away: from a page sent behind, to the page now in front.
+    HWND gone = focus;
+    for (HWND h = focus; h && h != top; h = GetParent(h))
+        if (!(GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(h))
+            gone = h;
+    HWND area = gone == top ? top : GetParent(gone);
+    HWND next = nullptr;
+    for (const auto& peer : peers_) {
+        HWND hwnd = peer->hwnd();
+        if (!next && hwnd && IsChild(area, hwnd) &&
+            (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && takesFocus(hwnd))
+            next = hwnd;
+    }
+    if (!next)
+        next = nextTabStop(nullptr, false);
+    SetFocus(next ? next : top);
+}
+
 HWND Win32View::nextTabStop(HWND from, bool backwards) const {
     std::vector<HWND> stops;
     for (const auto& peer : peers_) {
         HWND hwnd = peer->hwnd();
-        if (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(hwnd) &&
-            IsWindowEnabled(hwnd))
+        if (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && takesFocus(hwnd))
             stops.push_back(hwnd);
     }
     if (stops.empty())

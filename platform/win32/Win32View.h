@@ -42,12 +42,26 @@ public:
     // Tab order is the control table's order (the z-order is not: later controls lie on
     // top). The next control after from that can take the focus; from nullptr: the first.
     HWND nextTabStop(HWND from, bool backwards) const;
+    // Whether a control can take the focus: shown, enabled, and on no page that lies behind
+    // another (such a page is disabled by settleInput, though it stays shown).
+    bool takesFocus(HWND hwnd) const;
+    // After pages were shown, hidden or stacked afresh: a page under another that covers its
+    // middle takes no input (it is disabled, though it stays shown).
+    void updateCovering();
+    // updateCovering, and a focus left on a page behind (or on anything else that can no
+    // longer take it) moves to the first control beside it that can.
+    void settleInput();
+    // updateCovering now, and the focus once the handler that changed the pages has
+    // finished, so that no lost-focus handling runs in the middle of it.
+    void settleInputLater();
 
     // The close box. Unless this returns true (it dealt with the close itself), the model
     // window is hidden and closed() holds.
     std::function<bool()> onClose;
     // Asked on WM_SETCURSOR: while it returns true the pointer is the wait pointer.
     std::function<bool()> busy;
+    // Called just before the window is hidden.
+    std::function<void()> beforeHide;
     bool closed() const { return closed_; }
 
     // ---- For the peers.
@@ -61,9 +75,12 @@ public:
     bool live() const { return live_; }
     win32::TimerPeer* timer(UINT_PTR id) const;
     void closeBox();
+    // The message that runs settleInput later.
+    static constexpr UINT kSettleInput = WM_APP + 1;
 
 private:
     void build(ui::Container& container, HWND parent);
+    void settleFocus();
     win32::Peer& adopt(std::unique_ptr<win32::Peer> peer);
 
     ui::Window& window_;
@@ -76,6 +93,7 @@ private:
     int nextId_ = 100;
     bool live_ = true;
     bool closed_ = false;
+    bool settlePending_ = false;
 };
 
 } // namespace morvane

@@ -134,11 +134,22 @@ void Win32WindowManager::showModal(ui::Window& window) {
     if (!dialog)
         return; // no window system to show it on
     HWND owner = window.centredOnOwner ? dialogOwner() : nullptr;
+    HWND active = GetActiveWindow();
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&disabled));
     std::erase(disabled, dialog);
     for (HWND hwnd : disabled)
         EnableWindow(hwnd, FALSE);
+    // The others take input again before the dialog goes: a window that is hidden while all
+    // the others are disabled leaves no window active (under Wine none at all, on Windows
+    // another program's).
+    auto enableOthers = [&disabled] {
+        for (HWND hwnd : disabled)
+            if (IsWindow(hwnd))
+                EnableWindow(hwnd, TRUE);
+        disabled.clear();
+    };
+    view.beforeHide = enableOthers;
     modal_.push_back(&window);
 
     view.centre(owner);
@@ -155,13 +166,19 @@ void Win32WindowManager::showModal(ui::Window& window) {
     }
 
     modal_.pop_back();
-    for (HWND hwnd : disabled)
-        if (IsWindow(hwnd))
-            EnableWindow(hwnd, TRUE);
+    view.beforeHide = nullptr;
+    enableOthers();
     // Made afresh at the next show: the model may be gone by then.
     release(window);
+    activate(active);
     if (quit)
         PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void Win32WindowManager::activate(HWND window) {
+    if (window && IsWindow(window) && IsWindowVisible(window) && IsWindowEnabled(window) &&
+        GetForegroundWindow() != window)
+        SetForegroundWindow(window);
 }
 
 void Win32WindowManager::endProgram() {

@@ -41,6 +41,9 @@ public:
     // The window a pop-up menu is tracked on: as dialogOwner, else the main window even
     // while it is hidden in the tray.
     HWND menuOwner() const;
+    // Brings a window of ours that was active before a dialog back to the front (its focus
+    // comes back with its activation).
+    void activate(HWND window);
 
     void showModal(ui::Window& window) override;
     void doEvents() override;

@@ -45,6 +45,8 @@ void WindowPeer::create(HWND /*parent*/) {
 
 void WindowPeer::show(bool visible) {
     if (!visible) {
+        if (view_.beforeHide)
+            view_.beforeHide();
         ShowWindow(hwnd_, SW_HIDE);
         return;
     }
@@ -57,6 +59,7 @@ void WindowPeer::show(bool visible) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     if (!shownBefore_) {
         shownBefore_ = true;
+        view_.settleInput();
         if (HWND first = view_.nextTabStop(nullptr, false))
             SetFocus(first);
         // A window's size is first settled when it is first shown: that counts as a resize.
@@ -105,11 +108,15 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             focus_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
-        } else if (focus_ && IsWindow(focus_) && IsWindowVisible(focus_)) {
-            SetFocus(focus_);
+        } else if (!HIWORD(wParam)) {
+            SetFocus(focus_ && IsWindow(focus_) && view_.takesFocus(focus_) ? focus_ : hwnd_);
+            view_.settleInput(); // not the window itself, nor a page that went behind meanwhile
             return 0;
         }
         break;
+    case Win32View::kSettleInput:
+        view_.settleInput();
+        return 0;
     case WM_CLOSE:
         view_.closeBox();
         return 0;

@@ -1,28 +1,10 @@
 // The main window on real Win32 controls: clicks and typing sent as window messages reach the
 // program's handlers, and what the handlers change shows in the windows. It is built on the
 // emulated registry and C: drive, so no test touches the Wine prefix.
-#include <windows.h>
+#include "tests/win32/ViewFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
-#include <string>
-
-#include "app/Form1.h"
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
-#include "platform/win32/Win32WindowManager.h"
-
-namespace morvane {
+namespace morvane::view {
 namespace {
-
-std::string windowText(HWND hwnd) {
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
 
 // Typing as the keyboard does it: a WM_CHAR per character after the text (the edit puts a
 // selection past the end at the end).
@@ -57,61 +39,72 @@ bool shows(HWND hwnd, COLORREF colour) {
     return at < r.right * r.bottom;
 }
 
-// Hides the modal window from inside its loop, noting whether the owner (the timer's window)
-// was disabled then.
-ui::Window* g_modal = nullptr;
-bool g_ownerEnabled = true;
-void CALLBACK hideModal(HWND owner, UINT, UINT_PTR id, DWORD) {
-    KillTimer(owner, id);
-    g_ownerEnabled = IsWindowEnabled(owner) != FALSE;
-    g_modal->setVisible(false);
-}
-
-class MainWindowView : public ::testing::Test {
+class MainWindowView : public ViewTest {
 protected:
     void SetUp() override {
+        ViewTest::SetUp();
+        if (HasFatalFailure())
+            return;
         std::error_code ec;
-        std::filesystem::remove_all(files.root(), ec);
         std::filesystem::create_directories(files.root() / "c" / "FastTrackProfiles", ec);
         files.writeLines("C:\\FastTrackProfiles\\kazaa.id", {});
         RegKey key = 0;
         registry.createKey(kHkeyCurrentUser, "Software\\Kazaa\\UserDetails", key);
         registry.setValue(key, "UserName", kRegSz, reinterpret_cast<const std::uint8_t*>("ann"), 4);
         registry.closeKey(key);
-        windows.setMainWindow(form.window);
-        ASSERT_NE(h(form.window), nullptr) << "no window: the view tests need a display (Xvfb)";
         ASSERT_TRUE(form.Form_Load());
-        form.window.setVisible(true);
-        windows.doEvents();
+        show();
     }
-    void TearDown() override {
-        windows.releaseAll();
-        std::error_code ec;
-        std::filesystem::remove_all(files.root(), ec);
-    }
-    HWND h(const ui::Control& control) { return windows.viewOf(form.window)->handleOf(control); }
-
-    EmulatedRegistry registry;
-    EmulatedFileSystem files{std::filesystem::temp_directory_path() /
-                             ("morvane-view-" + std::to_string(GetCurrentProcessId()))};
-    RecordingShell shell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
-    Services services{registry, files, shell, dialogs, clock, windows};
-    Form1 form{services};
 };
 
 TEST_F(MainWindowView, ClickOnASectionItemSwitchesThePageAndLeavesTheFocus) {
-    SetFocus(h(form.txt_Uploads)); // a pending lost-focus save must not run on a menu click
-    SendMessageA(h(form.Label2[1]), WM_LBUTTONDOWN, MK_LBUTTON, 0); // "SHARED FOLDERS"
-    SendMessageA(h(form.Label2[1]), WM_LBUTTONUP, 0, 0);
+    // The click itself takes no focus; only once the page has gone does its focus move on.
+    SetFocus(h(form.txt_Uploads));
+    click(form.Label2[1]); // "SHARED FOLDERS"
     for (ui::Frame* page :
          {&form.frame_general, &form.frame_shared, &form.frame_downloads, &form.frame_filter}) {
         EXPECT_EQ(page->visible(), page == &form.frame_shared) << page->name;
         EXPECT_EQ(IsWindowVisible(h(*page)) != FALSE, page->visible()) << page->name;
     }
     EXPECT_EQ(GetFocus(), h(form.txt_Uploads));
+    waitFor("the focus on the page in front", [&] { return focused() == "list_Folders"; });
+}
+
+// Only the page in front (and the profile list beside the pages) takes the focus: Tab walks
+// it alone, and a page sent behind gives its focus up, so nothing can be typed into it.
+TEST_F(MainWindowView, TabWalksOnlyThePageInFront) {
+    EXPECT_EQ(tabCycle(),
+              (std::vector<std::string>{"list_Profiles", "txt_profilename", "txt_Uploads",
+                                        "txt_Downloads", "txt_Searchresults"}))
+        << "at start, with all pages stacked and GENERAL in front";
+    const std::vector<std::pair<int, std::vector<std::string>>> pages = {
+        {1, {"list_Profiles", "list_Folders"}},
+        {2,
+         {"list_Profiles", "txt_Downloadfolder", "button_folderlist", "List_Downloads",
+          "list_downloads2"}},
+        {3,
+         {"list_Profiles", "txt_filterext(0)", "txt_filterfolder(0)", "button_selfilterfolder(0)",
+          "txt_filterext(1)", "txt_filterfolder(1)", "button_selfilterfolder(1)",
+          "txt_filterext(2)", "txt_filterfolder(2)", "button_selfilterfolder(2)",
+          "txt_filterext(3)", "txt_filterfolder(3)", "button_selfilterfolder(3)",
+          "txt_filterext(4)", "txt_filterfolder(4)", "button_selfilterfolder(4)"}},
+        {0,
+         {"list_Profiles", "txt_profilename", "txt_Uploads", "txt_Downloads", "txt_Searchresults"}},
+    };
+    for (const auto& [item, cycle] : pages) {
+        click(form.Label2[item]);
+        SetFocus(h(form.list_Profiles));
+        EXPECT_EQ(tabCycle(), cycle) << form.Label2[item].caption();
+    }
+
+    click(form.Label2[3]); // DOWNLOAD FILTER
+    SetFocus(h(form.txt_filterext[1]));
+    const std::string video = form.txt_filterext[1].text();
+    click(form.Label2[0]); // GENERAL
+    waitFor("the focus off the DOWNLOAD FILTER page",
+            [&] { return !IsChild(h(form.frame_filter), GetFocus()); });
+    typeAtCaret(GetFocus(), "ZZZ");
+    EXPECT_EQ(form.txt_filterext[1].text(), video);
 }
 
 TEST_F(MainWindowView, TypedCharactersPassKeyPressAndChange) {
@@ -177,10 +170,17 @@ TEST_F(MainWindowView, ModelChangesShowInTheWindowOfTheDesignedSize) {
 
 TEST_F(MainWindowView, ModalShowDisablesTheOwnerUntilTheWindowIsHidden) {
     ui::Window dialog;
-    g_modal = &dialog;
-    SetTimer(h(form.window), 0x7E57, 20, hideModal);
-    windows.showModal(dialog); // returns once the timer has hidden the dialog
-    EXPECT_FALSE(g_ownerEnabled);
+    bool ownerEnabled = true;
+    script({{"hide the modal window",
+             [&] {
+                 return windows.viewOf(dialog) && IsWindowVisible(windows.viewOf(dialog)->handle());
+             },
+             [&] {
+                 ownerEnabled = IsWindowEnabled(h(form.window)) != FALSE;
+                 dialog.setVisible(false);
+             }}},
+           [&] { windows.showModal(dialog); });
+    EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(h(form.window)));
 }
 
@@ -192,121 +192,9 @@ TEST_F(MainWindowView, ListPressReportsTheSelectionThenMouseDown) {
     list.MouseDown = [&](int button, int, float, float) {
         events += "MouseDown " + std::to_string(button) + " " + std::to_string(list.listIndex());
     };
-    RECT row{};
-    SendMessageA(h(list), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
-    LPARAM at = MAKELPARAM(row.left + 3, (row.top + row.bottom) / 2);
-    SendMessageA(h(list), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(h(list), WM_LBUTTONUP, 0, at);
+    clickRow(h(list), 1);
     EXPECT_EQ(events, "Click 1, MouseDown 1 1");
 }
 
-TEST_F(MainWindowView, PastedTextKeepsOnlyItsDigitsInTheNumberFieldsAndTheFile) {
-    // Shift+Insert as the edit gets it: WM_PASTE with text on the clipboard.
-    ASSERT_TRUE(OpenClipboard(h(form.window)));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 3);
-    std::memcpy(GlobalLock(text), "-5", 3);
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    CloseClipboard();
-    const std::pair<ui::TextBox*, std::size_t> fields[] = {
-        {&form.txt_Uploads, 2}, {&form.txt_Downloads, 1}, {&form.txt_Searchresults, 3}};
-    for (const auto& [field, line] : fields) {
-        HWND box = h(*field);
-        SetFocus(box);
-        SendMessageA(box, EM_SETSEL, 0, -1);
-        if (field == &form.txt_Uploads)
-            SendMessageA(box, WM_PASTE, 0, 0);
-        else // a drop or the context menu: the text is replaced in one go
-            SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("-5"));
-        EXPECT_EQ(windowText(box), "5") << field->name;
-        SetFocus(h(form.txt_profilename)); // leaving the box stores the profile
-        auto lines = files.readLines("C:\\FastTrackProfiles\\ann.profile");
-        ASSERT_TRUE(lines && lines->size() > line);
-        EXPECT_EQ((*lines)[line], "5") << field->name;
-    }
-}
-
-// The share of a window's pixels in black, as its surface holds them now (nothing painted
-// first).
-double blackShare(HWND hwnd) {
-    RECT r;
-    GetClientRect(hwnd, &r);
-    HDC dc = GetDC(hwnd);
-    long black = 0;
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x)
-            black += GetPixel(dc, x, y) == RGB(0, 0, 0);
-    ReleaseDC(hwnd, dc);
-    const long area = static_cast<long>(r.right) * r.bottom;
-    return area > 0 ? static_cast<double>(black) / static_cast<double>(area) : 0;
-}
-
-TEST_F(MainWindowView, TheWindowAppearsDrawnWithoutBlackBlocks) {
-    windows.release(form.window);
-    windows.realise(form.window); // shown at once: the model's window is visible
-    std::vector<ui::Label*> labels = {&form.Label1,          &form.Label7,
-                                      &form.Label6[1],       &form.Label6[2],
-                                      &form.lab_application, &form.lab_currentprofile,
-                                      &form.ProfileLabel[4]};
-    for (ui::Label& item : form.Label2)
-        labels.push_back(&item);
-    for (ui::Label* label : labels)
-        EXPECT_LT(blackShare(h(*label)), 0.6) << label->name << " is a black block";
-}
-
-// The rows of a text box's window that hold dark (text) pixels, inside its edge.
-std::pair<int, int> darkRows(HWND box) {
-    RECT r;
-    GetWindowRect(box, &r);
-    HDC dc = GetWindowDC(box);
-    int first = -1, last = -1;
-    for (int y = 3; y < r.bottom - r.top - 3; ++y)
-        for (int x = 3; x < r.right - r.left - 3; ++x)
-            if (GetRValue(GetPixel(dc, x, y)) < 100) {
-                first = first < 0 ? y : first;
-                last = y;
-                break;
-            }
-    ReleaseDC(box, dc);
-    return {first, last};
-}
-
-TEST_F(MainWindowView, AtOneAndAHalfAndTwiceTheSizeCaptionsShowWholeAndBoxTextSitsInTheMiddle) {
-    form.txt_Searchresults.setText("100");
-    windows.release(form.window);
-    for (int dpi : {144, 192}) {
-        Win32WindowManager dense{GetModuleHandleA(nullptr), dpi, [] {}};
-        Win32View& view = dense.realise(form.window);
-        RedrawWindow(view.handle(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        auto place = [&](const ui::Control& control) {
-            RECT r;
-            GetWindowRect(view.handleOf(control), &r);
-            MapWindowPoints(nullptr, view.handle(), reinterpret_cast<POINT*>(&r), 2);
-            return r;
-        };
-        // "Registered Profile:" lies over the section area's top edge: its text must end above.
-        HWND caption = view.handleOf(form.Label6[1]);
-        RECT text = place(form.Label6[1]);
-        HDC dc = GetDC(caption);
-        HGDIOBJ old = SelectObject(dc, view.gdi().font(form.Label6[1].font));
-        DrawTextA(dc, "Registered Profile:", -1, &text, DT_CALCRECT | DT_WORDBREAK);
-        SelectObject(dc, old);
-        ReleaseDC(caption, dc);
-        EXPECT_LE(text.bottom, place(form.frm_Details).top) << dpi;
-
-        for (ui::TextBox* box : {&form.txt_profilename, &form.txt_Searchresults}) {
-            const auto [first, last] = darkRows(view.handleOf(*box));
-            const RECT r = place(*box);
-            ASSERT_GE(first, 0) << box->name << " shows no text at " << dpi;
-            EXPECT_LE(std::abs((first + last) - (r.bottom - r.top)), 6)
-                << box->name << " at " << dpi << ": text rows " << first << " to " << last
-                << " in a box " << r.bottom - r.top << " high";
-        }
-        dense.release(form.window);
-    }
-}
-
 } // namespace
-} // namespace morvane
+} // namespace morvane::view

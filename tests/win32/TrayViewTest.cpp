@@ -6,18 +6,9 @@
 
 #include <shellapi.h>
 
-#include <gtest/gtest.h>
+#include "tests/win32/ViewFixture.h"
 
-#include <filesystem>
-
-#include "app/Form1.h"
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32WindowManager.h"
-
-namespace morvane {
+namespace morvane::view {
 namespace {
 
 // Whether the shell holds our icon: changing nothing about it succeeds only then.
@@ -29,39 +20,33 @@ bool iconShown(HWND window) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-class TrayView : public ::testing::Test {
+class TrayView : public ViewTest {
 protected:
+    TrayView() : ViewTest({.shell = true}) {}
     void SetUp() override {
-        windows.setMainWindow(form.window);
-        hwnd = windows.viewOf(form.window)->handle();
-        ASSERT_NE(hwnd, nullptr) << "no window: the view tests need a display (Xvfb)";
-        form.window.setVisible(true);
-        windows.doEvents();
+        ViewTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        hwnd = h(form.window);
+        show();
     }
     void TearDown() override {
         if (hwnd && iconShown(hwnd))
-            shell.notifyIcon(kNotifyDelete, form.TrayIcon);
-        windows.releaseAll();
+            winShell.notifyIcon(kNotifyDelete, form.TrayIcon);
+        ViewTest::TearDown();
     }
-
-    EmulatedRegistry registry;
-    EmulatedFileSystem files{std::filesystem::temp_directory_path() /
-                             ("morvane-tray-" + std::to_string(GetCurrentProcessId()))};
-    Win32Shell shell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
-    Services services{registry, files, shell, dialogs, clock, windows};
-    Form1 form{services};
+    // The system's minimise command, as from the task bar.
+    void minimise() {
+        ShowWindow(hwnd, SW_MINIMIZE);
+        waitFor("the minimised window hidden behind its icon",
+                [&] { return !IsWindowVisible(hwnd) && iconShown(hwnd); });
+    }
     HWND hwnd = nullptr;
 };
 
 TEST_F(TrayView, MinimisingHidesBehindTheIconAndRestoringRemovesIt) {
     ASSERT_FALSE(iconShown(hwnd));
-    ShowWindow(hwnd, SW_MINIMIZE); // the system's command, as from the task bar
-    windows.doEvents();
-    EXPECT_FALSE(IsWindowVisible(hwnd));
-    EXPECT_TRUE(iconShown(hwnd));
+    minimise();
     EXPECT_EQ(form.TrayIcon.hWnd, reinterpret_cast<std::uintptr_t>(hwnd));
     EXPECT_NE(form.TrayIcon.hIcon, 0u) << "the window's own icon";
 
@@ -71,21 +56,18 @@ TEST_F(TrayView, MinimisingHidesBehindTheIconAndRestoringRemovesIt) {
     EXPECT_TRUE(dialogs.menus.empty());
     SendMessageA(hwnd, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
     ASSERT_EQ(dialogs.menus.size(), 1u);
-    windows.doEvents();
-    EXPECT_TRUE(IsWindowVisible(hwnd));
-    EXPECT_FALSE(IsIconic(hwnd));
+    waitFor("the window back from the tray",
+            [&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); });
     EXPECT_FALSE(iconShown(hwnd));
 }
 
 TEST_F(TrayView, ANewTaskBarGetsTheIconAgain) {
-    ShowWindow(hwnd, SW_MINIMIZE);
-    windows.doEvents();
-    ASSERT_TRUE(iconShown(hwnd));
-    shell.notifyIcon(kNotifyDelete, form.TrayIcon); // as a restarting shell forgets it
+    minimise();
+    winShell.notifyIcon(kNotifyDelete, form.TrayIcon); // as a restarting shell forgets it
     SendMessageA(hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(iconShown(hwnd));
     EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
 } // namespace
-} // namespace morvane
+} // namespace morvane::view

@@ -1,0 +1,287 @@
+#include "tests/win32/ViewFixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/win32/Win32Peers.h"
+
+namespace morvane::view {
+
+namespace {
+
+std::string className(HWND hwnd) {
+    char kind[64] = {};
+    GetClassNameA(hwnd, kind, sizeof kind);
+    return kind;
+}
+
+BOOL CALLBACK collectVisible(HWND hwnd, LPARAM list) {
+    if (IsWindowVisible(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> visibleWindows() {
+    std::vector<HWND> shown;
+    EnumThreadWindows(GetCurrentThreadId(), collectVisible, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+}
+
+// The script in progress. Its steps run from a thread timer, which fires inside whatever
+// message loop is running: the program's modal loops and the system's message boxes alike.
+struct Script {
+    std::vector<Step> steps;
+    std::size_t next = 0;
+    DWORD since = 0; // when the current wait began
+    HWND main = nullptr;
+    bool failed = false;
+};
+Script* g_script = nullptr;
+
+// Ends every modal window but the main one: message boxes by their cancel command, our own
+// windows by their close box.
+void closeModals(HWND main) {
+    for (HWND hwnd : visibleWindows()) {
+        if (hwnd == main)
+            continue;
+        if (className(hwnd) == "#32770")
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        else
+            PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    }
+}
+
+void CALLBACK scriptTick(HWND, UINT, UINT_PTR, DWORD) {
+    Script* script = g_script;
+    if (!script)
+        return;
+    const DWORD waited = GetTickCount() - script->since;
+    if (script->failed) {
+        closeModals(script->main);
+        // Something keeps the test from returning even so: end it rather than hang.
+        if (waited > kDeadlineMs) {
+            std::fprintf(stderr, "view test: modal windows would not close: %s\n",
+                         onScreen().c_str());
+            std::fflush(stderr);
+            std::_Exit(3);
+        }
+        return;
+    }
+    if (script->next < script->steps.size()) {
+        Step& step = script->steps[script->next];
+        if (step.ready()) {
+            ++script->next;
+            script->since = GetTickCount();
+            step.act(); // may open a modal loop of its own, in which later steps run
+            return;
+        }
+        if (waited <= kDeadlineMs)
+            return;
+        ADD_FAILURE() << "step \"" << step.name << "\" was not possible within " << kDeadlineMs
+                      << " ms; on screen: " << onScreen();
+    } else {
+        if (waited <= kDeadlineMs)
+            return;
+        ADD_FAILURE() << "every step ran, yet a modal window is still open after " << kDeadlineMs
+                      << " ms; on screen: " << onScreen();
+    }
+    script->failed = true;
+    script->since = GetTickCount();
+    closeModals(script->main);
+}
+
+} // namespace
+
+std::string listText(HWND list, int row, bool combo) {
+    char text[512] = {};
+    SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<std::string> listTexts(HWND list) {
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        texts.push_back(listText(list, i));
+    return texts;
+}
+
+std::string windowText(HWND hwnd) {
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+void clickRow(HWND list, int row, bool twice) {
+    RECT r{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    if (twice) {
+        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageA(list, WM_LBUTTONUP, 0, at);
+    }
+}
+
+HWND messageBox() {
+    for (HWND hwnd : visibleWindows())
+        if (className(hwnd) == "#32770")
+            return hwnd;
+    return nullptr;
+}
+
+std::string onScreen() {
+    std::ostringstream out;
+    out << "windows [";
+    const char* separator = "";
+    for (HWND hwnd : visibleWindows()) {
+        out << separator << '"' << windowText(hwnd) << "\" (" << className(hwnd)
+            << (IsWindowEnabled(hwnd) ? "" : ", disabled") << ")";
+        separator = ", ";
+    }
+    auto named = [](HWND hwnd) {
+        const win32::Peer* peer = win32::Peer::of(hwnd);
+        return !hwnd  ? std::string("none")
+               : peer ? peer->control().name
+                      : className(hwnd) + " \"" + windowText(hwnd) + "\"";
+    };
+    out << "], active " << named(GetActiveWindow()) << ", in front " << named(GetForegroundWindow())
+        << ", focus " << named(GetFocus());
+    return out.str();
+}
+
+ViewTest::ViewTest(Real real)
+    : real_(real), files(std::filesystem::temp_directory_path() /
+                         ("morvane-view-" + std::to_string(GetCurrentProcessId()))),
+      services{registry,
+               real.files ? static_cast<FileSystem&>(winFiles) : files,
+               real.shell ? static_cast<Shell&>(winShell) : shell,
+               real.dialogs ? static_cast<Dialogs&>(winDialogs) : dialogs,
+               clock,
+               windows} {}
+
+void ViewTest::SetUp() {
+    std::error_code ec;
+    std::filesystem::remove_all(files.root(), ec);
+    std::filesystem::create_directories(files.root() / "c", ec);
+    windows.setMainWindow(form.window);
+    ASSERT_NE(h(form.window), nullptr) << "no window: the view tests need a display (Xvfb)";
+}
+
+void ViewTest::TearDown() {
+    windows.releaseAll();
+    std::error_code ec;
+    std::filesystem::remove_all(files.root(), ec);
+}
+
+void ViewTest::show() {
+    form.window.setVisible(true);
+    windows.doEvents();
+}
+
+HWND ViewTest::h(const ui::Control& control) const {
+    Win32View* view = windows.viewOf(form.window);
+    return view ? view->handleOf(control) : nullptr;
+}
+
+HWND ViewTest::picker(const ui::Control& control) {
+    Win32View* view = windows.viewOf(form.picker().window);
+    return view ? view->handleOf(control) : nullptr;
+}
+
+void ViewTest::click(const ui::Control& label) {
+    SendMessageA(h(label), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(h(label), WM_LBUTTONUP, 0, 0);
+}
+
+void ViewTest::press(WPARAM key) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+    PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000000);
+    windows.doEvents();
+}
+
+std::vector<std::string> ViewTest::tabCycle() {
+    std::vector<std::string> visited{focused()};
+    for (int i = 0; i < 40; ++i) {
+        press(VK_TAB);
+        if (focused() == visited.front())
+            return visited;
+        visited.push_back(focused());
+    }
+    ADD_FAILURE() << "Tab never came back to " << visited.front();
+    return visited;
+}
+
+std::string ViewTest::focused() {
+    const win32::Peer* peer = win32::Peer::of(GetFocus());
+    return peer ? peer->control().name : "";
+}
+
+bool ViewTest::backOn(const ui::Control& control) {
+    return GetActiveWindow() == h(form.window) && GetForegroundWindow() == h(form.window) &&
+           GetFocus() == h(control);
+}
+
+bool ViewTest::waitFor(const std::string& what, const std::function<bool()>& done,
+                       DWORD deadlineMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > deadlineMs) {
+            ADD_FAILURE() << "waited " << deadlineMs << " ms for " << what
+                          << "; on screen: " << onScreen();
+            return false;
+        }
+        windows.doEvents();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void ViewTest::script(std::vector<Step> steps, const std::function<void()>& action) {
+    Script run{std::move(steps), 0, GetTickCount(), h(form.window), false};
+    g_script = &run;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, scriptTick);
+    action();
+    KillTimer(nullptr, timer);
+    g_script = nullptr;
+    if (!run.failed && run.next < run.steps.size())
+        ADD_FAILURE() << "step \"" << run.steps[run.next].name
+                      << "\" never ran: the modal windows closed before it; on screen: "
+                      << onScreen();
+}
+
+Step ViewTest::inPicker(std::string name, std::function<void()> act) {
+    return {std::move(name),
+            [this] {
+                HWND dialog = picker(form.picker().window);
+                return dialog && IsWindowVisible(dialog) && IsWindowEnabled(dialog);
+            },
+            std::move(act)};
+}
+
+Step ViewTest::answer(int button) {
+    return {"answer a message box with button " + std::to_string(button),
+            [] { return messageBox() != nullptr; },
+            [this, button] {
+                HWND box = messageBox();
+                char text[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the box's text
+                HWND icon = GetDlgItem(box, 0x0440);             // the box's icon
+                const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
+                boxes.push_back(
+                    windowText(box) + "|" + text + "|" + (yesNo ? "YesNo" : "Ok") + "|" +
+                    (icon && SendMessageA(icon, STM_GETICON, 0, 0) ? "icon" : "no icon"));
+                SendMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
+            }};
+}
+
+std::string ViewTest::addFolder(std::vector<Step> steps) {
+    const int before = form.list_Folders.count();
+    script(std::move(steps), [this] { form.AddFolder_Click(); });
+    return form.list_Folders.count() > before ? form.list_Folders.items().back() : "";
+}
+
+} // namespace morvane::view
