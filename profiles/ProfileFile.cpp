@@ -9,6 +9,7 @@
 #include "app/Form1.h"
 #include "profiles/DefaultExtensions.h"
 #include "profiles/ProfilePath.h"
+#include "profiles/ProfileText.h"
 
 namespace morvane {
 
@@ -37,7 +38,10 @@ std::optional<std::vector<std::string>> readProfile(Form1& form, const std::stri
     std::optional<std::string> path = ProfilePath(name);
     if (!path)
         return std::nullopt;
-    return form.sys.files.readLines(*path);
+    std::optional<std::vector<std::string>> lines = form.sys.files.readLines(*path);
+    if (lines)
+        *lines = ProfileText(std::move(*lines), form.sys.files);
+    return lines;
 }
 
 void clearFilterControls(Form1& form) {

@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Characters.h"
 #include "profiles/DefaultExtensions.h"
 #include "profiles/NumberFields.h"
 #include "profiles/ProfilePath.h"
+#include "profiles/ProfileText.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -314,6 +316,12 @@ TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
     EXPECT_EQ(nameState(form), "zed|zed|zed,bob,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "zed.profile"}));
     EXPECT_EQ(file("zed"), crlf(kAlice));
+
+    // Other scripts: a character is one key, only A to Z are lower-cased, Backspace takes a
+    // whole character.
+    form.txt_profilename.type("Ω Жук\b");
+    EXPECT_EQ(nameState(form), "zedΩЖу|zedΩЖу|zedΩЖу,bob,");
+    EXPECT_EQ(stored(), (Lines{"bob.profile", "zedΩЖу.profile"}));
 }
 
 TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
@@ -411,6 +419,38 @@ TEST(MessageTextTest, DigitsOfAndShortenMiddle) {
         EXPECT_EQ(got, expected) << text;
         EXPECT_LE(got.size(), length) << text;
     }
+}
+
+// Characters as the limits count them, and the tolerant reading of a profile file: one that is
+// not UTF-8 was written in the legacy code page (Windows-1252 on the emulated system).
+TEST(TextInEveryScriptTest, CharactersAndProfileFilesInTheLegacyCodePage) {
+    const std::tuple<std::string, bool, std::size_t> texts[] = {
+        {"", true, 0},
+        {"C:\\Música", true, 9},
+        {"日本語.mp3", true, 7},
+        {"\xf0\x9f\x8e\xb5!", true, 2}, // outside the BMP: one character
+        {"C:\\M\xfasica", false, 9},    // Windows-1252: a byte each
+        {"ab\xc3", false, 3},           // cut short
+        {"\xc0\xaf", false, 2},         // "/" in an overlong form
+        {"\xed\xa0\x80", false, 3},     // a surrogate
+        {"\xf4\x90\x80\x80", false, 4}, // past U+10FFFF
+    };
+    for (const auto& [text, utf8, count] : texts) {
+        EXPECT_EQ(IsUtf8(text), utf8) << text;
+        EXPECT_EQ(CharacterCount(text), count) << text;
+    }
+    EXPECT_EQ(CharacterCode("Ж", 0), U'Ж');
+    EXPECT_EQ(Utf8Of(U'🎵'), "🎵");
+
+    Harness h;
+    const std::pair<std::string, std::string> files[] = {
+        {"C:\\Música\r\nEOF!\r\n", "C:\\Música\r\nEOF!\r\n"}, // UTF-8: as it is
+        {"C:\\M\xfasica\r\nD:\\\xc9t\xe9\r\n", "C:\\Música\r\nD:\\Été\r\n"},
+        {"\x80\x8a\x9f\xa0\xff\x81", "€ŠŸ\u00a0ÿ\u0081"},
+        {"Música \xe9", "MÃºsica é"}, // one byte not UTF-8: the whole file is legacy
+    };
+    for (const auto& [bytes, text] : files)
+        EXPECT_EQ(ProfileText(bytes, *h.files), text) << bytes;
 }
 
 } // namespace

@@ -37,9 +37,20 @@ TEST_F(RegistryTest, GetKeyReturnsTheWholeBufferForText) {
     h.setText(kLocal, "Seven", "C:\\Down");
     h.setText(kLocal, "Long", std::string(254, 'a'));
     h.setText(kLocal, "TooLong", std::string(255, 'b'));
+    // In UTF-8 the buffer holds as many characters, whatever their bytes.
+    std::string omegas254, omegas255;
+    for (int i = 0; i < 255; ++i)
+        (i < 254 ? omegas254 : omegas255) += "Ω";
+    omegas255 = omegas254 + omegas255;
+    h.setText(kLocal, "Script", "C:\\日本");
+    h.setText(kLocal, "LongScript", omegas254);
+    h.setText(kLocal, "TooLongScript", omegas255);
     EXPECT_EQ(get("Seven"), "C:\\Down" + kNul + std::string(247, ' '));
     EXPECT_EQ(get("Long"), std::string(254, 'a') + kNul);
     EXPECT_EQ(get("TooLong"), "") << "with its NUL it does not fit";
+    EXPECT_EQ(get("Script"), "C:\\日本" + kNul + std::string(249, ' '));
+    EXPECT_EQ(get("LongScript"), omegas254 + kNul);
+    EXPECT_EQ(get("TooLongScript"), "");
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
@@ -95,6 +106,14 @@ TEST_F(RegistryTest, ArgumentsOver255CharactersTouchNothingAndSayNothing) {
     EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, longText), 1);
     EXPECT_EQ(h.registry.calls(), 0);
     EXPECT_TRUE(h.dialogs.messages.empty());
+    // Characters are counted, not bytes: 255 of them in another script are taken.
+    std::string key = "Software\\", data;
+    for (int i = 0; i < 246; ++i)
+        key += "Ж";
+    while (data.size() < 254 * 3)
+        data += "語";
+    form.SetKey(kHkeyCurrentUser, key, false, "DownloadDir", data);
+    EXPECT_EQ(CutAtNull(form.GetKey(kHkeyCurrentUser, key, false, "DownloadDir")), data);
 }
 
 // The import ----------------------------------------------------------------------------------
@@ -182,10 +201,11 @@ TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
     EXPECT_FALSE(h.hasValue(kLocal, "DownloadDir") || h.hasValue(kTransfer, "DlDir0"));
     EXPECT_EQ(h.number(kTransfer, "ConcurrentDownloads"), 3);
     EXPECT_EQ(h.number(kAdvanced, "MaxSearchResult"), 250);
-    EXPECT_EQ(h.messageLog(), (Log{"Error|Could not open the Key: \\" + kLocal,
-                                   "Error|Could not create the value: \\" + kTransfer +
-                                       "\\ConcurrentUploads with the data: 99999999999 (not a whole "
-                                       "number from -2147483648 to 2147483647)"}));
+    EXPECT_EQ(h.messageLog(),
+              (Log{"Error|Could not open the Key: \\" + kLocal,
+                   "Error|Could not create the value: \\" + kTransfer +
+                       "\\ConcurrentUploads with the data: 99999999999 (not a whole "
+                       "number from -2147483648 to 2147483647)"}));
     EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\bob.profile")) << "the profile is saved too";
 }
 
