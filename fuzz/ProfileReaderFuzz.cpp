@@ -1,6 +1,7 @@
-// The profile reader on any bytes as the file (CR, LF and NUL included, any length): it never
-// fails on a readable file, never touches the registry, never shows "EOF!" as a folder, and
-// what it shows survives a save and a second load unchanged.
+// The profile reader on any bytes as the file (CR, LF and NUL included, any length, UTF-8 or
+// not): it never fails on a readable file, never touches the registry, never shows "EOF!" as a
+// folder, shows a file that is not UTF-8 converted from the legacy code page, and what it
+// shows survives a save and a second load unchanged.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "app/Form1.h"
 #include "fuzz/FuzzPlatform.h"
+#include "platform/Characters.h"
 
 namespace {
 
@@ -46,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   form.txt_Downloadfolder.text().empty(),
               "a filter category was left without its default");
     const std::vector<std::string> first = shown(form);
+    for (const std::string& value : first)
+        Check(morvane::IsUtf8(value), "a value was shown in neither UTF-8 nor converted");
 
     form.SaveProfile("fuzzed");
     Check(platform.dialogs.messages.empty(), "saving a loaded profile failed");
