@@ -45,6 +45,45 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) {
     return length;
 }
 
+char32_t foldCharacter(char32_t c) {
+    const bool even = c % 2 == 0;
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return c + 0x20;
+    if (c == 0x178)
+        return 0xFF;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return even ? c : c + 1;
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149)
+        return even ? c + 1 : c;
+    if ((c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F) ||
+        (c >= 0xFF21 && c <= 0xFF3A))
+        return c + 0x20;
+    switch (c) {
+    case 0x386:
+        return 0x3AC;
+    case 0x38C:
+        return 0x3CC;
+    case 0x38E:
+    case 0x38F:
+        return c + 0x3F;
+    case 0x3C2:
+        return 0x3C3; // final sigma
+    default:
+        break;
+    }
+    if (c >= 0x388 && c <= 0x38A)
+        return c + 0x25;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
+    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F))
+        return even ? c + 1 : c;
+    if (c >= 0x531 && c <= 0x556)
+        return c + 0x30;
+    return c;
+}
+
 } // namespace
 
 bool IsUtf8(std::string_view text) {
@@ -111,6 +150,21 @@ std::string Utf8Of(char32_t code) {
         bytes += static_cast<char>(0x80 | (code & 0x3F));
     }
     return bytes;
+}
+
+std::string FoldCase(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = CharacterLength(text, at);
+        const char32_t code = CharacterCode(text, at);
+        if (length == 1 && code >= 0x80)
+            folded += text[at]; // not UTF-8: the byte as it is
+        else
+            folded += Utf8Of(foldCharacter(code));
+        at += length;
+    }
+    return folded;
 }
 
 std::string Utf8FromWindows1252(std::string_view text) {

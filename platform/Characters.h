@@ -34,6 +34,11 @@ std::size_t CharacterOffset(std::string_view text, std::size_t count);
 // or a code past U+10FFFF.
 std::string Utf8Of(char32_t code);
 
+// The text with letter case set aside as Windows sets it aside in file names: A to Z, and the
+// letters of Latin-1, Latin Extended-A, Greek, Cyrillic and Armenian and the full-width A to Z,
+// each taken to its small letter. Two names that fold alike name one file on Windows.
+std::string FoldCase(std::string_view text);
+
 // Windows-1252, the system code page of Western Windows, as UTF-8: for text written by a
 // program in that code page. The five bytes that code page leaves unassigned stand for the
 // control characters of the same number, as Windows converts them.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/Form1.h"
+#include "platform/Characters.h"
 
 namespace morvane {
 
@@ -89,7 +90,8 @@ std::optional<std::string> ProfilePath(const std::string& name) {
 bool SameProfileFile(const std::string& a, const std::string& b) {
     std::optional<std::string> pathA = ProfilePath(a);
     std::optional<std::string> pathB = ProfilePath(b);
-    return pathA && pathB && LowerCase(*pathA) == LowerCase(*pathB);
+    // As Windows compares file names: "Ω" and "ω" are one file there.
+    return pathA && pathB && FoldCase(*pathA) == FoldCase(*pathB);
 }
 
 bool NameTaken(const std::vector<std::string>& entries, const std::string& name,

@@ -332,6 +332,10 @@ TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
     form.txt_profilename.userEdited("carol"); // would overwrite Carol's file
     EXPECT_EQ(nameState(form), "carolx|carolx|carolx,bob,bobx,Carol,");
     EXPECT_EQ(file("Carol"), crlf(kBob));
+    // Windows sets letter case aside in every script: "Ωmega" and "ωmega" are one file there.
+    form.list_Profiles.addItem("Ωmega");
+    form.txt_profilename.userEdited("ωmega");
+    EXPECT_EQ(nameState(form), "ωmegax|ωmegax|ωmegax,bob,bobx,Carol,Ωmega,");
 }
 
 // Names that differ only in outer spaces share one file, which must survive the rename.
@@ -440,6 +444,7 @@ TEST(TextInEveryScriptTest, CharactersAndProfileFilesInTheLegacyCodePage) {
         EXPECT_EQ(CharacterCount(text), count) << text;
     }
     EXPECT_EQ(CharacterCode("Ж", 0), U'Ж');
+    EXPECT_EQ(FoldCase("C:\\ÀÉŸ\\ΆΣςΩ\\ЁЖЯ\\ԱĲ\\İ\xc9"), "c:\\àéÿ\\άσσω\\ёжя\\աĳ\\İ\xc9");
     EXPECT_EQ(Utf8Of(U'🎵'), "🎵");
 
     Harness h;
