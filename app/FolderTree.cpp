@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/PathRules.h"
+
 namespace morvane {
 
 std::vector<std::string> FolderLevels(const std::string& folder) {
@@ -48,15 +50,11 @@ std::vector<ui::FolderItem> FolderItems(const std::vector<std::string>& levels,
         std::string caption = i == 0 ? level : level.substr(level.find_last_of('\\') + 1);
         items.push_back({level, caption, static_cast<int>(i), true});
     }
-    auto folded = [](std::string text) {
-        for (char& c : text)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return text;
-    };
-    std::sort(subfolders.begin(), subfolders.end(),
-              [&](const std::string& a, const std::string& b) { return folded(a) < folded(b); });
+    std::sort(
+        subfolders.begin(), subfolders.end(),
+        [&](const std::string& a, const std::string& b) { return LowerCase(a) < LowerCase(b); });
     const std::string& open = levels.back();
-    const std::string prefix = levels.size() == 1 ? open : open + "\\";
+    const std::string prefix = JoinFolder(open, "");
     for (const std::string& name : subfolders)
         items.push_back({prefix + name, name, static_cast<int>(levels.size()), false});
     return items;

@@ -11,6 +11,7 @@
 #include "filter/FilterRun.h"
 #include "platform/Services.h"
 #include "platform/ui/Controls.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane {
 
@@ -125,6 +126,11 @@ public:
     void SaveProfile(const std::string& name);
     void LoadProfile(const std::string& name);
     void LoadFilterSettings(const std::string& name);
+    // SaveProfile with its outcome: false, after telling the user, when the file could not
+    // be written; true for the empty name, for which nothing is written by design.
+    bool StoreProfile(const std::string& name);
+    // The profile values the controls hold (its name left empty).
+    Profile ShownProfile() const;
 
     // ---- Profile list and editing.
     void ListProfiles(const std::string& name);
@@ -209,6 +215,10 @@ private:
     void ShowSection(ui::Frame& page);
     void ClearMenuHighlight();
     void connectFolderHandlers();
+    // The download folder and the filter rows as the controls hold them, and putting filter
+    // rows back (all a load needs of the shown values: no copy of the folder list).
+    Profile shownFilters() const;
+    void showFilters(const FilterCategories& filters);
 
     void RunFilterPasses(bool queue);
     bool IsListedFailure(const std::string& name) const;

@@ -61,13 +61,15 @@ void Require(bool ok, const std::string& what) {
 }
 
 RunnerOptions ParseOptions(int& argc, char** argv, const std::string& defaultPrefix) {
-    RunnerOptions options{defaultPrefix, ""};
+    RunnerOptions options{defaultPrefix, "", ""};
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--prefix=", 9) == 0)
             options.prefix = argv[i] + 9;
         else if (std::strncmp(argv[i], "--only=", 7) == 0)
             options.only = argv[i] + 7;
+        else if (std::strncmp(argv[i], "--lay-out-load-folder=", 22) == 0)
+            options.layOutLoadFolder = argv[i] + 22;
         else
             argv[kept++] = argv[i];
     }

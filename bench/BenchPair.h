@@ -63,8 +63,18 @@ void Require(bool ok, const std::string& what);
 struct RunnerOptions {
     std::string prefix;
     std::string only;
+    std::string layOutLoadFolder; // --lay-out-load-folder=<host folder>: only that, then end
 };
 RunnerOptions ParseOptions(int& argc, char** argv, const std::string& defaultPrefix);
+
+// The load measurement's download folder of 100,000 files, made in one place for both sides:
+// natively at its set-up, and for Wine by scripts/bench.sh through the native runner's
+// --lay-out-load-folder (Wine makes files in a big folder slowly), which also leaves the
+// ".seeded" mark that BenchDrive::useSeededFolder looks for. `windowsFolder` is the folder as
+// the product sees it, named in the incomplete downloads. False when a file could not be made.
+bool LayOutLoadFolder(const std::string& hostFolder, const std::string& windowsFolder,
+                      bool markSeeded);
+inline const std::string kLoadFolder = "MorvaneBenchLoad"; // a folder of drive C:
 
 } // namespace morvane::bench
 

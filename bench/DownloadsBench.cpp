@@ -8,6 +8,7 @@
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
 #include "downloads/DatFileReader.h"
+#include "platform/emulated/TestData.h"
 
 namespace morvane::bench {
 namespace {
@@ -16,9 +17,9 @@ constexpr int kDatFiles = 5000;
 const std::string kSparseFolder = "MorvaneBenchDat";
 const std::string kListFolder = "MorvaneBenchDownloads";
 
-// Opaque data without a colon, the stored path, its end mark and a little more data.
+// Opaque data without a colon, then a client's file holding the stored path.
 std::string datBytes(std::size_t size, const std::string& stored) {
-    const std::string tail = stored + std::string(1, '\0') + "\x01\x02\x03\x04";
+    const std::string tail = DatFileBytes(stored);
     std::string bytes(size - tail.size(), '\x5a');
     return bytes + tail;
 }

@@ -2,12 +2,15 @@
 // plain calls that read the file, write it, or set the client's values; and one listing of
 // 10,000 .dat files in a download folder of 100,000 files against a plain loop.
 
+#include <filesystem>
 #include <memory>
 
 #include "app/Form1.h"
 #include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
+#include "platform/emulated/TestData.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane::bench {
 namespace {
@@ -21,13 +24,12 @@ std::string folderName(int i) {
 }
 
 std::string bigProfile() {
-    std::string bytes = "C:\\Downloads\r\n3\r\n3\r\n100\r\n";
+    // name, download folder, the three numbers, shared folders, filter rows
+    Profile profile{"", "C:\\Downloads", "3", "3", "100", {}, {}};
     for (int i = 0; i < kFolders; ++i)
-        bytes += folderName(i) + "\r\n";
-    bytes += "EOF!\r\n";
-    for (int i = 0; i < 5; ++i)
-        bytes += "mp3;\r\nC:\\Downloads\r\n";
-    return bytes;
+        profile.sharedFolders.push_back(folderName(i));
+    profile.filters.fill({"mp3;", "C:\\Downloads"});
+    return ProfileBytes(profile);
 }
 
 struct BigProfile {
@@ -149,7 +151,7 @@ BenchPair registerPair() {
 
 constexpr int kFolderFiles = 100000;
 constexpr int kDatFiles = 10000;
-const std::string kDownloads = "MorvaneBenchLoad";
+const std::string kDownloads = kLoadFolder;
 
 struct BigFolder {
     std::unique_ptr<BenchDrive> drive;
@@ -165,21 +167,11 @@ BenchPair listBigFolder() {
     pair.setup = [state] {
         state->drive = std::make_unique<BenchDrive>();
         const std::string folder = state->drive->windowsPath(kDownloads);
-        const std::string host = state->drive->hostPath(kDownloads) + HostSeparator();
         const bool seeded = state->drive->useSeededFolder(kDownloads);
         Require(seeded || state->drive->makeFolder(kDownloads),
                 "C:\\" + kDownloads + " exists already");
-        // Every tenth file is incomplete; the others are finished downloads. scripts/bench.sh
-        // seeds the same files.
-        for (int i = 0; i < kFolderFiles && !seeded; ++i) {
-            const std::string name = "file_" + std::to_string(i);
-            const bool incomplete = i % (kFolderFiles / kDatFiles) == 0;
-            const std::string bytes = incomplete ? std::string(1000, '\x5a') + folder + "\\" +
-                                                       name + ".mp3" + std::string(1, '\0') + "tail"
-                                                 : "finished " + name;
-            Require(WriteFile(host + name + (incomplete ? ".dat" : ".mp3"), bytes),
-                    "cannot write the download folder");
-        }
+        Require(seeded || LayOutLoadFolder(state->drive->hostPath(kDownloads), folder, false),
+                "cannot write the download folder");
         state->form = std::make_unique<Form1>(state->drive->services());
         state->form->txt_Downloadfolder.setText(folder);
     };
@@ -208,4 +200,26 @@ MORVANE_BENCH_PAIR(registerPair);
 MORVANE_BENCH_PAIR(listBigFolder);
 
 } // namespace
+
+// Every tenth file is incomplete; the others are finished downloads.
+bool LayOutLoadFolder(const std::string& hostFolder, const std::string& windowsFolder,
+                      bool markSeeded) {
+    std::error_code ec;
+    if (markSeeded &&
+        (!RemoveTree(hostFolder) || !std::filesystem::create_directories(hostFolder, ec)))
+        return false;
+    const std::string into = hostFolder + HostSeparator();
+    for (int i = 0; i < kFolderFiles; ++i) {
+        const std::string name = "file_" + std::to_string(i);
+        const bool incomplete = i % (kFolderFiles / kDatFiles) == 0;
+        const std::string bytes =
+            incomplete
+                ? std::string(1000, '\x5a') + DatFileBytes(windowsFolder + "\\" + name + ".mp3")
+                : "finished " + name;
+        if (!WriteFile(into + name + (incomplete ? ".dat" : ".mp3"), bytes))
+            return false;
+    }
+    return !markSeeded || WriteFile(into + ".seeded", "");
+}
+
 } // namespace morvane::bench

@@ -7,6 +7,7 @@
 #include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane::bench {
 namespace {
@@ -29,10 +30,11 @@ LongRun switchingProfiles() {
         state->drive = std::make_unique<BenchDrive>();
         Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
         const std::string folder = state->drive->hostPath(kFolder) + HostSeparator();
-        std::string bytes = "C:\\Downloads\r\n3\r\n3\r\n100\r\n";
+        // name, download folder, the three numbers, shared folders, filter rows
+        Profile profile{"", "C:\\Downloads", "3", "3", "100", {}, {}};
         for (int i = 0; i < 50; ++i)
-            bytes += "C:\\Shared\\folder_" + std::to_string(i) + "\r\n";
-        bytes += "EOF!\r\n";
+            profile.sharedFolders.push_back("C:\\Shared\\folder_" + std::to_string(i));
+        const std::string bytes = ProfileBytes(profile);
         for (const char* name : {"alice", "bob"})
             Require(WriteFile(folder + name + ".profile", bytes), "cannot write the profiles");
         state->form = std::make_unique<Form1>(state->drive->services());

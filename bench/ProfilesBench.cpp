@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane::bench {
 namespace {
@@ -28,7 +29,9 @@ BenchPair listProfiles() {
         state->drive = std::make_unique<BenchDrive>();
         Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
         const std::string folder = state->drive->hostPath(kFolder) + HostSeparator();
-        const std::string bytes = "C:\\Downloads\r\n3\r\n3\r\n100\r\nC:\\Music\r\nEOF!\r\n";
+        // name, download folder, the three numbers, shared folders, filter rows
+        Profile profile{"", "C:\\Downloads", "3", "3", "100", {"C:\\Music"}, {}};
+        const std::string bytes = ProfileBytes(profile);
         for (int i = 0; i < kProfiles; ++i)
             Require(WriteFile(folder + "profile_" + std::to_string(i) + ".profile", bytes),
                     "cannot write the profile files");

@@ -1,11 +1,10 @@
 #include "downloads/DatFileReader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
-#include "app/JoinFolder.h"
 #include "platform/Characters.h"
+#include "platform/PathRules.h"
 
 namespace morvane {
 
@@ -83,10 +82,7 @@ std::string ShownName(const std::string& folder, const std::string& stored) {
 bool IsDatFileName(const std::string& name) {
     if (name.size() < 4)
         return false;
-    std::string extension = name.substr(name.size() - 4);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".dat";
+    return LowerCase(name.substr(name.size() - 4)) == ".dat";
 }
 
 } // namespace morvane

@@ -2,8 +2,8 @@
 // name stored inside it, and the choice of the download folder.
 
 #include "app/Form1.h"
-#include "app/JoinFolder.h"
 #include "downloads/DatFileReader.h"
+#include "platform/PathRules.h"
 
 namespace morvane {
 

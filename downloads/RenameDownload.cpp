@@ -2,9 +2,8 @@
 // file its stored name within the download folder.
 
 #include "app/Form1.h"
-#include "app/JoinFolder.h"
 #include "downloads/RenameTarget.h"
-#include "profiles/ProfilePath.h"
+#include "platform/PathRules.h"
 
 namespace morvane {
 

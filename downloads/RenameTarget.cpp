@@ -1,29 +1,10 @@
 #include "downloads/RenameTarget.h"
 
-#include <cctype>
-#include <vector>
+#include "platform/PathRules.h"
 
 namespace morvane {
 
 namespace {
-
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// Names that Windows takes for devices in any folder, with any extension.
-bool isDeviceName(const std::string& level) {
-    std::string base = upper(level.substr(0, level.find('.')));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
-        base == "CONOUT$")
-        return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           std::isdigit(static_cast<unsigned char>(base[3])) && base[3] != '0';
-}
 
 // Windows drops trailing dots and spaces, so "..." or ". ." is the parent folder too.
 bool onlyDotsAndSpaces(const std::string& level) {
@@ -41,7 +22,7 @@ std::optional<std::string> RenameTarget(const std::string& folder, const std::st
         const bool end = i == shownName.size();
         if (end || shownName[i] == '\\' || shownName[i] == '/') {
             // An empty level is a leading separator (the drive's root) or a doubled one.
-            if (level.empty() || onlyDotsAndSpaces(level) || isDeviceName(level))
+            if (level.empty() || onlyDotsAndSpaces(level) || IsReservedDeviceName(level))
                 return std::nullopt;
             level.clear();
         } else {

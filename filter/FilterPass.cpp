@@ -3,7 +3,7 @@
 
 #include "app/Form1.h"
 #include "filter/FilterRules.h"
-#include "profiles/ProfilePath.h"
+#include "platform/PathRules.h"
 
 namespace morvane {
 

@@ -1,7 +1,5 @@
 #include "filter/FilterRules.h"
 
-#include <cctype>
-
 namespace morvane {
 
 bool IsRefusedExtensionKey(int keyAscii) {
@@ -43,33 +41,6 @@ int FilterCategoryOf(const std::string& name, const FilterCategories& categories
             return i;
     }
     return -1;
-}
-
-std::string DriveRootOf(const std::string& path) {
-    return path.substr(0, 3);
-}
-
-bool SameDrive(const std::string& a, const std::string& b) {
-    const std::string rootA = DriveRootOf(a), rootB = DriveRootOf(b);
-    if (rootA.size() != rootB.size())
-        return false;
-    for (std::size_t i = 0; i < rootA.size(); ++i) {
-        if (rootA[i] == rootB[i])
-            continue;
-        // Windows knows no case in drive letters; the rest of the root compares exactly.
-        const bool letters = i == 0 && rootA.size() > 1 && rootA[1] == ':' &&
-                             std::isalpha(static_cast<unsigned char>(rootA[0])) &&
-                             std::isalpha(static_cast<unsigned char>(rootB[0]));
-        if (!letters || std::toupper(static_cast<unsigned char>(rootA[0])) !=
-                            std::toupper(static_cast<unsigned char>(rootB[0])))
-            return false;
-    }
-    return true;
-}
-
-bool BeginsWithDriveRoot(const std::string& path) {
-    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':' && path[2] == '\\';
 }
 
 } // namespace morvane

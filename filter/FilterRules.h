@@ -1,11 +1,11 @@
 #pragma once
 // The filter's rules over plain values: which keys an extension list refuses, which category a
-// file name falls into, where a moved file goes, and the drive a folder lies on.
+// file name falls into. Drive roots and joining paths are in platform/PathRules.h.
 
 #include <array>
 #include <string>
 
-#include "app/JoinFolder.h"
+#include "platform/PathRules.h"
 
 namespace morvane {
 
@@ -14,6 +14,8 @@ inline constexpr int kFilterCategories = 5; // audio, video, images, documents, 
 struct FilterCategory {
     std::string extensions; // as typed: "mp3;wav;"
     std::string folder;     // destination folder
+
+    bool operator==(const FilterCategory&) const = default;
 };
 using FilterCategories = std::array<FilterCategory, kFilterCategories>;
 
@@ -30,15 +32,5 @@ std::string FileExtensionOf(const std::string& name);
 // (extension "dat"). The name is the lower-cased one.
 int FilterCategoryOf(const std::string& name, const FilterCategories& categories,
                      const std::string& downloadFolder);
-
-// The first three characters of a path: the drive root ("C:\") when it begins with one.
-std::string DriveRootOf(const std::string& path);
-
-// Whether two paths begin with the same three characters, the drive letter's case aside:
-// "c:\Downloads" and "C:\Music" lie on one drive. Every "same drive" decision goes here.
-bool SameDrive(const std::string& a, const std::string& b);
-
-// Whether a path begins with a drive letter, a colon and a backslash.
-bool BeginsWithDriveRoot(const std::string& path);
 
 } // namespace morvane

@@ -9,7 +9,7 @@
 
 #include "filter/FilterRules.h"
 #include "fuzz/FuzzPlatform.h"
-#include "profiles/ProfilePath.h"
+#include "platform/PathRules.h"
 
 namespace {
 

@@ -1,39 +1,17 @@
 #pragma once
-// The emulated platform for fuzz targets: one temporary C: drive for the whole run (removed
-// at exit) and fresh headless services for each input.
+// What the fuzz targets share: the check that ends a run with a finding, and the emulated
+// platform bundle, fresh for each input (an empty drive, an empty registry) so one input's
+// files never steer the next.
 
-#include <string>
-
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
-
-namespace morvane {
-class Form1;
-}
+#include "platform/emulated/EmulatedPlatform.h"
 
 namespace morvane::fuzz {
 
 // Ends the run with a finding when a property does not hold.
 void Check(bool ok, const char* what);
 
-// What saving the form's present values writes to the profile file.
-std::string ProfileBytes(const Form1& form);
-
-struct FuzzPlatform {
-    FuzzPlatform();
-
-    EmulatedFileSystem& files;
-    EmulatedRegistry registry;
-    RecordingShell shell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    HeadlessWindowManager windows;
-    Services services{registry, files, shell, dialogs, clock, windows};
-
-    // Writes raw bytes to a file of the drive, by Windows path.
-    void writeFile(const std::string& path, const std::string& bytes);
-    std::string readFile(const std::string& path);
+struct FuzzPlatform : EmulatedPlatform {
+    FuzzPlatform() : EmulatedPlatform("fuzz") {}
 };
 
 } // namespace morvane::fuzz

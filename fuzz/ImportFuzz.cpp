@@ -7,13 +7,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
-#include <regex>
 #include <string>
 #include <utility>
 
 #include "app/Form1.h"
 #include "fuzz/FuzzPlatform.h"
-#include "profiles/ProfilePath.h"
+#include "platform/emulated/TestData.h"
+#include "profiles/ProfileFile.h"
 
 namespace {
 
@@ -67,18 +67,6 @@ std::uint32_t valueType(Input& in) {
     static const std::uint32_t kTypes[] = {1, 1, 1, 4, 4, 0, 2, 3, 7, 11};
     const std::uint8_t pick = in.byte();
     return pick < 250 ? kTypes[pick % 10] : pick; // now and then a type no one knows
-}
-
-bool ownMessage(const std::string& text) {
-    static const std::regex kOwn[] = {
-        std::regex(R"(Could not (open|create|delete) the (key|Key|value): [^]*)"),
-        std::regex(R"(Could not save the profile( file)? [^]*)"),
-        std::regex(R"(Could not read the profile file [^]*\. The values shown were kept\.)"),
-    };
-    for (const std::regex& own : kOwn)
-        if (std::regex_match(text, own))
-            return true;
-    return false;
 }
 
 std::string stored(morvane::EmulatedRegistry& registry, const std::string& key,
@@ -136,13 +124,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "the import changed the client's keys");
     bool saveRefused = false;
     for (const morvane::ShownMessage& message : platform.dialogs.messages) {
-        Check(ownMessage(message.text), "a message that is not the program's own");
+        Check(morvane::IsOwnMessage(message), "a message that is not the program's own");
         saveRefused = saveRefused || message.text.starts_with("Could not save");
     }
     const std::string& name = form.str_currentprofilename;
     Check(form.txt_profilename.text() == name, "the name box and the current name differ");
     if (const auto path = morvane::ProfilePath(name); path && !saveRefused)
-        Check(platform.readFile(*path) == morvane::fuzz::ProfileBytes(form),
+        Check(platform.readFile(*path) == morvane::ProfileBytes(form.ShownProfile()),
               "the stored profile differs from the values shown");
     Check(!form.list_Profiles.items().empty() && form.list_Profiles.item(0) == name,
           "the imported profile is not listed first");

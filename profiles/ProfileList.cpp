@@ -4,8 +4,9 @@
 #include <optional>
 
 #include "app/Form1.h"
+#include "platform/PathRules.h"
 #include "profiles/DefaultExtensions.h"
-#include "profiles/ProfilePath.h"
+#include "profiles/ProfileFile.h"
 
 namespace morvane {
 
@@ -17,7 +18,7 @@ constexpr const char* kNewProfileFolder = "C:\\";
 
 void Form1::ListProfiles(const std::string& name) {
     for (const std::string& file :
-         sys.files.listFiles(std::string(kProfileDirectory) + "\\*" + kProfileExtension)) {
+         sys.files.listFiles(JoinFolder(kProfileDirectory, std::string("*") + kProfileExtension))) {
         // The listing may bring more than the pattern says (short names, "x.profile.tmp" on
         // some systems); only files this program can load under their listed name count.
         std::optional<std::string> profile = ProfileNameOfFile(file);

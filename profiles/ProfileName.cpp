@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "app/Form1.h"
+#include "platform/PathRules.h"
 #include "profiles/ProfileFile.h"
-#include "profiles/ProfilePath.h"
 
 namespace morvane {
 
@@ -41,7 +41,7 @@ void Form1::txt_profilename_Change() {
     // fails costs nothing: the user has been told, and everything keeps the old name. A name
     // that never had a file has nothing to keep, so the rename goes on; otherwise a name
     // such as an imported ".bob" could not be backspaced into a usable one.
-    if (!WriteProfileFile(*this, name) && ProfilePath(str_currentprofilename)) {
+    if (!StoreProfile(name) && ProfilePath(str_currentprofilename)) {
         txt_profilename.setText(str_currentprofilename);
         return;
     }

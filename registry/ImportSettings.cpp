@@ -2,7 +2,7 @@
 // become the current profile, named after the client's user name.
 
 #include "app/Form1.h"
-#include "profiles/ProfilePath.h"
+#include "platform/PathRules.h"
 #include "registry/CutAtNull.h"
 
 namespace morvane {

@@ -9,7 +9,7 @@
 
 #include "app/Form1.h"
 #include "platform/Characters.h"
-#include "profiles/ProfilePath.h"
+#include "platform/PathRules.h"
 
 namespace morvane {
 

@@ -25,26 +25,11 @@ if [[ ${1:-} == --wine-inner ]]; then
     # The prefix is the benchmarks' own: what an interrupted run left there may go.
     rm -rf "$WINE_PREFIX_DIR/drive_c/FastTrackProfiles"
     # Wine makes files in a big folder slowly (each new name is looked up among all the
-    # others): the download folder of 100,000 files is made from here, as LoadBench.cpp would.
+    # others): the download folder of 100,000 files is made from here, by the native runner
+    # (LoadBench.cpp lays it out for both sides).
     seeded=$WINE_PREFIX_DIR/drive_c/MorvaneBenchLoad
     trap 'rm -rf "$seeded"; wine_server_stop "$WINE_PREFIX_DIR"' EXIT
-    python3 - "$seeded" <<'PY'
-import os, shutil, sys
-folder = sys.argv[1]
-shutil.rmtree(folder, ignore_errors=True)
-os.makedirs(folder)
-for i in range(100000):
-    name = "file_%d" % i
-    if i % 10 == 0:
-        data = b"\x5a" * 1000 + ("C:\\MorvaneBenchLoad\\%s.mp3" % name).encode() + b"\0tail"
-        path = os.path.join(folder, name + ".dat")
-    else:
-        data = ("finished " + name).encode()
-        path = os.path.join(folder, name + ".mp3")
-    with open(path, "wb") as out:
-        out.write(data)
-open(os.path.join(folder, ".seeded"), "wb").close()
-PY
+    build/bench/bench/morvane_bench --lay-out-load-folder="$seeded"
     wine "$WINE_EXE" --prefix=wine64. "$@" | tr -d '\r'
     exit "${PIPESTATUS[0]}"
 fi
@@ -65,12 +50,13 @@ for argument in "$@"; do
 done
 
 status=0
+# The native runner also lays out the Wine side's big folder.
+if ! { cmake --preset bench >/dev/null &&
+    cmake --build build/bench -j"$(nproc)" --target morvane_bench >/dev/null; }; then
+    echo "FAILED: build bench" >&2
+    exit 1
+fi
 if [[ $run_native == 1 ]]; then
-    if ! { cmake --preset bench >/dev/null &&
-        cmake --build build/bench -j"$(nproc)" --target morvane_bench >/dev/null; }; then
-        echo "FAILED: build bench" >&2
-        exit 1
-    fi
     build/bench/bench/morvane_bench --prefix=native. --benchmark_color=false "${only[@]}" \
         2>build/bench/bench.log || status=1
 fi

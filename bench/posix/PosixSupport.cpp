@@ -8,29 +8,17 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 
 #include "bench/BenchSupport.h"
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
+#include "platform/emulated/EmulatedPlatform.h"
 
 namespace morvane::bench {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path freshRoot() {
-    static std::atomic<int> counter{0};
-    fs::path root = fs::temp_directory_path() / ("morvane-bench-" + std::to_string(::getpid()) +
-                                                 "-" + std::to_string(++counter));
-    fs::remove_all(root);
-    fs::create_directories(root / "c");
-    return root;
-}
 
 std::string slashes(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -39,26 +27,17 @@ std::string slashes(std::string path) {
 
 } // namespace
 
+// The emulated platform bundle, its drive gone with it.
 struct BenchDrive::Impl {
-    fs::path root = freshRoot();
-    EmulatedFileSystem files{root};
-    EmulatedRegistry registry;
-    RecordingShell shell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    HeadlessWindowManager windows;
-    Services services{registry, files, shell, dialogs, clock, windows};
+    EmulatedPlatform platform{"bench"};
 };
 
 BenchDrive::BenchDrive() : impl_(std::make_unique<Impl>()) {}
 
-BenchDrive::~BenchDrive() {
-    std::error_code ec;
-    fs::remove_all(impl_->root, ec);
-}
+BenchDrive::~BenchDrive() = default;
 
 Services& BenchDrive::services() {
-    return impl_->services;
+    return impl_->platform.services;
 }
 
 bool BenchDrive::makeFolder(const std::string& relative) {
@@ -77,7 +56,7 @@ std::string BenchDrive::windowsPath(const std::string& relative) const {
 }
 
 std::string BenchDrive::hostPath(const std::string& relative) const {
-    return (impl_->root / "c" / slashes(relative)).string();
+    return (impl_->platform.files->root() / "c" / slashes(relative)).string();
 }
 
 std::vector<std::string> ListFolder(const std::string& folder) {

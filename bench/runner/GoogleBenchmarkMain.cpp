@@ -54,6 +54,8 @@ std::string exactly(const std::string& name) {
 int main(int argc, char** argv) {
     using namespace morvane::bench;
     const RunnerOptions options = ParseOptions(argc, argv, "native.");
+    if (!options.layOutLoadFolder.empty())
+        return LayOutLoadFolder(options.layOutLoadFolder, "C:\\" + kLoadFolder, true) ? 0 : 1;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;

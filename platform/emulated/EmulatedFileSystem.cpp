@@ -30,7 +30,7 @@ bool splitWindowsPath(const std::string& path, std::string& drive,
                       std::vector<std::string>& parts) {
     if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
         return false;
-    drive = lowered(path.substr(0, 1));
+    drive = LowerCase(path.substr(0, 1));
     parts = pathParts(std::string_view(path).substr(2), "\\/");
     for (const std::string& p : parts)
         if (p == "." || p == ".." || p.find_first_of("<>\"|?*:") != std::string::npos)
@@ -59,7 +59,7 @@ fs::path EmulatedFileSystem::hostPath(const std::string& path) const {
         fs::path next = host / part;
         if (!fs::exists(next, ec) && fs::is_directory(host, ec)) {
             const std::unordered_map<std::string, std::string>& names = namesIn(host);
-            auto found = names.find(lowered(part));
+            auto found = names.find(LowerCase(part));
             if (found != names.end())
                 next = host / found->second;
         }
@@ -81,7 +81,7 @@ EmulatedFileSystem::namesIn(const fs::path& folder) const {
     index.names.clear();
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         std::string name = entry.path().filename().string();
-        index.names.emplace(lowered(name), std::move(name));
+        index.names.emplace(LowerCase(name), std::move(name));
     }
     index.stamp = stamp;
     index.trusted = !ec && fs::file_time_type::clock::now() - stamp > std::chrono::milliseconds(50);
@@ -94,11 +94,11 @@ void EmulatedFileSystem::forgetNames(const fs::path& folder) const {
 
 bool EmulatedFileSystem::isHidden(const fs::path& hostFile) const {
     return hostFile.filename().string().starts_with(".") ||
-           (!hidden_.empty() && hidden_.count(lowered(hostFile.string())) > 0);
+           (!hidden_.empty() && hidden_.count(LowerCase(hostFile.string())) > 0);
 }
 
 void EmulatedFileSystem::setHidden(const std::string& path) {
-    hidden_.insert(lowered(hostPath(path).string()));
+    hidden_.insert(LowerCase(hostPath(path).string()));
 }
 
 bool EmulatedFileSystem::directoryExists(const std::string& path) {
@@ -156,7 +156,7 @@ std::vector<std::string> EmulatedFileSystem::listFiles(const std::string& patter
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(names.size());
     for (std::string& name : names)
-        keyed.emplace_back(lowered(name), std::move(name));
+        keyed.emplace_back(LowerCase(name), std::move(name));
     std::sort(keyed.begin(), keyed.end());
     names.clear();
     for (auto& [key, name] : keyed)
@@ -241,7 +241,7 @@ bool EmulatedFileSystem::move(const std::string& from, const std::string& to, bo
     fs::path target = hostPath(to);
     std::error_code ec;
     if (source.empty() || target.empty() || !fs::is_regular_file(source, ec) ||
-        busy_.count(lowered(source.string())))
+        busy_.count(LowerCase(source.string())))
         return false;
     // The folders' name indexes follow this move when they were current before it.
     const fs::path fromFolder = source.parent_path(), toFolder = target.parent_path();
@@ -276,9 +276,9 @@ void EmulatedFileSystem::noteMove(const fs::path& folder, const std::string& nam
     }
     NameIndex& index = indexes_[folder.string()];
     if (added)
-        index.names[lowered(name)] = name;
+        index.names[LowerCase(name)] = name;
     else
-        index.names.erase(lowered(name));
+        index.names.erase(LowerCase(name));
     std::error_code ec;
     index.stamp = fs::last_write_time(folder, ec);
     index.trusted = !ec;
@@ -310,16 +310,17 @@ bool EmulatedFileSystem::renameNoReplace(const fs::path& source, const fs::path&
 
 void EmulatedFileSystem::holdOpen(const std::string& path, bool held) {
     if (held)
-        busy_.insert(lowered(hostPath(path).string()));
+        busy_.insert(LowerCase(hostPath(path).string()));
     else
-        busy_.erase(lowered(hostPath(path).string()));
+        busy_.erase(LowerCase(hostPath(path).string()));
 }
 
 bool EmulatedFileSystem::rename(const std::string& from, const std::string& to) {
     if (injectedFault())
         return false;
     // Only within one drive, and never over an existing file.
-    if (from.size() < 2 || to.size() < 2 || lowered(from.substr(0, 2)) != lowered(to.substr(0, 2)))
+    if (from.size() < 2 || to.size() < 2 ||
+        LowerCase(from.substr(0, 2)) != LowerCase(to.substr(0, 2)))
         return false;
     return move(from, to, false);
 }
@@ -501,7 +502,7 @@ std::optional<std::vector<std::string>> EmulatedFileSystem::listFolders(const st
 }
 
 std::string EmulatedFileSystem::currentFolder(const std::string& drive) {
-    if (drive.empty() || lowered(drive.substr(0, 1)) == lowered(current_.substr(0, 1)))
+    if (drive.empty() || LowerCase(drive.substr(0, 1)) == LowerCase(current_.substr(0, 1)))
         return current_;
     return drive.substr(0, 1) + ":\\";
 }

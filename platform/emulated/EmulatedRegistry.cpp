@@ -20,11 +20,11 @@ EmulatedRegistry::~EmulatedRegistry() = default;
 EmulatedRegistry::Key* EmulatedRegistry::find(const std::string& path, bool create) {
     Key* key = root_.get();
     for (const std::string& part : pathParts(path, "\\")) {
-        auto it = key->subkeys.find(lowered(part));
+        auto it = key->subkeys.find(LowerCase(part));
         if (it == key->subkeys.end()) {
             if (!create)
                 return nullptr;
-            it = key->subkeys.emplace(lowered(part), std::make_unique<Key>()).first;
+            it = key->subkeys.emplace(LowerCase(part), std::make_unique<Key>()).first;
         }
         key = it->second.get();
     }
@@ -66,7 +66,7 @@ long EmulatedRegistry::queryValue(RegKey key, const std::string& name, std::uint
     Key* k = keyOf(key);
     if (!k)
         return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
-    auto it = k->values.find(lowered(name));
+    auto it = k->values.find(LowerCase(name));
     if (it == k->values.end())
         return kErrorFileNotFound;
     const std::vector<std::uint8_t>& data = it->second.data;
@@ -91,7 +91,7 @@ long EmulatedRegistry::setValue(RegKey key, const std::string& name, std::uint32
     Value value{type, {}};
     if (data && size > 0)
         value.data.assign(data, data + size);
-    k->values[lowered(name)] = std::move(value);
+    k->values[LowerCase(name)] = std::move(value);
     return kErrorSuccess;
 }
 
@@ -103,7 +103,7 @@ long EmulatedRegistry::deleteKey(std::uint32_t root, const std::string& path) {
     std::vector<std::string> parts = pathParts(path, "\\");
     if (parts.empty())
         return kErrorAccessDenied;
-    std::string last = lowered(parts.back());
+    std::string last = LowerCase(parts.back());
     parts.pop_back();
     std::string parentPath;
     for (const std::string& part : parts)
@@ -130,14 +130,14 @@ long EmulatedRegistry::deleteValue(RegKey key, const std::string& name) {
     Key* k = keyOf(key);
     if (!k)
         return handles_.count(key) ? kErrorKeyDeleted : kErrorInvalidHandle;
-    return k->values.erase(lowered(name)) ? kErrorSuccess : kErrorFileNotFound;
+    return k->values.erase(LowerCase(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 std::uint32_t EmulatedRegistry::typeOf(const std::string& path, const std::string& name) {
     Key* key = find(path, false);
     if (!key)
         return 0;
-    auto it = key->values.find(lowered(name));
+    auto it = key->values.find(LowerCase(name));
     return it == key->values.end() ? 0 : it->second.type;
 }
 

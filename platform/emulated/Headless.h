@@ -82,4 +82,17 @@ public:
     bool refuseAdd = false; // the shell has no notification area
 };
 
+// The view's side of the emulation in one piece, to put in front of any registry and file
+// system: the emulated ones, or the real ones under Wine.
+struct HeadlessView {
+    RecordingShell shell;
+    HeadlessDialogs dialogs;
+    HeadlessClock clock;
+    HeadlessWindowManager windows;
+
+    Services servicesOver(Registry& registry, FileSystem& files) {
+        return Services{registry, files, shell, dialogs, clock, windows};
+    }
+};
+
 } // namespace morvane

@@ -1,18 +1,13 @@
 #pragma once
-// Small text helpers the emulation shares: Windows compares names without regard to case.
+// Small text helpers the emulation shares; letter case is platform/PathRules.h's LowerCase.
 
-#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace morvane {
+#include "platform/PathRules.h"
 
-inline std::string lowered(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
+namespace morvane {
 
 // The non-empty parts of a path between any of the separators.
 inline std::vector<std::string> pathParts(std::string_view path, std::string_view separators) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/Services.h"
+#include "platform/emulated/Headless.h"
 
 namespace morvane::test {
 
@@ -26,6 +27,9 @@ public:
 
     Registry& registry() { return *registry_; }
     FileSystem& files() { return *files_; }
+    // The headless view, and the services of a window shown on it over this platform.
+    HeadlessView view;
+    Services services() { return view.servicesOver(*registry_, *files_); }
     // A folder for the test's own files ("C:\...", no trailing backslash), empty at the start.
     const std::string& scratchFolder() const { return folder_; }
 
@@ -113,8 +117,9 @@ private:
     // True when the key is gone now.
     bool deleteKeyTree(const std::string& path);
 
-    std::unique_ptr<Registry> registry_;
-    std::unique_ptr<FileSystem> files_;
+    std::shared_ptr<void> platform_; // what the registry and file system belong to
+    Registry* registry_ = nullptr;
+    FileSystem* files_ = nullptr;
     const std::string folder_ = "C:\\MorvaneContract";
     std::vector<std::string> keys_;
     std::vector<std::string> folders_;

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <regex>
 #include <set>
 
 #include "app/Form2.h"
+#include "platform/emulated/TestData.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -24,33 +24,9 @@ std::string profileFile(const std::string& name) {
     return kFolder + "\\" + name + ".profile";
 }
 
-// What a save of the form's present values writes.
-std::string profileBytes(const Form1& form) {
-    std::string bytes = form.txt_Downloadfolder.text() + "\r\n" + form.txt_Downloads.text() +
-                        "\r\n" + form.txt_Uploads.text() + "\r\n" + form.txt_Searchresults.text() +
-                        "\r\n";
-    for (const std::string& folder : form.list_Folders.items())
-        bytes += folder + "\r\n";
-    bytes += "EOF!\r\n";
-    for (std::size_t i = 0; i < form.txt_filterext.size(); ++i)
-        bytes += form.txt_filterext[i].text() + "\r\n" + form.txt_filterfolder[i].text() + "\r\n";
-    return bytes;
-}
-
 // A whole profile: every line ended, four values, the folders, the marker, ten filter lines.
 bool complete(const std::string& bytes) {
-    if (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, "\r\n") != 0)
-        return false;
-    std::vector<std::string> lines;
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t end = bytes.find("\r\n", at);
-        lines.push_back(bytes.substr(at, end - at));
-        at = end + 2;
-    }
-    for (std::size_t i = 4; i < lines.size(); ++i)
-        if (lines[i] == "EOF!")
-            return lines.size() - i - 1 == 10;
-    return false;
+    return ProfileBytes(ReadProfileBytes(bytes).profile) == bytes;
 }
 
 const std::string kAlice = "D:\\Alice\r\n4\r\n2\r\n250\r\nC:\\Music\r\nEOF!\r\n"
@@ -59,25 +35,6 @@ const std::string kAlice = "D:\\Alice\r\n4\r\n2\r\n250\r\nC:\\Music\r\nEOF!\r\n"
 const std::string kBob = "E:\\Bob\r\n9\r\n8\r\n7\r\nE:\\Share\r\nEOF!\r\n"
                          "flac;\r\nE:\\b0\r\navi;\r\nE:\\b1\r\ngif;\r\nE:\\b2\r\n"
                          "rtf;\r\nE:\\b3\r\ncab;\r\nE:\\b4\r\n";
-
-// Every text the program itself shows, as "caption|text".
-bool ownMessage(const std::string& shown) {
-    static const std::regex kOwn[] = {
-        std::regex(R"(Error\|Could not (open|create|delete) the (key|Key|value): .+)"),
-        std::regex(
-            R"(Morvane\|Could not save the profile file .+\. The file was left as it was\.)"),
-        std::regex(R"(Morvane\|Could not read the profile file .+\. The values shown were kept\.)"),
-        std::regex(R"(Morvane\|NO INSTALLED FASTTRACK APPLICATIONS)"),
-        std::regex(R"(Morvane\|Rename [^\\]+\.dat to .+\?)"),
-        std::regex(R"(Morvane\|File Rename Failed!)"),
-        std::regex(R"(Morvane\|Filter Folders Are No Longer On The Same Drive As Download )"
-                   R"(Folder: Filter Folders Reset)"),
-    };
-    for (const std::regex& own : kOwn)
-        if (std::regex_match(shown, own))
-            return true;
-    return false;
-}
 
 // The client's settings as registration leaves them.
 std::map<std::string, std::string> clientSettings(Harness& h) {
@@ -124,10 +81,6 @@ void started(Harness& h) {
 
 const std::string kDownloads = "C:\\Downloads";
 
-std::string dat(const std::string& stored) {
-    return std::string("KZ\x01\x00", 4) + stored + std::string(1, '\0') + "tail";
-}
-
 // The bytes of every file in the download folder and the filter's destinations, whatever
 // their names: a rename or a move changes a name, never what any file holds, and no file goes.
 std::multiset<std::string> downloadContents(Harness& h) {
@@ -144,8 +97,8 @@ std::multiset<std::string> downloadContents(Harness& h) {
 
 // Started as above, with incomplete downloads listed and folders to choose from.
 void downloading(Harness& h) {
-    h.writeFile(kDownloads + "\\a1b2.dat", dat("C:\\Downloads\\song.mp3"));
-    h.writeFile(kDownloads + "\\c3d4.dat", dat("C:\\Downloads\\film.avi"));
+    h.writeFile(kDownloads + "\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
+    h.writeFile(kDownloads + "\\c3d4.dat", DatFileBytes("C:\\Downloads\\film.avi"));
     h.writeFile(kDownloads + "\\film.avi", "a finished download of that name");
     h.writeFile(kDownloads + "\\done.mp3", "finished");
     for (const char* folder : {"C:\\Music", "C:\\Films"})
@@ -260,12 +213,12 @@ void runWithEveryCallFailing(const Operation& op,
             op.prepare(h);
             const std::map<std::string, std::string> before = profileFiles(h);
             const std::multiset<std::string> downloadsBefore = downloadContents(h);
-            std::string intended = profileBytes(h.form());
+            std::string intended = ProfileBytes(h.form().ShownProfile());
             layer.failCall(h, n);
             op.run(h);
             layer.failCall(h, 0);
             if (!op.savesValuesBefore)
-                intended = profileBytes(h.form());
+                intended = ProfileBytes(h.form().ShownProfile());
 
             const std::map<std::string, std::string> after = profileFiles(h);
             for (const auto& [name, bytes] : after) {
@@ -289,8 +242,8 @@ void runWithEveryCallFailing(const Operation& op,
             EXPECT_TRUE(told || nothingToSave ||
                         (after.count(savedName) && after.at(savedName) == intended))
                 << "the save of " << op.saved << " failed and nobody was told";
-            for (const std::string& message : h.messageLog())
-                EXPECT_TRUE(ownMessage(message)) << message;
+            for (const ShownMessage& message : h.dialogs.messages)
+                EXPECT_TRUE(IsOwnMessage(message)) << message.caption << "|" << message.text;
             EXPECT_EQ(h.registry.openHandles(), 0);
             if (more)
                 more(h, told);
@@ -335,7 +288,7 @@ TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
                           0};
     runWithEveryCallFailing(press, [](Harness& h, bool told) {
         // Bob's values are shown, or the user learns why the old ones stayed.
-        EXPECT_TRUE(told || profileBytes(h.form()) == kBob);
+        EXPECT_TRUE(told || ProfileBytes(h.form().ShownProfile()) == kBob);
         EXPECT_EQ(h.readFile(profileFile("bob")), kBob);
     });
 }

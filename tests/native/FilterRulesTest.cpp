@@ -45,32 +45,6 @@ TEST(FilterRules, InactiveCategoriesAreSkipped) {
     EXPECT_EQ(FilterCategoryOf("notes.pdf", categories, "C:\\Downloads"), -1);
 }
 
-TEST(FilterRules, PathsAndDrives) {
-    EXPECT_EQ(JoinFolder("C:\\", "a.mp3"), "C:\\a.mp3");
-    EXPECT_EQ(JoinFolder("C:\\Music", "a.mp3"), "C:\\Music\\a.mp3");
-    EXPECT_EQ(DriveRootOf("D:\\Downloads"), "D:\\");
-    EXPECT_EQ(DriveRootOf(""), "");
-    for (const char* path : {"C:\\", "d:\\x"})
-        EXPECT_TRUE(BeginsWithDriveRoot(path)) << path;
-    // Drive letters know no case; the rest of the first three characters compares exactly.
-    const struct {
-        const char *a, *b;
-        bool same;
-    } drives[] = {{"c:\\downloads", "C:\\Music", true},
-                  {"D:\\", "d:\\x", true},
-                  {"", "", true},
-                  {"C:\\a", "D:\\a", false},
-                  {"C:\\a", "", false},
-                  {"C:\\a", "C:/a", false},
-                  {"\\\\s\\a", "\\\\S\\a", false}};
-    for (const auto& d : drives) {
-        EXPECT_EQ(SameDrive(d.a, d.b), d.same) << d.a << " " << d.b;
-        EXPECT_EQ(SameDrive(d.b, d.a), d.same) << d.b << " " << d.a;
-    }
-    for (const char* path : {"", "C:", "C:x", "\\\\server\\share", "1:\\"})
-        EXPECT_FALSE(BeginsWithDriveRoot(path)) << path;
-}
-
 TEST(FilterConfig, TypingRefusesTheTenKeysAndLeavingABoxSavesTheProfile) {
     Harness h;
     Form1& form = h.form();

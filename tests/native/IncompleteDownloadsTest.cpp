@@ -5,15 +5,11 @@
 
 #include "app/Form2.h"
 #include "downloads/DatFileReader.h"
+#include "platform/emulated/TestData.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
 namespace {
-
-// A client's file: opaque leading bytes (no colon), the stored path, and what follows it.
-std::string dat(const std::string& stored, const std::string& after = std::string(1, '\0')) {
-    return std::string("KZ\x01\x00\x10\x27\xff\xfe", 8) + stored + after + "\x01\x02\x03";
-}
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
@@ -43,7 +39,7 @@ TEST_F(IncompleteDownloadsTest, TheReaderFindsThePathByTheLastColonWhateverTheBl
         std::string bytes;
         std::string stored;
     } cases[] = {
-        {"path then NUL", dat("C:\\Downloads\\song.mp3"), "C:\\Downloads\\song.mp3"},
+        {"path then NUL", DatFileBytes("C:\\Downloads\\song.mp3"), "C:\\Downloads\\song.mp3"},
         {"path at the very end",
          "\x01\x02"
          "C:\\a.mp3",
@@ -52,14 +48,15 @@ TEST_F(IncompleteDownloadsTest, TheReaderFindsThePathByTheLastColonWhateverTheBl
         {"no colon", "abc\\def.mp3", ""},
         {"colon as first byte", ":\\x.mp3", ""},
         {"byte before the colon not printable", std::string("\x01\x1f:\\x", 5), ""},
-        {"ends before a byte of 127 or more", dat("C:\\caf\xe9.mp3"), "C:\\caf"},
+        {"ends before a byte of 127 or more", DatFileBytes("C:\\caf\xe9.mp3"), "C:\\caf"},
         {"DEL ends it too",
-         dat("C:\\a\x7f"
-             "b"),
+         DatFileBytes("C:\\a\x7f"
+                      "b"),
          "C:\\a"},
-        {"cut to 100 bytes", dat("C:\\" + long120), "C:\\" + long120.substr(0, 97)},
-        {"a colon after the path wins", dat("C:\\x.mp3", std::string("\0ab:cd", 6)), "b:cd"},
-        {"colon two blocks back", dat("C:\\x.mp3", std::string(9000, '\0')), "C:\\x.mp3"},
+        {"cut to 100 bytes", DatFileBytes("C:\\" + long120), "C:\\" + long120.substr(0, 97)},
+        {"a colon after the path wins", DatFileBytes("C:\\x.mp3", std::string("\0ab:cd", 6)),
+         "b:cd"},
+        {"colon two blocks back", DatFileBytes("C:\\x.mp3", std::string(9000, '\0')), "C:\\x.mp3"},
     };
     for (const auto& c : cases) {
         h.writeFile("C:\\d\\x.dat", c.bytes);
@@ -94,12 +91,12 @@ TEST_F(IncompleteDownloadsTest, TheShownNameIsCutByTheFolderLength) {
 }
 
 TEST_F(IncompleteDownloadsTest, ListsEveryDatFileBesideItsStoredName) {
-    h.writeFile("C:\\Downloads\\a1b2.dat", dat("C:\\Downloads\\song.mp3"));
-    h.writeFile("C:\\Downloads\\C3.DAT", dat("C:\\Downloads\\sub\\clip.avi"));
+    h.writeFile("C:\\Downloads\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
+    h.writeFile("C:\\Downloads\\C3.DAT", DatFileBytes("C:\\Downloads\\sub\\clip.avi"));
     h.writeFile("C:\\Downloads\\empty.dat", "");
-    h.writeFile("C:\\Downloads\\other.dat", dat("D:\\Other\\track.mp3"));
-    h.writeFile("C:\\Downloads\\finished.mp3", dat("C:\\Downloads\\no.mp3"));
-    h.writeFile("C:\\Downloads\\hidden.dat", dat("C:\\Downloads\\no.mp3"));
+    h.writeFile("C:\\Downloads\\other.dat", DatFileBytes("D:\\Other\\track.mp3"));
+    h.writeFile("C:\\Downloads\\finished.mp3", DatFileBytes("C:\\Downloads\\no.mp3"));
+    h.writeFile("C:\\Downloads\\hidden.dat", DatFileBytes("C:\\Downloads\\no.mp3"));
     h.files->setHidden("C:\\Downloads\\hidden.dat");
     h.files->makeDirectory("C:\\Downloads\\folder.dat");
     const Pairs expected = {{"song.mp3", "a1b2.dat"},
@@ -118,17 +115,17 @@ TEST_F(IncompleteDownloadsTest, ListsEveryDatFileBesideItsStoredName) {
 }
 
 TEST_F(IncompleteDownloadsTest, TheDownloadFolderItemAndAProfilePressListAfresh) {
-    h.writeFile("C:\\Downloads\\a1b2.dat", dat("C:\\Downloads\\song.mp3"));
+    h.writeFile("C:\\Downloads\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
     form.txt_Downloadfolder.setText("C:\\Downloads");
     form.Label2[2].click();
     EXPECT_EQ(rows(), (Pairs{{"song.mp3", "a1b2.dat"}}));
-    h.writeFile("C:\\Downloads\\e5f6.dat", dat("C:\\Downloads\\film.avi"));
+    h.writeFile("C:\\Downloads\\e5f6.dat", DatFileBytes("C:\\Downloads\\film.avi"));
     form.Label2[2].click();
     EXPECT_EQ(rows().size(), 2u) << "every click lists again";
 
     h.files->makeDirectory("C:\\FastTrackProfiles");
     h.writeFile("C:\\FastTrackProfiles\\other.profile", "C:\\\r\n3\r\n3\r\n100\r\nEOF!\r\n");
-    h.writeFile("C:\\song.dat", dat("C:\\x.mp3"));
+    h.writeFile("C:\\song.dat", DatFileBytes("C:\\x.mp3"));
     form.list_Profiles.addItem("other");
     form.list_Profiles.press(ui::kLeftButton, 0);
     EXPECT_EQ(rows(), (Pairs{{"x.mp3", "song.dat"}}));
@@ -137,7 +134,7 @@ TEST_F(IncompleteDownloadsTest, TheDownloadFolderItemAndAProfilePressListAfresh)
 TEST_F(IncompleteDownloadsTest, ChoosingTheDownloadFolderListsAndSavesUnlessCancelled) {
     h.files->makeDirectory("C:\\FastTrackProfiles");
     h.files->makeDirectory("C:\\Incoming");
-    h.writeFile("C:\\Incoming\\a.dat", dat("C:\\Incoming\\song.mp3"));
+    h.writeFile("C:\\Incoming\\a.dat", DatFileBytes("C:\\Incoming\\song.mp3"));
     form.txt_profilename.setText("bob");
     form.str_currentprofilename = "bob";
     form.txt_Downloadfolder.setText("C:\\Downloads");

@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/Characters.h"
+#include "platform/PathRules.h"
 #include "profiles/DefaultExtensions.h"
 #include "profiles/NumberFields.h"
-#include "profiles/ProfilePath.h"
-#include "profiles/ProfileText.h"
+#include "profiles/ProfileFile.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -60,12 +60,7 @@ void show(Form1& form, const Lines& profile) {
 }
 
 Lines shown(const Form1& form) {
-    Lines out = Lines{form.txt_Downloadfolder.text(), form.txt_Downloads.text(),
-                      form.txt_Uploads.text(), form.txt_Searchresults.text()} +
-                form.list_Folders.items() + Lines{"EOF!"};
-    for (std::size_t c = 0; c < 5; ++c)
-        out = out + Lines{form.txt_filterext[c].text(), form.txt_filterfolder[c].text()};
-    return out;
+    return ProfileLines(form.ShownProfile());
 }
 
 // Where the current name stands: the name box, the variable and the list's entries.
@@ -143,9 +138,9 @@ TEST_F(ProfilesTest, SaveWritesTheControlsAsTheyAreUnderTheTrimmedNameAndLoadRea
 TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDeleted) {
     h.writeFile("C:\\evil.profile", crlf(kAlice));
     const char* const refused[] = {
-        "   ",     "a\\b", "..\\evil", "a/b",  "c:evil", "c:\\evil", "\\\\server\\x", "*",   "a?",
-        "\"q\"",   "<",    ">",        "|",    "a\tb",   ".",        " .x",           "con", "CON",
-        "nul.txt", "prn ", "aux",      "com1", "LPT9",   "lpt0.x"};
+        "   ", "a\\b", "..\\evil", "a/b",    "c:evil", "c:\\evil", "\\\\server\\x",
+        "*",   "a?",   "\"q\"",    "<",      ">",      "|",        "a\tb",
+        ".",   " .x",  "con",      "nul.txt"};
     for (const std::string name : refused) {
         show(form, kBob);
         form.SaveProfile(name);
@@ -163,9 +158,10 @@ TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDelete
     EXPECT_EQ(h.messageLog()[0], "Morvane|Could not save the profile \"   " + rule);
     EXPECT_EQ(h.messageLog()[1], "Morvane|Could not read the profile \"   " + rule);
     // Names merely like those are ordinary.
-    for (const char* name : {"console", "com10", "x..", "a.b"})
+    for (const char* name : {"console", "com10", "lpt0.x", "x..", "a.b"})
         form.SaveProfile(name);
-    EXPECT_EQ(stored(), (Lines{"a.b.profile", "com10.profile", "console.profile", "x...profile"}));
+    EXPECT_EQ(stored(), (Lines{"a.b.profile", "com10.profile", "console.profile", "lpt0.x.profile",
+                               "x...profile"}));
 }
 
 TEST_F(ProfilesTest, LoadTakesACategoryOnlyWithBothLinesAndFillsDefaultsForEmptyOnes) {
@@ -360,7 +356,7 @@ struct FullDisk : EmulatedFileSystem {
 
 TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceEach) {
     FullDisk disk(h.files->root());
-    Services onFullDisk{h.registry, disk, h.shell, h.dialogs, h.clock, h.windows};
+    Services onFullDisk = h.servicesOver(h.registry, disk);
     Form1 full(onFullDisk);
     current(full, "alice");
     full.txt_profilename.type('X');
@@ -448,14 +444,14 @@ TEST(TextInEveryScriptTest, CharactersAndProfileFilesInTheLegacyCodePage) {
     EXPECT_EQ(Utf8Of(U'🎵'), "🎵");
 
     Harness h;
-    const std::pair<std::string, std::string> files[] = {
-        {"C:\\Música\r\nEOF!\r\n", "C:\\Música\r\nEOF!\r\n"}, // UTF-8: as it is
-        {"C:\\M\xfasica\r\nD:\\\xc9t\xe9\r\n", "C:\\Música\r\nD:\\Été\r\n"},
-        {"\x80\x8a\x9f\xa0\xff\x81", "€ŠŸ\u00a0ÿ\u0081"},
-        {"Música \xe9", "MÃºsica é"}, // one byte not UTF-8: the whole file is legacy
+    const std::pair<Lines, Lines> files[] = {
+        {{"C:\\Música", "EOF!"}, {"C:\\Música", "EOF!"}}, // UTF-8: as it is
+        {{"C:\\M\xfasica", "D:\\\xc9t\xe9"}, {"C:\\Música", "D:\\Été"}},
+        {{"\x80\x8a\x9f\xa0\xff\x81"}, {"€ŠŸ\u00a0ÿ\u0081"}},
+        {{"Música", "\xe9"}, {"MÃºsica", "é"}}, // one line not UTF-8: the whole file is legacy
     };
-    for (const auto& [bytes, text] : files)
-        EXPECT_EQ(ProfileText(bytes, *h.files), text) << bytes;
+    for (const auto& [lines, text] : files)
+        EXPECT_EQ(ProfileText(lines, *h.files), text) << lines.front();
 }
 
 } // namespace

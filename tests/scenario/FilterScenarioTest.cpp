@@ -8,7 +8,6 @@
 
 #include "app/Form1.h"
 #include "contract/PlatformUnderTest.h"
-#include "platform/emulated/Headless.h"
 
 namespace morvane::test {
 namespace {
@@ -17,11 +16,8 @@ using Lines = std::vector<std::string>;
 
 TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) {
     PlatformUnderTest platform;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    HeadlessWindowManager windows;
-    RecordingShell shell;
-    Services services{platform.registry(), platform.files(), shell, dialogs, clock, windows};
+    Services services = platform.services();
+    HeadlessView& view = platform.view;
     const std::string root = platform.scratchFolder();
     const std::string downloads = root + "\\Downloads";
     const Lines folders = {downloads, root + "\\Music", root + "\\Pictures", root + "\\Docs"};
@@ -57,7 +53,7 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
         form.txt_filterfolder[i].setText(destinations[i]);
     }
     // The source goes between the listing and its turn.
-    windows.onDoEvents = [&] {
+    view.windows.onDoEvents = [&] {
         if (platform.readFile(downloads + "\\gone.pdf")) {
             EXPECT_TRUE(platform.files().deleteFile(downloads + "\\gone.pdf"));
         }

@@ -6,7 +6,6 @@
 #include "app/Form1.h"
 #include "app/Form3.h"
 #include "contract/PlatformUnderTest.h"
-#include "platform/emulated/Headless.h"
 
 namespace morvane::test {
 namespace {
@@ -29,11 +28,8 @@ protected:
     }
 
     PlatformUnderTest platform;
-    RecordingShell shell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    HeadlessWindowManager windows;
-    Services services{platform.registry(), platform.files(), shell, dialogs, clock, windows};
+    Services services = platform.services();
+    HeadlessView& view = platform.view;
 };
 
 TEST_F(StartupScenarioTest, TheLastMarkerFoundWinsAndHiddenMarkersAreNotSeen) {
@@ -61,18 +57,18 @@ TEST_F(StartupScenarioTest, TheLastMarkerFoundWinsAndHiddenMarkersAreNotSeen) {
         EXPECT_EQ(form.REG_TRANSFER, "Software\\" + c.target + "\\Transfer");
         EXPECT_EQ(form.REG_LOCALCONTENT, "Software\\" + c.target + "\\LocalContent");
     }
-    EXPECT_TRUE(windows.modalShows.empty()) << "a marker found: no chooser";
+    EXPECT_TRUE(view.windows.modalShows.empty()) << "a marker found: no chooser";
 }
 
 TEST_F(StartupScenarioTest, NoClientInstalledShowsOneMessageAndEndsWithNothingWritten) {
     Form1 form(services);
     EXPECT_FALSE(form.Form_Load());
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "NO INSTALLED FASTTRACK APPLICATIONS");
-    EXPECT_EQ(dialogs.messages[0].caption, "Morvane");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Stop);
-    EXPECT_TRUE(windows.ended());
-    EXPECT_TRUE(windows.modalShows.empty()) << "the chooser is never shown";
+    ASSERT_EQ(view.dialogs.messages.size(), 1u);
+    EXPECT_EQ(view.dialogs.messages[0].text, "NO INSTALLED FASTTRACK APPLICATIONS");
+    EXPECT_EQ(view.dialogs.messages[0].caption, "Morvane");
+    EXPECT_EQ(view.dialogs.messages[0].icon, MessageIcon::Stop);
+    EXPECT_TRUE(view.windows.ended());
+    EXPECT_TRUE(view.windows.modalShows.empty()) << "the chooser is never shown";
     EXPECT_FALSE(form.window.visible());
     EXPECT_FALSE(platform.files().directoryExists(kProfiles));
     EXPECT_EQ(form.lab_application.caption(), "Not Set");
@@ -84,7 +80,7 @@ TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMark
     platform.setHidden(kProfiles + "\\fileshare.id");
     {
         Form1 form(services);
-        windows.onModal = [&](ui::Window& window) {
+        view.windows.onModal = [&](ui::Window& window) {
             Form3& chooser = form.chooser();
             EXPECT_EQ(window.caption(), "Select Application");
             EXPECT_TRUE(chooser.button_kazaa.enabled());
@@ -95,17 +91,17 @@ TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMark
             EXPECT_FALSE(window.visible());
         };
         ASSERT_TRUE(form.Form_Load());
-        EXPECT_EQ(windows.modalShows.size(), 1u);
+        EXPECT_EQ(view.windows.modalShows.size(), 1u);
         EXPECT_EQ(form.lab_application.caption(), "Kazaa");
         EXPECT_EQ(form.REG_USERDETAILS, "Software\\Kazaa\\UserDetails");
         EXPECT_EQ(platform.readFile(kProfiles + "\\kazaa.id"), std::string());
         EXPECT_FALSE(platform.readFile(kProfiles + "\\fileshare.id"));
     }
     // The next start finds the marker and does not ask again.
-    windows.onModal = nullptr;
+    view.windows.onModal = nullptr;
     Form1 again(services);
     ASSERT_TRUE(again.Form_Load());
-    EXPECT_EQ(windows.modalShows.size(), 1u);
+    EXPECT_EQ(view.windows.modalShows.size(), 1u);
     EXPECT_EQ(again.REG_ADVANCED, "Software\\Kazaa\\Advanced");
 }
 

@@ -8,7 +8,6 @@
 
 #include "app/Form1.h"
 #include "contract/PlatformUnderTest.h"
-#include "platform/emulated/Headless.h"
 
 namespace morvane::test {
 namespace {
@@ -39,11 +38,8 @@ protected:
     }
 
     PlatformUnderTest platform;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    HeadlessWindowManager windows;
-    RecordingShell shell;
-    Services services{platform.registry(), platform.files(), shell, dialogs, clock, windows};
+    Services services = platform.services();
+    HeadlessView& view = platform.view;
 };
 
 TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
@@ -81,7 +77,7 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
     const std::string aliceStart =
         incoming + "|3|2|100|C:\\Music|C:\\Shared Films|C:\\Old Stuff|EOF!|ogg;|D:\\Audio|";
     EXPECT_EQ(platform.readFile(alice), crlf(aliceStart + "mkv;" + filters));
-    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
+    EXPECT_TRUE(view.dialogs.messages.empty()) << view.dialogs.messages[0].text;
 
     // 2. A left press on "work": "alice" is stored as the controls hold it, "work" loaded.
     form.txt_filterext[1].setText("mpg;avi;");
@@ -115,7 +111,7 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
     EXPECT_EQ(platform.stored(kTransfer, "ConcurrentUploads"), dword(4));
     EXPECT_EQ(platform.stored(kAdvanced, "MaxSearchResult"), dword(200));
     EXPECT_EQ(form.lab_currentprofile.caption(), "work");
-    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
+    EXPECT_TRUE(view.dialogs.messages.empty()) << view.dialogs.messages[0].text;
 }
 
 // The client's folders named in other scripts, and profiles an earlier version wrote in
@@ -168,7 +164,7 @@ TEST_F(TypicalUseTest, ClientWithoutItsKeysShowsSixMessagesAndStoresNothing) {
     Form1 form(services);
     ASSERT_TRUE(form.Form_Load());
     std::vector<std::string> shown;
-    for (const ShownMessage& m : dialogs.messages)
+    for (const ShownMessage& m : view.dialogs.messages)
         shown.push_back(
             m.caption + "|" + m.text +
             (m.buttons == MessageButtons::Ok && m.icon == MessageIcon::None ? "" : "?"));

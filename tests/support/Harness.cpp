@@ -1,38 +1,10 @@
 #include "support/Harness.h"
 
-#include <atomic>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 namespace morvane::test {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-fs::path freshRoot() {
-    static std::atomic<int> counter{0};
-    fs::path root = fs::temp_directory_path() / ("morvane-test-" + std::to_string(::getpid()) +
-                                                 "-" + std::to_string(++counter));
-    fs::remove_all(root);
-    fs::create_directories(root / "c");
-    return root;
-}
-
-} // namespace
-
-Harness::Harness()
-    : files(std::make_unique<EmulatedFileSystem>(freshRoot())), services{registry, *files, shell,
-                                                                         dialogs,  clock,  windows},
-      root_(files->root()) {}
-
-Harness::~Harness() {
-    form_.reset();
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-}
 
 Form1& Harness::form() {
     if (!form_)
@@ -106,18 +78,8 @@ void Harness::installKazaa(const std::string& userName) {
     setNumber("Software\\Kazaa\\Advanced", "MaxSearchResult", 100);
 }
 
-void Harness::writeFile(const std::string& path, const std::string& bytes) {
-    fs::path host = files->hostPath(path);
-    fs::create_directories(host.parent_path());
-    std::ofstream out(host, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 std::string Harness::readFile(const std::string& path) {
-    std::ifstream in(files->hostPath(path), std::ios::binary);
-    if (!in)
-        return {};
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return EmulatedPlatform::readFile(path).value_or("");
 }
 
 bool Harness::exists(const std::string& path) {

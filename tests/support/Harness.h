@@ -1,5 +1,5 @@
 #pragma once
-// A main window on the emulated platform: in-memory registry, a private C: drive in a
+// A main window on the emulated platform bundle: in-memory registry, a private C: drive in a
 // temporary folder, and the headless view. Tests act as the user and look at the results.
 
 #include <filesystem>
@@ -9,25 +9,12 @@
 
 #include "app/Form1.h"
 #include "app/Form3.h"
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
+#include "platform/emulated/EmulatedPlatform.h"
 
 namespace morvane::test {
 
-class Harness {
+class Harness : public EmulatedPlatform {
 public:
-    Harness();
-    ~Harness();
-
-    EmulatedRegistry registry;
-    std::unique_ptr<EmulatedFileSystem> files;
-    RecordingShell shell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    HeadlessWindowManager windows;
-    Services services;
-
     // The window under test, made on first use so a test can prepare the system first.
     Form1& form();
 
@@ -42,8 +29,7 @@ public:
     // The Kazaa client's keys, as an installed client leaves them.
     void installKazaa(const std::string& userName = "alice");
 
-    // Files on the emulated C: drive, by Windows path.
-    void writeFile(const std::string& path, const std::string& bytes);
+    // Files on the emulated C: drive, by Windows path (writeFile is the bundle's).
     std::string readFile(const std::string& path); // raw bytes; empty when missing
     bool exists(const std::string& path);
 
@@ -55,7 +41,6 @@ private:
              const std::string& bytes);
     std::optional<std::string> stored(const std::string& key, const std::string& name);
 
-    std::filesystem::path root_;
     std::unique_ptr<Form1> form_;
 };
 

@@ -1,6 +1,7 @@
 // The running filter on the real main window: START FILTER brings the running-filter page up
-// with its report in the real list box, long reports stay in step with the model, and GO TO
-// TRAY hides the window behind its icon.
+// with its report in the real list box, long reports stay in step with the model, GO TO TRAY
+// hides the window behind its icon; a destination picked on a download folder's drive spelt
+// in small letters; RENAME FILE shown again by a click on the row still selected.
 #include "tests/win32/ViewFixture.h"
 
 namespace morvane::view {
@@ -51,6 +52,69 @@ TEST_F(FilterView, StartShowsTheRunningPageWithItsReportAndGoToTrayHidesTheWindo
     waitFor("the window hidden behind its icon", [&] { return !IsWindowVisible(h(form.window)); });
     EXPECT_TRUE(shell.iconPresent);
     EXPECT_TRUE(form.timer_filter.enabled()) << "the filter keeps running";
+}
+
+TEST_F(FilterView, AFolderPickedOnTheDriveOfASmallLetterDownloadFolderTakesTheFiles) {
+    form.txt_Downloadfolder.setText("c:\\downloads");
+    form.txt_filterfolder[0].setText("c:\\downloads");
+    std::vector<std::string> shown;
+    bool driveLocked = false;
+    script({inPicker("highlight Music",
+                     [&] {
+                         shown = listTexts(picker(form.picker().Dir1));
+                         driveLocked = !IsWindowEnabled(picker(form.picker().Drive1));
+                         clickRow(picker(form.picker().Dir1), 2);
+                     }),
+            inPicker("Select",
+                     [&] { SendMessageA(picker(form.picker().button_Select), BM_CLICK, 0, 0); })},
+           [&] { SendMessageA(h(form.button_selfilterfolder[0]), BM_CLICK, 0, 0); });
+    EXPECT_EQ(shown, (std::vector<std::string>{"C:\\", "Downloads", "Music"}));
+    EXPECT_TRUE(driveLocked);
+    ASSERT_EQ(form.txt_filterfolder[0].text(), "C:\\Music");
+    click(form.Label2[5]); // START FILTER
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
+    HWND report = h(form.list_filterreport);
+    ASSERT_EQ(SendMessageA(report, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(listText(report, 1), "song.mp3 moved to C:\\Music");
+}
+
+TEST_F(FilterView, AClickOnTheRowStillSelectedShowsRenameFileAgain) {
+    files.writeLines("C:\\Downloads\\a1b2.dat", {"C:\\Downloads\\one.mp3"});
+    files.writeLines("C:\\Downloads\\c3d4.dat", {"C:\\Downloads\\two.mp3"});
+    click(form.Label2[2]); // DOWNLOAD FOLDER lists them
+    HWND left = h(form.List_Downloads), right = h(form.list_downloads2);
+    ASSERT_EQ(SendMessageA(right, LB_GETCOUNT, 0, 0), 2);
+    int clicks = 0;
+    for (ui::ListBox* list : {&form.List_Downloads, &form.list_downloads2})
+        list->Click = [&clicks, handler = list->Click] {
+            ++clicks;
+            handler();
+        };
+    clickRow(left, 1);
+    EXPECT_EQ(clicks, 2) << "one click, and the other list following it";
+    for (HWND list : {left, right}) {
+        // START then STOP FILTER hides the button and keeps the selection.
+        click(form.Label2[5]);
+        click(form.filterlabel[0]);
+        ASSERT_FALSE(IsWindowVisible(h(form.button_rename)));
+        ASSERT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+        clicks = 0;
+        clickRow(list, 1);
+        EXPECT_TRUE(IsWindowVisible(h(form.button_rename)));
+        EXPECT_EQ(clicks, 1) << "one click raises one Click";
+    }
+    SendMessageA(right, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(form.List_Downloads.listIndex(), 0) << "the keyboard still selects";
+}
+
+TEST_F(FilterView, APassAddsItsReportLinesWithoutARepaintEach) {
+    for (int i = 0; i < 20; ++i)
+        files.writeLines("C:\\Downloads\\song" + std::to_string(i) + ".mp3", {"la"});
+    form.frame_runningfilter.setVisible(true);
+    HWND report = h(form.list_filterreport);
+    EXPECT_EQ(listRequests(report, [&] { form.FilterPass(); }),
+              (std::vector<std::string>{"redraw off", "add", "redraw on"}));
+    EXPECT_EQ(SendMessageA(report, LB_GETCOUNT, 0, 0), 21);
 }
 
 } // namespace

@@ -138,8 +138,10 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     std::ofstream(kDownloads + "\\film.avi") << "finished earlier";
     form.txt_Downloadfolder.setText(kDownloads);
 
-    click(form.Label2[2]); // "DOWNLOAD FOLDER"
+    // The rows go in without a repaint each (thousands of them froze the window for long).
     HWND left = h(form.List_Downloads), right = h(form.list_downloads2);
+    EXPECT_EQ(listRequests(left, [&] { click(form.Label2[2]); }), // "DOWNLOAD FOLDER"
+              (std::vector<std::string>{"redraw off", "reserve 32", "add", "redraw on"}));
     ASSERT_EQ(SendMessageA(right, LB_GETCOUNT, 0, 0), 32) << "x.data is not incomplete";
     EXPECT_EQ(listText(left, 0) + "|" + listText(right, 0), "song.mp3|a1b2.dat");
 
@@ -174,6 +176,17 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
     EXPECT_FALSE(fs::exists(kDownloads + "\\a1b2.dat"));
     EXPECT_EQ(SendMessageA(left, LB_GETCOUNT, 0, 0), 31);
     EXPECT_EQ(listText(right, 0), "c3d4.dat");
+}
+
+TEST_F(FoldersAndDownloadsView, AMessageNamingAVeryLongProfileFitsTheScreen) {
+    form.list_Profiles.addItem(std::string(311, 'n'));
+    form.list_Profiles.addItem("other");
+    form.list_Profiles.setListIndex(0);
+    script({answer(IDNO)}, [&] { form.DeleteProfile_Click(); });
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Morvane|Delete profile " + std::string(31, 'n') +
+                                               "..." + std::string(30, 'n') + "?|YesNo|no icon"}));
+    EXPECT_LE(widestBox, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(form.list_Profiles.count(), 2) << "No deletes nothing";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // The main window on real Win32 controls: clicks and typing sent as window messages reach the
 // program's handlers, and what the handlers change shows in the windows. It is built on the
 // emulated registry and C: drive, so no test touches the Wine prefix.
+#include <cstring>
+
 #include "tests/win32/ViewFixture.h"
 
 namespace morvane::view {
@@ -222,6 +224,112 @@ TEST_F(MainWindowView, ListPressReportsTheSelectionThenMouseDown) {
     };
     clickRow(h(list), 1);
     EXPECT_EQ(events, "Click 1, MouseDown 1 1");
+}
+
+TEST_F(MainWindowView, PastedTextKeepsOnlyItsDigitsInTheNumberFieldsAndTheFile) {
+    // Shift+Insert as the edit gets it: WM_PASTE with text on the clipboard.
+    ASSERT_TRUE(OpenClipboard(h(form.window)));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 3);
+    std::memcpy(GlobalLock(text), "-5", 3);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+    const std::pair<ui::TextBox*, std::size_t> fields[] = {
+        {&form.txt_Uploads, 2}, {&form.txt_Downloads, 1}, {&form.txt_Searchresults, 3}};
+    for (const auto& [field, line] : fields) {
+        HWND box = h(*field);
+        SetFocus(box);
+        SendMessageA(box, EM_SETSEL, 0, -1);
+        if (field == &form.txt_Uploads)
+            SendMessageA(box, WM_PASTE, 0, 0);
+        else // a drop or the context menu: the text is replaced in one go
+            SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("-5"));
+        EXPECT_EQ(windowText(box), "5") << field->name;
+        SetFocus(h(form.txt_profilename)); // leaving the box stores the profile
+        auto lines = files.readLines("C:\\FastTrackProfiles\\ann.profile");
+        ASSERT_TRUE(lines && lines->size() > line);
+        EXPECT_EQ((*lines)[line], "5") << field->name;
+    }
+}
+
+// The share of a window's pixels in black, as its surface holds them now (nothing painted
+// first).
+double blackShare(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC dc = GetDC(hwnd);
+    long black = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            black += GetPixel(dc, x, y) == RGB(0, 0, 0);
+    ReleaseDC(hwnd, dc);
+    const long area = static_cast<long>(r.right) * r.bottom;
+    return area > 0 ? static_cast<double>(black) / static_cast<double>(area) : 0;
+}
+
+// The rows of a text box's window that hold dark (text) pixels, inside its edge.
+std::pair<int, int> darkRows(HWND box) {
+    RECT r;
+    GetWindowRect(box, &r);
+    HDC dc = GetWindowDC(box);
+    int first = -1, last = -1;
+    for (int y = 3; y < r.bottom - r.top - 3; ++y)
+        for (int x = 3; x < r.right - r.left - 3; ++x)
+            if (GetRValue(GetPixel(dc, x, y)) < 100) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+    ReleaseDC(box, dc);
+    return {first, last};
+}
+
+// At 100 %, 150 % and 200 %: no label is a black block as the window appears, captions show
+// whole and the text boxes' text sits in their middle.
+TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
+    form.txt_Searchresults.setText("100");
+    windows.release(form.window);
+    std::vector<ui::Label*> labels = {&form.Label1,          &form.Label7,
+                                      &form.Label6[1],       &form.Label6[2],
+                                      &form.lab_application, &form.lab_currentprofile,
+                                      &form.ProfileLabel[4]};
+    for (ui::Label& item : form.Label2)
+        labels.push_back(&item);
+    for (int dpi : {96, 144, 192}) {
+        Win32WindowManager sized{GetModuleHandleA(nullptr), dpi, [] {}};
+        Win32View& view = sized.realise(form.window); // shown at once: the model's is visible
+        for (ui::Label* label : labels)
+            EXPECT_LT(blackShare(view.handleOf(*label)), 0.6)
+                << label->name << " is a black block at " << dpi;
+        RedrawWindow(view.handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        auto place = [&](const ui::Control& control) {
+            RECT r;
+            GetWindowRect(view.handleOf(control), &r);
+            MapWindowPoints(nullptr, view.handle(), reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        };
+        // "Registered Profile:" lies over the section area's top edge: its text must end above.
+        HWND caption = view.handleOf(form.Label6[1]);
+        RECT text = place(form.Label6[1]);
+        HDC dc = GetDC(caption);
+        HGDIOBJ old = SelectObject(dc, view.gdi().font(form.Label6[1].font));
+        DrawTextA(dc, "Registered Profile:", -1, &text, DT_CALCRECT | DT_WORDBREAK);
+        SelectObject(dc, old);
+        ReleaseDC(caption, dc);
+        EXPECT_LE(text.bottom, place(form.frm_Details).top) << dpi;
+
+        for (ui::TextBox* box : {&form.txt_profilename, &form.txt_Searchresults}) {
+            const auto [first, last] = darkRows(view.handleOf(*box));
+            const RECT r = place(*box);
+            ASSERT_GE(first, 0) << box->name << " shows no text at " << dpi;
+            EXPECT_LE(std::abs((first + last) - (r.bottom - r.top)), 6)
+                << box->name << " at " << dpi << ": text rows " << first << " to " << last
+                << " in a box " << r.bottom - r.top << " high";
+        }
+        sized.release(form.window);
+    }
 }
 
 } // namespace

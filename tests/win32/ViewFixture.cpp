@@ -1,5 +1,6 @@
 #include "tests/win32/ViewFixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -91,7 +92,47 @@ void CALLBACK scriptTick(HWND, UINT, UINT_PTR, DWORD) {
     closeModals(script->main);
 }
 
+HWND g_watched = nullptr;
+std::vector<std::string>* g_requests = nullptr;
+
+LRESULT CALLBACK recordRequest(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_watched) {
+        std::string what;
+        switch (sent->message) {
+        case WM_SETREDRAW:
+            what = sent->wParam ? "redraw on" : "redraw off";
+            break;
+        case LB_INITSTORAGE:
+            what = "reserve " + std::to_string(sent->wParam);
+            break;
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+            what = "add";
+            break;
+        case LB_RESETCONTENT:
+        case LB_DELETESTRING:
+            what = "remove";
+            break;
+        }
+        if (!what.empty() && (g_requests->empty() || g_requests->back() != what))
+            g_requests->push_back(what);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 } // namespace
+
+std::vector<std::string> listRequests(HWND list, const std::function<void()>& action) {
+    std::vector<std::string> requests;
+    g_watched = list;
+    g_requests = &requests;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordRequest, nullptr, GetCurrentThreadId());
+    action();
+    UnhookWindowsHookEx(hook);
+    g_watched = nullptr;
+    return requests;
+}
 
 std::string listText(HWND list, int row, bool combo) {
     char text[512] = {};
@@ -270,6 +311,9 @@ Step ViewTest::answer(int button) {
                 char text[256] = {};
                 GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the box's text
                 HWND icon = GetDlgItem(box, 0x0440);             // the box's icon
+                RECT frame{};
+                GetWindowRect(box, &frame);
+                widestBox = std::max(widestBox, static_cast<int>(frame.right - frame.left));
                 const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
                 boxes.push_back(
                     windowText(box) + "|" + text + "|" + (yesNo ? "YesNo" : "Ok") + "|" +

@@ -52,6 +52,9 @@ void clickRow(HWND list, int row, bool twice = false);
 HWND messageBox();
 // The thread's visible windows and the focus, for failure messages.
 std::string onScreen();
+// What the program asks of a list box while action runs, repeats folded into one: "redraw
+// off", "reserve N" (rows), "add", "remove", "redraw on".
+std::vector<std::string> listRequests(HWND list, const std::function<void()>& action);
 
 class ViewTest : public ::testing::Test {
 protected:
@@ -89,6 +92,7 @@ protected:
     std::string addFolder(std::vector<Step> steps);
 
     std::vector<std::string> boxes; // the message boxes answered, as answer() notes them
+    int widestBox = 0;              // the widest of them, in pixels
 
     Real real_;
     EmulatedRegistry registry;

@@ -1,33 +1,32 @@
-// The native build's test platform: the emulated registry and file system, all fresh.
+// The native build's test platform: the emulated platform bundle, all fresh.
 #include "contract/PlatformUnderTest.h"
 
-#include <unistd.h>
-
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
+#include "platform/emulated/EmulatedPlatform.h"
 
 namespace morvane::test {
 
-namespace fs = std::filesystem;
+namespace {
 
-PlatformUnderTest::PlatformUnderTest() : registry_(std::make_unique<EmulatedRegistry>()) {
-    fs::path root = fs::temp_directory_path() / ("morvane-platform-" + std::to_string(getpid()) +
-                                                 "-" + std::to_string(std::uintptr_t(this)));
-    std::error_code ec;
-    fs::remove_all(root, ec);
-    if (!fs::create_directories(root / "c" / "MorvaneContract", ec))
-        ADD_FAILURE() << "cannot make " << root << ": " << ec.message();
-    files_ = std::make_unique<EmulatedFileSystem>(root);
+EmulatedFileSystem& emulated(FileSystem& files) {
+    return static_cast<EmulatedFileSystem&>(files);
 }
 
-// Everything lives below the root, the registry in memory: nothing else to clear.
-PlatformUnderTest::~PlatformUnderTest() {
-    std::error_code ec;
-    fs::remove_all(static_cast<EmulatedFileSystem&>(*files_).root(), ec);
+} // namespace
+
+PlatformUnderTest::PlatformUnderTest() {
+    auto platform = std::make_shared<EmulatedPlatform>("platform");
+    registry_ = &platform->registry;
+    files_ = platform->files.get();
+    platform_ = std::move(platform);
+    if (!files_->makeDirectory(folder_))
+        ADD_FAILURE() << "cannot make " << folder_;
 }
 
-fs::path PlatformUnderTest::host(const std::string& path) const {
-    return static_cast<EmulatedFileSystem&>(*files_).hostPath(path);
+// Everything lives in the bundle's own temporary drive and memory: nothing else to clear.
+PlatformUnderTest::~PlatformUnderTest() = default;
+
+std::filesystem::path PlatformUnderTest::host(const std::string& path) const {
+    return emulated(*files_).hostPath(path);
 }
 
 // The registry starts empty and is gone with the instance: a key to clear has no subkeys.
@@ -37,14 +36,14 @@ bool PlatformUnderTest::deleteKeyTree(const std::string& path) {
 }
 
 void PlatformUnderTest::holdOpen(const std::string& path, bool held) {
-    static_cast<EmulatedFileSystem&>(*files_).holdOpen(path, held);
+    emulated(*files_).holdOpen(path, held);
 }
 
 void PlatformUnderTest::setHidden(const std::string& path) {
     std::error_code ec;
-    if (!readFile(path) && !fs::is_directory(host(path), ec))
+    if (!readFile(path) && !std::filesystem::is_directory(host(path), ec))
         ADD_FAILURE() << "cannot hide " << path << ": no such file or folder";
-    static_cast<EmulatedFileSystem&>(*files_).setHidden(path);
+    emulated(*files_).setHidden(path);
 }
 
 } // namespace morvane::test

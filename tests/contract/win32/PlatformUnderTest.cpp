@@ -11,8 +11,20 @@ namespace morvane::test {
 
 namespace fs = std::filesystem;
 
-PlatformUnderTest::PlatformUnderTest()
-    : registry_(std::make_unique<Win32Registry>()), files_(std::make_unique<Win32FileSystem>()) {
+namespace {
+
+struct RealPlatform {
+    Win32Registry registry;
+    Win32FileSystem files;
+};
+
+} // namespace
+
+PlatformUnderTest::PlatformUnderTest() {
+    auto platform = std::make_shared<RealPlatform>();
+    registry_ = &platform->registry;
+    files_ = &platform->files;
+    platform_ = std::move(platform);
     clearFolder(folder_); // an earlier run that crashed may have left it
     if (!files_->makeDirectory(folder_))
         ADD_FAILURE() << "cannot make " << folder_;

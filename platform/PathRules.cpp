@@ -1,0 +1,112 @@
+#include "platform/PathRules.h"
+
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace morvane {
+
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string TrimSpaces(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string JoinFolder(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+std::string DriveRootOf(const std::string& path) {
+    return path.substr(0, 3);
+}
+
+bool SameDrive(const std::string& a, const std::string& b) {
+    const std::string rootA = DriveRootOf(a), rootB = DriveRootOf(b);
+    if (rootA.size() != rootB.size())
+        return false;
+    for (std::size_t i = 0; i < rootA.size(); ++i) {
+        if (rootA[i] == rootB[i])
+            continue;
+        // Windows knows no case in drive letters; the rest of the root compares exactly.
+        const bool letters = i == 0 && rootA.size() > 1 && rootA[1] == ':' &&
+                             std::isalpha(static_cast<unsigned char>(rootA[0])) &&
+                             std::isalpha(static_cast<unsigned char>(rootB[0]));
+        if (!letters || std::toupper(static_cast<unsigned char>(rootA[0])) !=
+                            std::toupper(static_cast<unsigned char>(rootB[0])))
+            return false;
+    }
+    return true;
+}
+
+bool BeginsWithDriveRoot(const std::string& path) {
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && path[2] == '\\';
+}
+
+bool IsReservedDeviceName(const std::string& name) {
+    // Windows looks at the part before the first dot, with the spaces before that dot (or at
+    // the end) dropped: "con", "Con.txt", "nul ", "aux .log" and "com1..." are all devices.
+    std::string base = LowerCase(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    static constexpr std::array<std::string_view, 6> kDevices = {"con", "prn",    "aux",
+                                                                 "nul", "conin$", "conout$"};
+    for (std::string_view device : kDevices)
+        if (base == device)
+            return true;
+    // COM0 and LPT0 are no devices.
+    return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+namespace {
+
+bool isContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Well-formed UTF-8 as far as the lengths of its sequences go.
+bool looksLikeUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if ((lead >= 0x80 && lead < 0xC2) || lead > 0xF4 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if (!isContinuation(text[i + k]))
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string ShortenMiddle(const std::string& text, std::size_t length) {
+    constexpr std::string_view kEllipsis = "...";
+    if (text.size() <= length || length <= kEllipsis.size())
+        return text;
+    const std::size_t kept = length - kEllipsis.size();
+    std::size_t headEnd = (kept + 1) / 2;
+    std::size_t tailStart = text.size() - kept / 2;
+    if (looksLikeUtf8(text)) {
+        while (headEnd > 0 && isContinuation(text[headEnd]))
+            --headEnd;
+        while (tailStart < text.size() && isContinuation(text[tailStart]))
+            ++tailStart;
+    }
+    return text.substr(0, headEnd) + std::string(kEllipsis) + text.substr(tailStart);
+}
+
+} // namespace morvane
