@@ -83,11 +83,8 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
 // lower-cased, nothing failed.
 TEST(FilterScenario, NamesInEveryScriptAreMovedUnderTheirOwnNames) {
     PlatformUnderTest platform;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
-    HeadlessWindowManager windows;
-    RecordingShell shell;
-    Services services{platform.registry(), platform.files(), shell, dialogs, clock, windows};
+    Services services = platform.services();
+    const std::vector<ShownMessage>& messages = platform.view.dialogs.messages;
     const std::string downloads = platform.scratchFolder() + "\\Загрузки";
     const std::string music = platform.scratchFolder() + "\\音楽";
     ASSERT_TRUE(platform.files().makeDirectory(downloads));
@@ -104,7 +101,7 @@ TEST(FilterScenario, NamesInEveryScriptAreMovedUnderTheirOwnNames) {
     form.txt_filterfolder[0].setText(music);
     form.Label2[5].click();
 
-    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
+    EXPECT_TRUE(messages.empty()) << messages.front().text;
     EXPECT_EQ(form.list_filtererrors.items(), Lines{});
     Lines report(form.list_filterreport.items().begin() + 1, form.list_filterreport.items().end());
     std::sort(report.begin(), report.end());

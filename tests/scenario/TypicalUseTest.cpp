@@ -126,7 +126,8 @@ TEST_F(TypicalUseTest, NamesInEveryScriptAndOldWesternProfilesKeepTheirCharacter
     platform.put(kAdvanced, "MaxSearchResult", dword(9), kRegDword);
     const std::string filters = "|avi;|C:\\Vid\xe9o|png;|C:\\Images|odt;|C:\\Docs|msi;|C:\\Apps";
     platform.writeFile(olga, crlf("C:\\Old|1|1|50|EOF!|mp3;|C:\\Musique \xe9t\xe9" + filters));
-    platform.writeFile(home, crlf("C:\\T\xe9l\xe9" "chargements|2|2|50|D:\\\xc9t\xe9|EOF!"));
+    platform.writeFile(home, crlf("C:\\T\xe9l\xe9"
+                                  "chargements|2|2|50|D:\\\xc9t\xe9|EOF!"));
 
     Form1 form(services);
     ASSERT_TRUE(form.Form_Load());
@@ -157,7 +158,7 @@ TEST_F(TypicalUseTest, NamesInEveryScriptAndOldWesternProfilesKeepTheirCharacter
     form.Label2[4].click();
     EXPECT_EQ(platform.stored(kLocal, "DownloadDir"), sz("C:\\Téléchargements"));
     EXPECT_EQ(platform.stored(kLocal, "Dir0"), sz("012345:D:\\Été"));
-    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
+    EXPECT_TRUE(view.dialogs.messages.empty()) << view.dialogs.messages[0].text;
 }
 
 TEST_F(TypicalUseTest, ClientWithoutItsKeysShowsSixMessagesAndStoresNothing) {
