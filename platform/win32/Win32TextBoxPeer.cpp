@@ -176,8 +176,8 @@ LRESULT TextBoxPeer::typed(WPARAM wParam, LPARAM lParam) {
     const char32_t code = character.size() == 2
                               ? 0x10000 + ((character[0] - 0xD800) << 10) + (character[1] - 0xDC00)
                               : unit;
-    // Where the process's code page is a single-byte one, a character it has no byte for would
-    // reach the program as "?": such a character cannot be typed there.
+    // Where the process runs in a legacy code page (Windows before 10 1903), a character that
+    // code page cannot hold would reach the program as "?": such a character cannot be typed.
     if (code >= 0x80 && GetACP() != CP_UTF8) {
         BOOL lost = FALSE;
         char bytes[8];
