@@ -100,6 +100,10 @@ public:
     bool Form_Load();
     // Makes a client the target: its name on screen, its four key paths.
     void SetTarget(const TargetApplication& target);
+    // Form_Load's two halves: the target from its marker file (false when none is marked),
+    // and the client's settings imported and saved as the current profile, the list filled.
+    bool FindMarkedTarget();
+    void TakeInClientSettings();
 
     // ---- Section menu, command bar and highlighting.
     void Label2_Click(int index);

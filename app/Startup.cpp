@@ -15,7 +15,7 @@ void Form1::SetTarget(const TargetApplication& target) {
     REG_ADVANCED = target.advanced;
 }
 
-bool Form1::Form_Load() {
+bool Form1::FindMarkedTarget() {
     // Every marker is probed; with several present the last one found wins. A hidden or
     // system marker is not listed, so it does not count.
     bool found = false;
@@ -25,7 +25,18 @@ bool Form1::Form_Load() {
             found = true;
         }
     }
-    if (!found) {
+    return found;
+}
+
+void Form1::TakeInClientSettings() {
+    frame_general.bringToFront();
+    ImportSettings(str_currentprofilename);
+    SaveProfile(str_currentprofilename);
+    ListProfiles(str_currentprofilename);
+}
+
+bool Form1::Form_Load() {
+    if (!FindMarkedTarget()) {
         Form3& form3 = chooser();
         if (!form3.Form_Load())
             return false; // no client installed: the program has ended
@@ -37,10 +48,7 @@ bool Form1::Form_Load() {
             return false;
         }
     }
-    frame_general.bringToFront();
-    ImportSettings(str_currentprofilename);
-    SaveProfile(str_currentprofilename);
-    ListProfiles(str_currentprofilename);
+    TakeInClientSettings();
     return true;
 }
 

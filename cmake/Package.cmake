@@ -1,5 +1,5 @@
 # The release zip for Windows users (scripts/package.sh): both exes under names that say
-# which Windows they are for, the README and the licence. This build's exe is one of them;
+# which Windows they are for, the README, the licence and the user's guide. This build's exe is one of them;
 # the other build's exe comes in through MORVANE_PACKAGE_OTHER_EXE.
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -18,6 +18,9 @@ endif()
 # Windows opens .txt files on a double click.
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE.txt DESTINATION .)
+# The user's guide beside its pictures, so that its links hold.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/guide.md DESTINATION .)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/images DESTINATION . FILES_MATCHING PATTERN "*.png")
 
 # Packing needs only the exe, not the tests that "all" would build first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)

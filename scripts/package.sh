@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release zip for Windows users with CPack: the 32-bit exe (Windows XP and later)
-# and the 64-bit exe under names that tell them apart, the README and the licence. The
-# version in the zip's name is the one in CMakeLists.txt. Prints the zip's path last.
+# and the 64-bit exe under names that tell them apart, the README, the licence and the
+# user's guide with its pictures. The version in the zip's name is the one in CMakeLists.txt.
+# Prints the zip's path last.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -22,7 +23,7 @@ fi
 zip=$(ls build/package/Morvane-*-windows.zip)
 # A zip missing any of its parts is no release.
 contents=$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")
-for part in morvane-32bit.exe morvane-64bit.exe README.txt LICENSE.txt; do
+for part in morvane-32bit.exe morvane-64bit.exe README.txt LICENSE.txt guide.md images/page-general.png; do
     if ! grep -q "/$part\$" <<<"$contents"; then
         echo "package: $part is missing from $zip" >&2
         exit 1

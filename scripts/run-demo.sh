@@ -10,12 +10,16 @@
 # shows the main window at 150 % (LogPixels 144), and the screenshots' paths are printed,
 # the main window's last.
 #
-#   scripts/run-demo.sh [--filter]
+#   scripts/run-demo.sh [--filter | --docs]
 #
 # --filter clicks START FILTER as soon as the window is shown, as a user would: the download
 # filter runs on the demo's download folder; headless, one screenshot shows the running-filter
 # page after the first pass (moves into C:\Music, C:\Videos, C:\Pictures and C:\Documents, and
 # one failure: C:\Music already holds a song.mp3).
+#
+# --docs makes the user's guide's pictures afresh (docs/images/*.png, each cropped to its
+# window), always under Xvfb, on the demo's client seeded afresh: the chooser of a first
+# start, the main window with each section page, and the running-filter page.
 #
 # The program is watched and clicked from outside, by build/<preset>/morvane_drive.exe.
 set -euo pipefail
@@ -25,10 +29,13 @@ PREFIX=$ROOT/build/demo-prefix
 SHOTS=$ROOT/build/screenshots
 SHOT=$SHOTS/morvane-main.png
 FILTER=0
+DOCS=0
 for argument in "$@"; do
     if [[ $argument == --filter ]]; then
         FILTER=1
         SHOT=$SHOTS/morvane-filter.png
+    elif [[ $argument == --docs ]]; then
+        DOCS=1
     fi
 done
 
@@ -86,23 +93,19 @@ shown() {
 # The main window at 150 % (LogPixels 144 in the prefix, read by Wine when its processes
 # start): started afresh, shot as soon as it is painted, then the prefix is set back to 100 %.
 screenshot_150() {
-    local file=$SHOTS/morvane-main-150.png ready=$PREFIX/drive_c/morvane-ready
-    rm -f "$ready" "$file"
+    local file=$SHOTS/morvane-main-150.png
+    rm -f "$file"
     wine_server_start "$PREFIX"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
     wine_server_stop "$PREFIX"
     wine_server_start "$PREFIX"
-    MORVANE_SCREENSHOT_READY='C:\morvane-ready' wine "$EXE" >/dev/null 2>&1 &
-    local pid=$! start=$SECONDS
-    while [[ ! -e $ready ]] && kill -0 "$pid" 2>/dev/null && ((SECONDS - start <= 60)); do
-        sleep 0.1
-    done
-    if [[ -e $ready ]]; then
-        sleep 0.5
+    wine "$EXE" >/dev/null 2>&1 &
+    local pid=$!
+    if drive wait 60; then
         import -window root "$file"
         echo "$file"
     else
-        echo "morvane.exe showed no window at 150 %" >&2
+        echo "morvane.exe showed no painted window at 150 % within 60 s" >&2
     fi
     wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
     wine_server_stop "$PREFIX"
@@ -153,13 +156,52 @@ screenshot() {
     echo "$SHOT"
 }
 
+# A window of ours, shown and painted, shot cropped to its rectangle.
+docs_shot() { # name, caption
+    local file=$ROOT/docs/images/$1.png geometry
+    geometry=$(timeout 90 wine "$DRIVE" rect 60 "$2" | tr -d '\r') || {
+        echo "no window \"$2\" for $file" >&2
+        return 1
+    }
+    sleep 0.3
+    import -window root -crop "$geometry" +repage -strip "$file"
+    echo "$file"
+}
+
+# The guide's pictures: the chooser (the marker moved away for a moment), then each page.
+docs() {
+    mkdir -p "$ROOT/docs/images"
+    wine_prefix_create "$PREFIX"
+    wine_server_start "$PREFIX"
+    demo_seed "$PREFIX" fresh
+    local c=$PREFIX/drive_c page
+    mv "$c/FastTrackProfiles/kazaa.id" "$c/kazaa.id"
+    wine "$EXE" >/dev/null 2>&1 &
+    docs_shot chooser "Select Application" || true
+    wine_server_stop "$PREFIX"
+    mv "$c/kazaa.id" "$c/FastTrackProfiles/kazaa.id"
+
+    wine_server_start "$PREFIX"
+    wine "$EXE" >/dev/null 2>&1 &
+    drive wait 60 || { echo "morvane.exe showed no window" >&2; exit 1; }
+    for page in "GENERAL" "SHARED FOLDERS" "DOWNLOAD FOLDER" "DOWNLOAD FILTER"; do
+        drive click "$page" && docs_shot "page-$(tr 'A-Z ' 'a-z-' <<<"$page")" Morvane
+    done
+    drive click "START FILTER" && docs_shot filter-running Morvane
+    wine_server_stop "$PREFIX"
+}
+
 case ${1:-} in
 --under-xvfb)
-    screenshot
+    if ((DOCS)); then
+        docs
+    else
+        screenshot
+    fi
     ;;
 *)
     build >&2
-    if [[ -n ${DISPLAY:-} ]]; then
+    if [[ -n ${DISPLAY:-} ]] && ((DOCS == 0)); then
         prepare
         wine "$EXE" &
         pid=$!

@@ -64,13 +64,13 @@ exe_to_tray() {
     exe_drive click "GO TO TRAY" && exe_drive tray
 }
 
-exe_start() {
-    wine "$exe_path" >/dev/null 2>&1 &
+exe_start() { # [arguments]
+    wine "$exe_path" "$@" >/dev/null 2>&1 &
     exe_pid=$!
 }
 
-exe_ended() { # seconds: the exe ends within them, with code 0
-    local deadline=$(($(date +%s) + $1)) code=0
+exe_ended() { # seconds [code]: the exe ends within them, with code 0 (or the one given)
+    local deadline=$(($(date +%s) + $1)) code=0 want=${2:-0}
     while kill -0 "$exe_pid" 2>/dev/null; do
         if (($(date +%s) >= deadline)); then
             echo "still running after $1 s"
@@ -79,19 +79,41 @@ exe_ended() { # seconds: the exe ends within them, with code 0
         sleep 0.05
     done
     wait "$exe_pid" || code=$?
-    if ((code != 0)); then
-        echo "ended with code $code"
+    if ((code != want)); then
+        echo "ended with code $code, not $want"
+        return 1
+    fi
+}
+
+# A later start with arguments, run to its end: its exit code must be the one given.
+exe_code() { # code, arguments...
+    local want=$1 code=0
+    shift
+    timeout 60 wine "$exe_path" "$@" >/dev/null 2>&1 || code=$?
+    if ((code != want)); then
+        echo "morvane.exe $* ended with code $code, not $want"
+        return 1
+    fi
+}
+
+# The client's registry value as reg query prints it: "NAME TYPE DATA".
+exe_reg_is() { # key, value, data
+    local line
+    line=$(wine reg query "HKCU\\Software\\Kazaa\\$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }')
+    if [[ $line != "$3" ]]; then
+        echo "reg query $1 /v $2 gives \"$line\", not \"$3\""
         return 1
     fi
 }
 
 # ps shows a Windows program by the path it was started with, or as its Windows path.
-exe_none_left() {
+exe_none_left() { # [count]: that many left running (none when not given)
     local left
     left=$(ps -eo args | awk -v exe="${exe_path,,}" '{ a = tolower($0); gsub(/\\/, "/", a);
-        sub(/^z:/, "", a); if (a == exe) print }')
-    if [[ -n $left ]]; then
-        echo "still running: $left"
+        sub(/^z:/, "", a); if (a ~ "^" exe "( |$)") print }')
+    if [[ $(grep -c . <<<"$left") -ne ${1:-0} ]]; then
+        echo "running, not ${1:-0}: ${left:-none}"
         return 1
     fi
 }
@@ -138,6 +160,66 @@ exe_run() { # preset
     exe_step "main window shown again" exe_drive wait 60 || return
     exe_step "EXIT clicked" exe_drive click EXIT || return
     exe_step "process ended at once with code 0" exe_ended 5 || return
+    exe_step "no morvane.exe left running" exe_none_left || return
+    exe_requests
+}
+
+# The command line and the one instance, on the demo's client seeded afresh, with two more
+# stored profiles: "other", and "odd" whose download count no registry number holds.
+exe_requests() {
+    exe_step "seed the demo's client afresh" demo_seed "$prefix" fresh || return
+    printf '%s\r\n' 'C:\Other' 7 6 150 'C:\Shared' 'EOF!' >"$c/FastTrackProfiles/other.profile"
+    printf '%s\r\n' 'C:\Odd' 99999999999 6 150 'EOF!' >"$c/FastTrackProfiles/odd.profile"
+    wine reg add 'HKCU\Software\Kazaa\UserDetails' /v UserName /d before_user /f >/dev/null 2>&1
+
+    exe_start /bogus
+    exe_step "an unknown argument shows the usage" exe_drive answer 30 "/register NAME" || return
+    exe_step "and ends with code 4" exe_ended 10 4 || return
+    exe_step "/register other: ends with 0" exe_code 0 /register other /quiet || return
+    exe_step "the client's keys hold other's values" eval 'exe_reg_is UserDetails UserName other &&
+        exe_reg_is LocalContent Dir0 "012345:C:\Shared" && exe_reg_is Transfer DlDir0 "C:\Other" &&
+        exe_reg_is Transfer ConcurrentUploads 0x6' || return
+    exe_step "the client's previous settings kept as a profile" \
+        test -s "$c/FastTrackProfiles/before_user.profile" || return
+    exe_start /register nobody
+    exe_step "/register of a missing profile says so" exe_drive answer 30 'no profile named "nobody"' ||
+        return
+    exe_step "and ends with code 1" exe_ended 10 1 || return
+    exe_step "/register of a refused value ends with 3" exe_code 3 -REGISTER odd /quiet || return
+    mv "$c/FastTrackProfiles/kazaa.id" "$c/kazaa.id"
+    local rc=0
+    exe_step "/register without a marked client ends with 2" exe_code 2 /register other /quiet ||
+        rc=$?
+    mv "$c/kazaa.id" "$c/FastTrackProfiles/kazaa.id" && ((rc == 0)) || return
+
+    # One instance: a later /register switches the running window's profile; a later start
+    # brings the hidden window back and ends; /filter starts the filter and goes to the tray.
+    exe_start
+    exe_step "started again" exe_drive wait 60 || return
+    exe_step "/register demo_user while running ends with 0" exe_code 0 /register demo_user || return
+    exe_step "the running window shows demo_user" exe_drive expect Static demo_user Edit demo_user \
+        Edit 'C:\Downloads' || return
+    exe_step "the client's keys hold demo_user's" exe_reg_is UserDetails UserName demo_user || return
+    exe_step "START FILTER, GO TO TRAY" eval 'exe_drive click "START FILTER" && exe_to_tray' ||
+        return
+    exe_step "a second start ends with 0" exe_code 0 || return
+    exe_step "and the first window is shown again" exe_drive wait 20 || return
+    exe_step "one morvane.exe running" exe_none_left 1 || return
+    # The 32-bit exe finds the 64-bit one, where both can run.
+    if [[ $exe_path == */win64/* && -f build/win32/morvane.exe ]] && ! wine_64bit_only; then
+        exe_step "a start of the 32-bit exe ends with 0" \
+            eval 'exe_path=$PWD/build/win32/morvane.exe exe_code 0' || return
+        exe_step "one morvane.exe running" exe_none_left 1 || return
+    fi
+    exe_step "close box" exe_drive close 10 || return
+    exe_step "process ended with code 0" exe_ended 10 || return
+    exe_step "seed the demo's downloads again" demo_seed "$prefix" filter || return
+    exe_start /filter
+    exe_step "/filter: in the tray" exe_drive tray 60 || return
+    exe_step "a finished download moved by the first pass" \
+        exe_moved "$c/Downloads/clip.avi" "$c/Videos/clip.avi" 5 || return
+    exe_step "close box" exe_drive close 10 || return
+    exe_step "process ended with code 0" exe_ended 10 || return
     exe_step "no morvane.exe left running" exe_none_left
 }
 

@@ -6,7 +6,15 @@
 //                                      program has handled the click and painted
 //   morvane_drive.exe expect CLASS TEXT [CLASS TEXT ...]
 //                                      each pair names a shown control of the main window
-//   morvane_drive.exe tray             the window is hidden behind its notification icon
+//   morvane_drive.exe tray [SECONDS]   the window is hidden behind its notification icon
+//                                      (within SECONDS)
+//   morvane_drive.exe rect SECONDS CAPTION
+//                                      a window of ours with this caption is shown, painted
+//                                      and answering within SECONDS; prints its rectangle on
+//                                      the screen as WxH+X+Y (to crop a screenshot to it)
+//   morvane_drive.exe answer SECONDS TEXT
+//                                      a message box captioned "Morvane" whose text holds
+//                                      TEXT shows within SECONDS; its OK is pressed
 //   morvane_drive.exe close SECONDS    clicks the close box; the window must be gone within
 //                                      SECONDS, having deleted its notification icon
 //
@@ -166,15 +174,75 @@ int expect(int count, char** pairs) {
     return 0;
 }
 
-int inTray() {
-    HWND window = mainWindow();
-    if (!window)
-        return fail("no main window");
-    if (IsWindowVisible(window))
-        return fail("the main window is still shown");
-    if (!hasTrayIcon(window))
-        return fail("the main window is hidden but has no notification icon");
-    return 0;
+int rectangle(DWORD seconds, const char* caption) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < seconds * 1000) {
+        HWND window = FindWindowA("MorvaneWindow", caption);
+        if (window && IsWindowVisible(window) && answers(window)) {
+            paint(window);
+            RECT at{};
+            if (answers(window) && GetWindowRect(window, &at)) {
+                std::printf("%ldx%ld+%ld+%ld\n", at.right - at.left, at.bottom - at.top, at.left,
+                            at.top);
+                return 0;
+            }
+        }
+        Sleep(50);
+    }
+    return fail("no shown and answering window of ours captioned ", caption);
+}
+
+int inTray(DWORD seconds) {
+    const DWORD start = GetTickCount();
+    while (true) {
+        HWND window = mainWindow();
+        const char* seen = !window                   ? "no main window"
+                           : IsWindowVisible(window) ? "the main window is still shown"
+                           : !hasTrayIcon(window)
+                               ? "the main window is hidden but has no notification icon"
+                               : nullptr;
+        if (!seen)
+            return 0;
+        if (GetTickCount() - start >= seconds * 1000)
+            return fail(seen);
+        Sleep(50);
+    }
+}
+
+struct Boxes {
+    const char* text;
+    HWND found = nullptr;
+    std::string seen;
+};
+
+BOOL CALLBACK findBox(HWND window, LPARAM boxes) {
+    auto* look = reinterpret_cast<Boxes*>(boxes);
+    if (!IsWindowVisible(window) || classOf(window) != "#32770" || textOf(window) != "Morvane")
+        return TRUE;
+    char text[1024] = {};
+    GetDlgItemTextA(window, 0xFFFF, text, sizeof text); // the box's static text
+    if (std::strstr(text, look->text)) {
+        look->found = window;
+        return FALSE;
+    }
+    look->seen += std::string(" \"") + text + "\"";
+    return TRUE;
+}
+
+int answerBox(DWORD seconds, const char* text) {
+    const DWORD start = GetTickCount();
+    while (true) {
+        Boxes boxes{text, nullptr, {}};
+        EnumWindows(findBox, reinterpret_cast<LPARAM>(&boxes));
+        if (boxes.found) {
+            PostMessageA(boxes.found, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        if (GetTickCount() - start >= seconds * 1000)
+            return fail("no message box captioned \"Morvane\" holding the text; boxes seen:",
+                        boxes.seen.empty() ? " none" : boxes.seen);
+        Sleep(50);
+    }
 }
 
 // The notification icons' deletes seen while the window closes: see closeBox.
@@ -244,11 +312,16 @@ int main(int argc, char** argv) {
         return click(argv[2]);
     if (command == "expect" && argc >= 4 && argc % 2 == 0)
         return expect(argc - 2, argv + 2);
-    if (command == "tray" && argc == 2)
-        return inTray();
+    if (command == "tray" && (argc == 2 || argc == 3))
+        return inTray(argc == 3 ? std::strtoul(argv[2], nullptr, 10) : 0);
+    if (command == "rect" && argc == 4)
+        return rectangle(std::strtoul(argv[2], nullptr, 10), argv[3]);
+    if (command == "answer" && argc == 4)
+        return answerBox(std::strtoul(argv[2], nullptr, 10), argv[3]);
     if (command == "close" && argc == 3)
         return closeBox(std::strtoul(argv[2], nullptr, 10));
     std::fprintf(stderr, "usage: morvane_drive.exe wait SECONDS | click CAPTION | "
-                         "expect CLASS TEXT... | tray | close SECONDS\n");
+                         "expect CLASS TEXT... | tray [SECONDS] | close SECONDS | "
+                         "rect SECONDS CAPTION | answer SECONDS TEXT\n");
     return 2;
 }

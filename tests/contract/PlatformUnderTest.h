@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PathRules.h"
 #include "platform/Services.h"
 #include "platform/emulated/Headless.h"
 
@@ -105,8 +105,7 @@ private:
     // test that would wipe too much fails natively first: below prefix ("c:\" or "software\"),
     // and not in a folder or key of the system's (listed "a|b").
     static bool mayClear(std::string path, const std::string& prefix, const std::string& system) {
-        for (char& c : path)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        path = LowerCase(path);
         if (!path.starts_with(prefix) || path.find("..") != std::string::npos)
             return false;
         path = path.substr(prefix.size(), path.find('\\', prefix.size()) - prefix.size());

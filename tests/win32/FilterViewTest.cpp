@@ -1,14 +1,34 @@
-// The running filter on the real main window: START FILTER brings the running-filter page up
-// with its report in the real list box, long reports stay in step with the model, GO TO TRAY
-// hides the window behind its icon; a destination picked on a download folder's drive spelt
-// in small letters; RENAME FILE shown again by a click on the row still selected.
+// The running filter and the notification icon on the real main window and the real shell: a
+// destination picked on a download folder's drive spelt in small letters, START FILTER bringing
+// the running-filter page up with its report, GO TO TRAY and minimising; RENAME FILE shown again
+// by a click on the row still selected.
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include "tests/win32/ViewFixture.h"
 
 namespace morvane::view {
 namespace {
 
+// Whether the shell holds our icon: changing nothing about it succeeds only then.
+bool iconShown(HWND window) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+// On the real shell, which has a notification area under Wine too.
 class FilterView : public ViewTest {
 protected:
+    FilterView() : ViewTest({.shell = true}) {}
+    void TearDown() override {
+        if (iconShown(h(form.window)))
+            winShell.notifyIcon(kNotifyDelete, form.TrayIcon);
+        ViewTest::TearDown();
+    }
     void SetUp() override {
         ViewTest::SetUp();
         if (HasFatalFailure())
@@ -27,34 +47,10 @@ protected:
     }
 };
 
-TEST_F(FilterView, StartShowsTheRunningPageWithItsReportAndGoToTrayHidesTheWindow) {
-    SetFocus(h(form.button_selfilterfolder[0]));
-    click(form.Label2[5]); // START FILTER
-    // The running page covers the rest: only its own lists take the focus and the keys.
-    waitFor("the focus on the running-filter page",
-            [&] { return IsChild(h(form.frame_runningfilter), GetFocus()); });
-    EXPECT_EQ(tabCycle(), (std::vector<std::string>{"list_filterreport", "list_filtererrors"}));
-    script({}, [&] { press(VK_SPACE); }); // a folder picker opened here would fail the script
-    EXPECT_TRUE(IsWindowVisible(h(form.frame_runningfilter)));
-    HWND report = h(form.list_filterreport);
-    ASSERT_EQ(SendMessageA(report, LB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(listText(report, 1), "song.mp3 moved to C:\\Music");
-
-    // Appended one by one, or changed in place: the real list follows the model.
-    for (int i = 0; i < 50; ++i)
-        form.list_filterreport.addItem("line " + std::to_string(i));
-    form.list_filterreport.setItem(1, "changed");
-    ASSERT_EQ(SendMessageA(report, LB_GETCOUNT, 0, 0), 52);
-    EXPECT_EQ(listText(report, 1), "changed");
-    EXPECT_EQ(listText(report, 51), "line 49");
-
-    click(form.filterlabel[1]); // GO TO TRAY
-    waitFor("the window hidden behind its icon", [&] { return !IsWindowVisible(h(form.window)); });
-    EXPECT_TRUE(shell.iconPresent);
-    EXPECT_TRUE(form.timer_filter.enabled()) << "the filter keeps running";
-}
-
-TEST_F(FilterView, AFolderPickedOnTheDriveOfASmallLetterDownloadFolderTakesTheFiles) {
+// A download folder spelt in small letters ("c:\downloads") is on the drive the picker names
+// "C:\": START runs with the destination picked there. The running page then covers the rest:
+// only its own lists take the focus and the keys.
+TEST_F(FilterView, AFolderPickedOnASmallLetterDriveTakesTheFilesOnTheRunningPage) {
     form.txt_Downloadfolder.setText("c:\\downloads");
     form.txt_filterfolder[0].setText("c:\\downloads");
     std::vector<std::string> shown;
@@ -71,11 +67,21 @@ TEST_F(FilterView, AFolderPickedOnTheDriveOfASmallLetterDownloadFolderTakesTheFi
     EXPECT_EQ(shown, (std::vector<std::string>{"C:\\", "Downloads", "Music"}));
     EXPECT_TRUE(driveLocked);
     ASSERT_EQ(form.txt_filterfolder[0].text(), "C:\\Music");
+
+    SetFocus(h(form.button_selfilterfolder[0]));
     click(form.Label2[5]); // START FILTER
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
-    HWND report = h(form.list_filterreport);
-    ASSERT_EQ(SendMessageA(report, LB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(listText(report, 1), "song.mp3 moved to C:\\Music");
+    waitFor("the focus on the running-filter page",
+            [&] { return IsChild(h(form.frame_runningfilter), GetFocus()); });
+    EXPECT_EQ(tabCycle(), (std::vector<std::string>{"list_filterreport", "list_filtererrors"}));
+    script({}, [&] { press(VK_SPACE); }); // a folder picker opened here would fail the script
+    EXPECT_TRUE(IsWindowVisible(h(form.frame_runningfilter)));
+    EXPECT_EQ(listText(h(form.list_filterreport), 1), "song.mp3 moved to C:\\Music");
+
+    click(form.filterlabel[1]); // GO TO TRAY
+    waitFor("the window hidden behind its icon", [&] { return !IsWindowVisible(h(form.window)); });
+    EXPECT_TRUE(iconShown(h(form.window)));
+    EXPECT_TRUE(form.timer_filter.enabled()) << "the filter keeps running";
 }
 
 TEST_F(FilterView, AClickOnTheRowStillSelectedShowsRenameFileAgain) {
@@ -115,6 +121,33 @@ TEST_F(FilterView, APassAddsItsReportLinesWithoutARepaintEach) {
     EXPECT_EQ(listRequests(report, [&] { form.FilterPass(); }),
               (std::vector<std::string>{"redraw off", "add", "redraw on"}));
     EXPECT_EQ(SendMessageA(report, LB_GETCOUNT, 0, 0), 21);
+}
+
+// The system's minimise command hides the window behind an icon, the icon's right-button report
+// opens the menu whose first item brings the window back and removes the icon, and a re-created
+// task bar gets the icon again.
+TEST_F(FilterView, MinimisingHidesBehindTheIconWhichANewTaskBarGetsAgainAndTheMenuRemoves) {
+    HWND hwnd = h(form.window);
+    ASSERT_FALSE(iconShown(hwnd));
+    ShowWindow(hwnd, SW_MINIMIZE); // the system's command, as from the task bar
+    waitFor("the minimised window hidden behind its icon",
+            [&] { return !IsWindowVisible(hwnd) && iconShown(hwnd); });
+    EXPECT_NE(form.TrayIcon.hIcon, 0u) << "the window's own icon";
+
+    winShell.notifyIcon(kNotifyDelete, form.TrayIcon); // as a restarting shell forgets it
+    SendMessageA(hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(iconShown(hwnd));
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+
+    // The shell reports a left click, then the right button: only the latter opens the menu.
+    dialogs.menuChoices = {0};
+    SendMessageA(hwnd, WM_MOUSEMOVE, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(dialogs.menus.empty());
+    SendMessageA(hwnd, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
+    ASSERT_EQ(dialogs.menus.size(), 1u);
+    waitFor("the window back from the tray",
+            [&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); });
+    EXPECT_FALSE(iconShown(hwnd));
 }
 
 } // namespace

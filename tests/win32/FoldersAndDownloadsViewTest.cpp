@@ -3,6 +3,7 @@
 // message boxes answered as the user would. The registry is the emulation's.
 #include <fstream>
 
+#include "platform/emulated/TestData.h"
 #include "tests/win32/ViewFixture.h"
 
 namespace morvane::view {
@@ -13,12 +14,6 @@ namespace fs = std::filesystem;
 const std::string kPickerRoot = "C:\\MorvanePicker";
 const std::string kDownloads = "C:\\MorvaneDownloads";
 
-// A client's incomplete download holding its stored path.
-void writeDat(const std::string& path, const std::string& stored) {
-    std::ofstream out(path, std::ios::binary);
-    out << std::string("KZ\x01\x00", 4) << stored << std::string(1, '\0') << "tail";
-}
-
 class FoldersAndDownloadsView : public ViewTest {
 protected:
     FoldersAndDownloadsView() : ViewTest({.files = true, .dialogs = true}) {}
@@ -26,10 +21,7 @@ protected:
         ViewTest::SetUp();
         if (HasFatalFailure())
             return;
-        for (const std::string& folder : {kPickerRoot, kDownloads}) {
-            std::error_code ec;
-            fs::remove_all(folder, ec);
-        }
+        removeFolders();
         for (const char* folder : {"Alpha", "beta", "hidden", "Alpha\\inner"})
             ASSERT_TRUE(fs::create_directories(kPickerRoot + "\\" + folder));
         SetFileAttributesA((kPickerRoot + "\\hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -40,102 +32,89 @@ protected:
     void TearDown() override {
         SetCurrentDirectoryA("C:\\");
         ViewTest::TearDown();
-        for (const std::string& folder : {kPickerRoot, kDownloads}) {
-            std::error_code ec;
-            fs::remove_all(folder, ec);
-        }
+        removeFolders();
     }
+    void removeFolders() {
+        std::error_code ec;
+        fs::remove_all(kPickerRoot, ec);
+        fs::remove_all(kDownloads, ec);
+    }
+    HWND folders() { return picker(form.picker().Dir1); }
 };
 
 TEST_F(FoldersAndDownloadsView, ThePickerOpensOnTheCurrentFolderAndHandsBackTheHighlight) {
     std::vector<std::string> shown, opened;
-    std::string caption, drive;
-    bool cancelIsDefault = false, centred = false;
+    std::string drive;
+    bool ownerEnabled = true, centred = false;
     const std::string picked = addFolder({
         inPicker("look at the picker",
                  [&] {
-                     HWND dialog = picker(form.picker().window);
-                     caption = windowText(dialog);
-                     shown = listTexts(picker(form.picker().Dir1));
-                     HWND drives = picker(form.picker().Drive1);
-                     drive = listText(
-                         drives, static_cast<int>(SendMessageA(drives, CB_GETCURSEL, 0, 0)), true);
-                     cancelIsDefault =
-                         GetWindowLongA(picker(form.picker().button_Cancel), GWL_STYLE) &
-                         BS_DEFPUSHBUTTON;
+                     shown = listTexts(folders());
+                     drive = windowText(picker(form.picker().Drive1));
+                     ownerEnabled = IsWindowEnabled(h(form.window));
                      RECT mine, owner;
-                     GetWindowRect(dialog, &mine);
+                     GetWindowRect(picker(form.picker().window), &mine);
                      GetWindowRect(h(form.window), &owner);
                      centred =
                          std::abs((mine.left + mine.right) - (owner.left + owner.right)) <= 2 &&
                          std::abs((mine.top + mine.bottom) - (owner.top + owner.bottom)) <= 2;
                  }),
-        inPicker("open Alpha", [&] { clickRow(picker(form.picker().Dir1), 2, true); }),
+        inPicker("open Alpha", [&] { clickRow(folders(), 2, true); }),
         inPicker("highlight the parent without opening it",
                  [&] {
-                     opened = listTexts(picker(form.picker().Dir1));
-                     clickRow(picker(form.picker().Dir1), 1);
+                     opened = listTexts(folders());
+                     clickRow(folders(), 1);
                  }),
         inPicker("Select",
                  [&] { SendMessageA(picker(form.picker().button_Select), BM_CLICK, 0, 0); }),
     });
-    EXPECT_EQ(caption, "Select Folder To Share");
     EXPECT_EQ(shown, (std::vector<std::string>{"C:\\", "MorvanePicker", "Alpha", "beta"}));
     EXPECT_EQ(opened, (std::vector<std::string>{"C:\\", "MorvanePicker", "Alpha", "inner"}));
     EXPECT_TRUE(drive.starts_with("C:")) << drive;
-    EXPECT_TRUE(cancelIsDefault);
+    EXPECT_FALSE(ownerEnabled) << "a modal picker";
     EXPECT_TRUE(centred) << "centred on the main window";
     EXPECT_EQ(picked, kPickerRoot);
     EXPECT_EQ(form.picker().Dir1.path(), kPickerRoot + "\\Alpha") << "kept for the next use";
 }
 
-TEST_F(FoldersAndDownloadsView, EnterAndEscCancelAndTheCloseBoxStartsAfresh) {
-    for (WPARAM key : {VK_RETURN, VK_ESCAPE})
-        EXPECT_EQ(
-            addFolder(
-                {inPicker("highlight Alpha", [&] { clickRow(picker(form.picker().Dir1), 2); }),
-                 inPicker("press the key",
-                          [&] { PostMessageA(picker(form.picker().Dir1), WM_KEYDOWN, key, 0); })}),
-            "")
-            << key;
-    EXPECT_EQ(form.picker().Dir1.listIndex(), 2) << "hidden by Cancel: kept as it was";
-
-    EXPECT_EQ(
-        addFolder({inPicker("open beta", [&] { clickRow(picker(form.picker().Dir1), 3, true); }),
-                   inPicker("close box",
-                            [&] { PostMessageA(picker(form.picker().window), WM_CLOSE, 0, 0); })}),
-        "");
-    EXPECT_EQ(form.picker().Dir1.path(), kPickerRoot) << "closed by its close box: made afresh";
-}
-
-TEST_F(FoldersAndDownloadsView, AfterThePickerTheWindowIsActiveWithItsFocusBack) {
+// Every way out of the picker leaves the main window active with its focus back. Only Select
+// hands a folder back; Enter and Esc cancel, which keeps the picker as it was (beta, row 3,
+// highlighted), and the close box makes it afresh (the highlight back on the current folder).
+TEST_F(FoldersAndDownloadsView, EveryWayOutOfThePickerGivesTheFocusBack) {
     click(form.Label2[1]); // SHARED FOLDERS
     SetFocus(h(form.list_Folders));
-    HWND dialog = nullptr;
-    const std::vector<std::pair<std::string, std::function<void()>>> closings = {
-        {"Select", [&] { SendMessageA(picker(form.picker().button_Select), BM_CLICK, 0, 0); }},
-        {"Cancel", [&] { SendMessageA(picker(form.picker().button_Cancel), BM_CLICK, 0, 0); }},
-        {"Esc", [&] { PostMessageA(picker(form.picker().Dir1), WM_KEYDOWN, VK_ESCAPE, 0); }},
-        {"its close box", [&] { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
+    const std::tuple<std::string, std::function<void()>, std::string, int> ways[] = {
+        {"Select", [&] { SendMessageA(picker(form.picker().button_Select), BM_CLICK, 0, 0); },
+         kPickerRoot + "\\beta", 3},
+        {"Cancel", [&] { SendMessageA(picker(form.picker().button_Cancel), BM_CLICK, 0, 0); }, "",
+         3},
+        {"Enter", [&] { PostMessageA(folders(), WM_KEYDOWN, VK_RETURN, 0); }, "", 3},
+        {"Esc", [&] { PostMessageA(folders(), WM_KEYDOWN, VK_ESCAPE, 0); }, "", 3},
+        {"its close box", [&] { PostMessageA(picker(form.picker().window), WM_CLOSE, 0, 0); }, "",
+         1},
     };
-    for (const auto& [how, close] : closings) {
-        addFolder({inPicker(how, [&] {
-            dialog = picker(form.picker().window);
-            close();
-        })});
+    for (const auto& [how, close, picks, highlight] : ways) {
+        EXPECT_EQ(addFolder({inPicker("highlight beta", [&] { clickRow(folders(), 3); }),
+                             inPicker(how, close)}),
+                  picks)
+            << how;
         waitFor("the main window active with the focus on list_Folders after " + how,
                 [&] { return backOn(form.list_Folders); });
+        EXPECT_EQ(form.picker().Dir1.listIndex(), highlight) << how;
     }
 }
 
 TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsOne) {
     ASSERT_TRUE(fs::create_directories(kDownloads));
-    writeDat(kDownloads + "\\a1b2.dat", kDownloads + "\\song.mp3");
-    writeDat(kDownloads + "\\c3d4.dat", kDownloads + "\\film.avi");
-    writeDat(kDownloads + "\\x.data", kDownloads + "\\finished.mp3");
+    auto write = [](const std::string& name, const std::string& bytes) {
+        std::ofstream(kDownloads + "\\" + name, std::ios::binary) << bytes;
+    };
+    write("a1b2.dat", DatFileBytes(kDownloads + "\\song.mp3"));
+    write("c3d4.dat", DatFileBytes(kDownloads + "\\film.avi"));
+    write("x.data", DatFileBytes(kDownloads + "\\finished.mp3"));
     for (int i = 10; i < 40; ++i)
-        writeDat(kDownloads + "\\z" + std::to_string(i) + ".dat", kDownloads + "\\t.mp3");
-    std::ofstream(kDownloads + "\\film.avi") << "finished earlier";
+        write("z" + std::to_string(i) + ".dat", DatFileBytes(kDownloads + "\\t.mp3"));
+    write("film.avi", "finished earlier");
     form.txt_Downloadfolder.setText(kDownloads);
 
     // The rows go in without a repaint each (thousands of them froze the window for long).

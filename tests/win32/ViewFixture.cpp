@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 #include "platform/win32/Win32Peers.h"
 
@@ -69,27 +68,29 @@ void CALLBACK scriptTick(HWND, UINT, UINT_PTR, DWORD) {
         }
         return;
     }
-    if (script->next < script->steps.size()) {
-        Step& step = script->steps[script->next];
-        if (step.ready()) {
-            ++script->next;
-            script->since = GetTickCount();
-            step.act(); // may open a modal loop of its own, in which later steps run
-            return;
-        }
-        if (waited <= kDeadlineMs)
-            return;
-        ADD_FAILURE() << "step \"" << step.name << "\" was not possible within " << kDeadlineMs
-                      << " ms; on screen: " << onScreen();
-    } else {
-        if (waited <= kDeadlineMs)
-            return;
-        ADD_FAILURE() << "every step ran, yet a modal window is still open after " << kDeadlineMs
-                      << " ms; on screen: " << onScreen();
+    Step* step = script->next < script->steps.size() ? &script->steps[script->next] : nullptr;
+    if (step && step->ready()) {
+        ++script->next;
+        script->since = GetTickCount();
+        step->act(); // may open a modal loop of its own, in which later steps run
+        return;
     }
+    if (waited <= kDeadlineMs)
+        return;
+    ADD_FAILURE() << (step ? "step \"" + step->name + "\" was not possible"
+                           : std::string("every step ran, yet a modal window is still open"))
+                  << " after " << kDeadlineMs << " ms; on screen: " << onScreen();
     script->failed = true;
     script->since = GetTickCount();
     closeModals(script->main);
+}
+
+// The visible message box of this thread, if any.
+HWND messageBox() {
+    for (HWND hwnd : visibleWindows())
+        if (className(hwnd) == "#32770")
+            return hwnd;
+    return nullptr;
 }
 
 HWND g_watched = nullptr;
@@ -98,23 +99,12 @@ std::vector<std::string>* g_requests = nullptr;
 LRESULT CALLBACK recordRequest(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->hwnd == g_watched) {
-        std::string what;
-        switch (sent->message) {
-        case WM_SETREDRAW:
-            what = sent->wParam ? "redraw on" : "redraw off";
-            break;
-        case LB_INITSTORAGE:
-            what = "reserve " + std::to_string(sent->wParam);
-            break;
-        case LB_ADDSTRING:
-        case LB_INSERTSTRING:
-            what = "add";
-            break;
-        case LB_RESETCONTENT:
-        case LB_DELETESTRING:
-            what = "remove";
-            break;
-        }
+        const UINT m = sent->message;
+        const std::string what = m == WM_SETREDRAW     ? sent->wParam ? "redraw on" : "redraw off"
+                                 : m == LB_INITSTORAGE ? "reserve " + std::to_string(sent->wParam)
+                                 : m == LB_ADDSTRING || m == LB_INSERTSTRING    ? "add"
+                                 : m == LB_RESETCONTENT || m == LB_DELETESTRING ? "remove"
+                                                                                : "";
         if (!what.empty() && (g_requests->empty() || g_requests->back() != what))
             g_requests->push_back(what);
     }
@@ -130,22 +120,19 @@ std::vector<std::string> listRequests(HWND list, const std::function<void()>& ac
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordRequest, nullptr, GetCurrentThreadId());
     action();
     UnhookWindowsHookEx(hook);
-    g_watched = nullptr;
     return requests;
 }
 
-std::string listText(HWND list, int row, bool combo) {
+std::string listText(HWND list, int row) {
     char text[512] = {};
-    SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(text));
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
 std::vector<std::string> listTexts(HWND list) {
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-        texts.push_back(listText(list, i));
+    std::vector<std::string> texts(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = listText(list, static_cast<int>(i));
     return texts;
 }
 
@@ -167,36 +154,24 @@ void clickRow(HWND list, int row, bool twice) {
     }
 }
 
-HWND messageBox() {
-    for (HWND hwnd : visibleWindows())
-        if (className(hwnd) == "#32770")
-            return hwnd;
-    return nullptr;
+std::string nameOf(HWND hwnd) {
+    const win32::Peer* peer = win32::Peer::of(hwnd);
+    return !hwnd  ? std::string("none")
+           : peer ? peer->control().name
+                  : className(hwnd) + " \"" + windowText(hwnd) + "\"";
 }
 
 std::string onScreen() {
-    std::ostringstream out;
-    out << "windows [";
-    const char* separator = "";
-    for (HWND hwnd : visibleWindows()) {
-        out << separator << '"' << windowText(hwnd) << "\" (" << className(hwnd)
-            << (IsWindowEnabled(hwnd) ? "" : ", disabled") << ")";
-        separator = ", ";
-    }
-    auto named = [](HWND hwnd) {
-        const win32::Peer* peer = win32::Peer::of(hwnd);
-        return !hwnd  ? std::string("none")
-               : peer ? peer->control().name
-                      : className(hwnd) + " \"" + windowText(hwnd) + "\"";
-    };
-    out << "], active " << named(GetActiveWindow()) << ", in front " << named(GetForegroundWindow())
-        << ", focus " << named(GetFocus());
-    return out.str();
+    std::string shown = "windows [";
+    for (HWND hwnd : visibleWindows())
+        shown += nameOf(hwnd) + (IsWindowEnabled(hwnd) ? "" : " (disabled)") + ", ";
+    return shown + "], active " + nameOf(GetActiveWindow()) + ", in front " +
+           nameOf(GetForegroundWindow()) + ", focus " + nameOf(GetFocus());
 }
 
 ViewTest::ViewTest(Real real)
-    : real_(real), files(std::filesystem::temp_directory_path() /
-                         ("morvane-view-" + std::to_string(GetCurrentProcessId()))),
+    : files(std::filesystem::temp_directory_path() /
+            ("morvane-view-" + std::to_string(GetCurrentProcessId()))),
       services{registry,
                real.files ? static_cast<FileSystem&>(winFiles) : files,
                real.shell ? static_cast<Shell&>(winShell) : shell,
@@ -245,20 +220,15 @@ void ViewTest::press(WPARAM key) {
 }
 
 std::vector<std::string> ViewTest::tabCycle() {
-    std::vector<std::string> visited{focused()};
+    std::vector<std::string> visited{nameOf(GetFocus())};
     for (int i = 0; i < 40; ++i) {
         press(VK_TAB);
-        if (focused() == visited.front())
+        if (nameOf(GetFocus()) == visited.front())
             return visited;
-        visited.push_back(focused());
+        visited.push_back(nameOf(GetFocus()));
     }
     ADD_FAILURE() << "Tab never came back to " << visited.front();
     return visited;
-}
-
-std::string ViewTest::focused() {
-    const win32::Peer* peer = win32::Peer::of(GetFocus());
-    return peer ? peer->control().name : "";
 }
 
 bool ViewTest::backOn(const ui::Control& control) {

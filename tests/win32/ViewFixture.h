@@ -43,13 +43,13 @@ struct Step {
     std::function<void()> act;
 };
 
-std::string listText(HWND list, int row, bool combo = false);
+std::string listText(HWND list, int row);
 std::vector<std::string> listTexts(HWND list);
 std::string windowText(HWND hwnd);
 // A left click (twice: a double click) in the middle of a row, as the mouse sends it.
 void clickRow(HWND list, int row, bool twice = false);
-// The visible message box of this thread, if any.
-HWND messageBox();
+// A control's name, or the class and text of another window ("none" for none).
+std::string nameOf(HWND hwnd);
 // The thread's visible windows and the focus, for failure messages.
 std::string onScreen();
 // What the program asks of a list box while action runs, repeats folded into one: "redraw
@@ -72,8 +72,6 @@ protected:
     void press(WPARAM key);
     // The controls Tab visits from the focus until it comes round again, by name.
     std::vector<std::string> tabCycle();
-    // The control that has the focus, by name ("" for none of ours).
-    std::string focused();
     // Whether the main window is active and in front, with the focus on this control.
     bool backOn(const ui::Control& control);
 
@@ -94,7 +92,6 @@ protected:
     std::vector<std::string> boxes; // the message boxes answered, as answer() notes them
     int widestBox = 0;              // the widest of them, in pixels
 
-    Real real_;
     EmulatedRegistry registry;
     EmulatedFileSystem files;
     Win32FileSystem winFiles;

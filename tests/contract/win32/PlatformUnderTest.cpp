@@ -58,22 +58,17 @@ bool PlatformUnderTest::deleteKeyTree(const std::string& path) {
 }
 
 void PlatformUnderTest::holdOpen(const std::string& path, bool held) {
-    if (held) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            ADD_FAILURE() << "cannot open " << path;
-        else
-            held_.emplace_back(path, file);
+    if (!held) {
+        std::erase_if(held_,
+                      [&](auto& file) { return file.first == path && CloseHandle(file.second); });
         return;
     }
-    for (auto it = held_.begin(); it != held_.end(); ++it) {
-        if (it->first == path) {
-            CloseHandle(it->second);
-            held_.erase(it);
-            return;
-        }
-    }
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        ADD_FAILURE() << "cannot open " << path;
+    else
+        held_.emplace_back(path, file);
 }
 
 void PlatformUnderTest::setHidden(const std::string& path) {

@@ -1,0 +1,190 @@
+// The command line's requests: parsing them, and carrying them out through the window's own
+// handlers (a left press on the profile list, REGISTER PROFILE, START FILTER, GO TO TRAY).
+
+#include "app/CommandLine.h"
+
+#include "app/Form1.h"
+#include "platform/PathRules.h"
+#include "profiles/ProfileFile.h"
+
+namespace morvane {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The option an argument names, lower-cased without its "/" or "-"; empty for a plain word.
+std::string OptionName(const std::string& argument) {
+    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
+        return {};
+    return LowerCase(argument.substr(1));
+}
+
+bool IsOption(const std::string& argument) {
+    const std::string option = OptionName(argument);
+    return option == "register" || option == "filter" || option == "quiet";
+}
+
+// Clicks the command bar's item of this caption, as the user would.
+void ClickCommand(Form1& form, const std::string& caption) {
+    for (std::size_t i = 0; i < form.Label2.size(); ++i) {
+        if (form.Label2[i].caption() == caption) {
+            form.Label2_Click(static_cast<int>(i));
+            return;
+        }
+    }
+}
+
+bool ClientKeysPresent(Form1& form) {
+    RegKey key = 0;
+    if (form.sys.registry.openKey(kHkeyCurrentUser, form.REG_LOCALCONTENT, key) != kErrorSuccess)
+        return false;
+    form.sys.registry.closeKey(key);
+    return true;
+}
+
+int RegisterByName(Form1& form, RequestDialogs& dialogs, const std::string& name) {
+    if (!ProfilePath(name))
+        return kExitNoProfile;
+    if (form.REG_LOCALCONTENT.empty() || !ClientKeysPresent(form))
+        return kExitNoClient;
+    // The entry of that text, else the one whose file it names (file names ignore case).
+    int found = -1;
+    for (int i = 0; i < form.list_Profiles.count() && found < 0; ++i)
+        if (form.list_Profiles.item(i) == name)
+            found = i;
+    for (int i = 0; i < form.list_Profiles.count() && found < 0; ++i)
+        if (SameProfileFile(form.list_Profiles.item(i), name))
+            found = i;
+    if (found < 0)
+        return kExitNoProfile;
+    form.list_Profiles.setListIndex(found);
+    form.list_Profiles_MouseDown(ui::kLeftButton, 0, 0, 0);
+    dialogs.errors = 0;
+    ClickCommand(form, "REGISTER PROFILE");
+    return dialogs.errors > 0 ? kExitRegistryFailed : kExitDone;
+}
+
+} // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::vector<std::string> arguments;
+    std::size_t at = 0;
+    while (true) {
+        while (at < commandLine.size() && IsBlank(commandLine[at]))
+            ++at;
+        if (at == commandLine.size())
+            return arguments;
+        std::string argument;
+        bool quoted = false;
+        while (at < commandLine.size() && (quoted || !IsBlank(commandLine[at]))) {
+            std::size_t slashes = 0;
+            while (at < commandLine.size() && commandLine[at] == '\\') {
+                ++slashes;
+                ++at;
+            }
+            if (at < commandLine.size() && commandLine[at] == '"') {
+                argument.append(slashes / 2, '\\');
+                if (slashes % 2 == 1) {
+                    argument += '"';
+                } else if (quoted && at + 1 < commandLine.size() && commandLine[at + 1] == '"') {
+                    argument += '"'; // "" inside quotes
+                    ++at;
+                } else {
+                    quoted = !quoted;
+                }
+                ++at;
+            } else {
+                argument.append(slashes, '\\');
+                if (slashes == 0 && at < commandLine.size())
+                    argument += commandLine[at++];
+            }
+        }
+        arguments.push_back(argument);
+    }
+}
+
+Request ParseArguments(const std::vector<std::string>& arguments) {
+    Request request;
+    for (const std::string& argument : arguments)
+        request.quiet = request.quiet || OptionName(argument) == "quiet";
+    bool acted = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string option = OptionName(arguments[i]);
+        if (option == "quiet")
+            continue;
+        const bool named =
+            i + 1 < arguments.size() && !arguments[i + 1].empty() && !IsOption(arguments[i + 1]);
+        if (acted || (option != "register" && option != "filter") ||
+            (option == "register" && !named)) {
+            request.action = RequestAction::Usage;
+            request.name.clear();
+            return request;
+        }
+        acted = true;
+        request.action = option == "filter" ? RequestAction::Filter : RequestAction::Register;
+        if (option == "register")
+            request.name = arguments[++i];
+    }
+    return request;
+}
+
+std::string UsageText() {
+    return "Usage: morvane.exe [/register NAME] [/filter] [/quiet]\n"
+           "/register NAME\tregisters the stored profile NAME into the client's settings\n"
+           "/filter\tstarts the download filter and goes to the tray\n"
+           "/quiet\tshows no message; the exit code alone tells the result";
+}
+
+std::string FailureText(const Request& request, int code) {
+    switch (code) {
+    case kExitNoProfile:
+        return "There is no profile named \"" + ShortenMiddle(request.name) + "\".";
+    case kExitNoClient:
+        return "No FastTrack client is set up for Morvane, so no profile can be registered.";
+    case kExitRegistryFailed:
+        return "The profile \"" + ShortenMiddle(request.name) +
+               "\" could not be written completely into the client's settings.";
+    case kExitBadArguments:
+        return UsageText();
+    default:
+        return {};
+    }
+}
+
+bool StartWithoutWindow(Form1& form) {
+    if (!form.FindMarkedTarget() || !ClientKeysPresent(form))
+        return false;
+    form.TakeInClientSettings();
+    return true;
+}
+
+int CarryOut(Form1& form, RequestDialogs& dialogs, const Request& request) {
+    if (request.action == RequestAction::Register) {
+        const bool wasQuiet = dialogs.quiet;
+        dialogs.quiet = request.quiet;
+        const int code = RegisterByName(form, dialogs, request.name);
+        dialogs.quiet = wasQuiet;
+        return code;
+    }
+    if (request.action == RequestAction::Filter && !form.filterRun().running()) {
+        ClickCommand(form, "START FILTER");
+        // A start refused by the same-drive check keeps the window up with its message.
+        if (form.filterRun().running() && !form.sys.windows.ended())
+            form.filterlabel_Click(1); // GO TO TRAY
+    }
+    return kExitDone;
+}
+
+MessageAnswer RequestDialogs::messageBox(const std::string& text, const std::string& caption,
+                                         MessageButtons buttons, MessageIcon icon) {
+    if (caption == "Error")
+        ++errors;
+    if (quiet)
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    return shown_.messageBox(text, caption, buttons, icon);
+}
+
+} // namespace morvane

@@ -1,0 +1,86 @@
+// The command line: every form of the arguments, and /register's exit code for each cause.
+
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+#include "support/Harness.h"
+
+namespace morvane::test {
+namespace {
+
+TEST(CommandLineTest, ParsesEachFormOfTheArguments) {
+    using enum RequestAction;
+    struct Row {
+        const char* line;
+        RequestAction action;
+        const char* name;
+        bool quiet;
+    };
+    const Row rows[] = {
+        {"", Show, "", false},
+        {"/filter", Filter, "", false},
+        {"-FILTER /Quiet", Filter, "", true},
+        {"/quiet /register bob", Register, "bob", true},
+        {"/REGISTER \"my profile\" -quiet", Register, "my profile", true},
+        {"  /register\tbob  ", Register, "bob", false},
+        {"/register \"say \"\"hi\"\"\"", Register, "say \"hi\"", false},
+        {"/register a\\\"b", Register, "a\"b", false},
+        {"/register C:\\dir\\ /quiet", Register, "C:\\dir\\", true},
+        {"/register \"end\\\\\"", Register, "end\\", false},
+        {"/register", Usage, "", false},
+        {"/register \"\"", Usage, "", false},
+        {"/register /quiet", Usage, "", true},
+        {"/register bob /filter", Usage, "", false},
+        {"/filter /filter", Usage, "", false},
+        {"bob", Usage, "", false},
+        {"/help -quiet", Usage, "", true},
+        {"/filterx", Usage, "", false},
+    };
+    for (const Row& row : rows) {
+        const Request request = ParseArguments(SplitCommandLine(row.line));
+        EXPECT_EQ(request.action, row.action) << row.line;
+        EXPECT_EQ(request.name, row.name) << row.line;
+        EXPECT_EQ(request.quiet, row.quiet) << row.line;
+    }
+}
+
+// Without a window: the client's settings saved first, then the stored profile registered as
+// a click would; each failure has its own code, and /quiet keeps the registry's boxes away.
+TEST(CommandLineTest, RegisterGivesEachExitCodeForItsCause) {
+    Harness h;
+    RequestDialogs dialogs(h.dialogs);
+    Services services{h.registry, *h.files, h.shell, dialogs, h.clock, h.windows};
+    Form1 form(services);
+    EXPECT_FALSE(StartWithoutWindow(form)) << "no marker";
+    h.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
+    EXPECT_FALSE(StartWithoutWindow(form)) << "a marker but no keys";
+
+    h.installKazaa("alice");
+    h.writeFile("C:\\FastTrackProfiles\\Bob.profile",
+                "C:\\Bob\r\n4\r\n5\r\n60\r\nC:\\B\r\nEOF!\r\n");
+    h.writeFile("C:\\FastTrackProfiles\\odd.profile",
+                "C:\\Odd\r\n99999999999\r\n5\r\n60\r\nEOF!\r\n");
+    ASSERT_TRUE(StartWithoutWindow(form));
+    EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\alice.profile"));
+
+    auto run = [&](const char* name, bool quiet = true) {
+        return CarryOut(form, dialogs, Request{RequestAction::Register, name, quiet});
+    };
+    EXPECT_EQ(run("nobody"), kExitNoProfile);
+    EXPECT_EQ(run("con"), kExitNoProfile);
+    EXPECT_EQ(h.text("Software\\Kazaa\\UserDetails", "UserName"), "alice");
+    EXPECT_EQ(run("bob"), kExitDone);
+    EXPECT_EQ(h.text("Software\\Kazaa\\UserDetails", "UserName"), "bob");
+    EXPECT_EQ(h.text("Software\\Kazaa\\LocalContent", "Dir0"), "012345:C:\\B");
+    EXPECT_EQ(h.number("Software\\Kazaa\\Transfer", "ConcurrentUploads"), 5);
+    EXPECT_EQ(form.lab_currentprofile.caption(), "bob");
+    EXPECT_EQ(run("odd"), kExitRegistryFailed);
+    EXPECT_TRUE(h.dialogs.messages.empty()) << "quiet";
+    EXPECT_EQ(run("odd", false), kExitRegistryFailed);
+    EXPECT_EQ(h.messageLog().size(), 1u);
+    h.registry.failCall(1);
+    EXPECT_EQ(run("bob"), kExitNoClient) << "the keys cannot be opened";
+}
+
+} // namespace
+} // namespace morvane::test
