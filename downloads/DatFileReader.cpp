@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/Characters.h"
 #include "platform/PathRules.h"
 
 namespace morvane {
@@ -71,8 +72,11 @@ std::optional<std::string> GetDatFileName(FileSystem& files, const std::string& 
 }
 
 std::string ShownName(const std::string& folder, const std::string& stored) {
-    const std::size_t k = JoinFolder(folder, "").size();
-    return stored.size() > k ? stored.substr(k) : std::string(kUnknownName);
+    // The folder's prefix is cut by its length in characters: a folder named in another
+    // script takes more bytes than characters, the stored path (plain ASCII) one each.
+    const std::size_t k = CharacterCount(JoinFolder(folder, ""));
+    return CharacterCount(stored) > k ? stored.substr(CharacterOffset(stored, k))
+                                      : std::string(kUnknownName);
 }
 
 bool IsDatFileName(const std::string& name) {

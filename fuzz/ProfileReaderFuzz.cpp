@@ -1,14 +1,17 @@
-// The profile reader on any bytes as the file (CR, LF and NUL included, any length): it never
-// fails on a readable file, never touches the registry, never shows "EOF!" as a folder, shows
-// what the codec reads, and what it shows survives a save and a second load unchanged; the
-// codec's writer and reader agree on whatever the reader made of the bytes.
+// The profile reader on any bytes as the file (CR, LF and NUL included, any length, UTF-8 or
+// not): it never fails on a readable file, never touches the registry, never shows "EOF!" as a
+// folder, shows what the codec reads (a file that is not UTF-8 converted from the legacy code
+// page, so every value is UTF-8), and what it shows survives a save and a second load
+// unchanged; the codec's writer and reader agree on whatever the reader made of the bytes.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/Form1.h"
 #include "fuzz/FuzzPlatform.h"
+#include "platform/Characters.h"
 #include "profiles/NumberFields.h"
 #include "profiles/ProfileFile.h"
 
@@ -16,12 +19,17 @@ using morvane::Form1;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using morvane::fuzz::Check;
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const morvane::ProfileRead read = morvane::ReadProfileBytes(bytes);
+    const std::string path = "C:\\FastTrackProfiles\\fuzzed.profile";
+    morvane::fuzz::FuzzPlatform platform;
+    platform.writeFile(path, std::string(reinterpret_cast<const char*>(data), size));
+    const std::optional<morvane::ProfileRead> loaded =
+        morvane::LoadProfileFile(*platform.files, path);
+    Check(loaded.has_value(), "a written profile file could not be read");
+    const morvane::ProfileRead& read = *loaded;
+    for (const std::string& line : morvane::ProfileLines(read.profile))
+        Check(morvane::IsUtf8(line), "a value was read in neither UTF-8 nor converted");
     Check(morvane::ReadProfileBytes(morvane::ProfileBytes(read.profile)).profile == read.profile,
           "the codec's writer and reader disagree");
-    morvane::fuzz::FuzzPlatform platform;
-    platform.writeFile("C:\\FastTrackProfiles\\fuzzed.profile", bytes);
     Form1 form(platform.services);
     form.str_currentprofilename = "fuzzed";
 

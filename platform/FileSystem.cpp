@@ -2,6 +2,8 @@
 
 #include "platform/Services.h"
 
+#include "platform/Characters.h"
+
 namespace morvane {
 
 namespace {
@@ -40,6 +42,10 @@ std::optional<std::vector<std::string>> FileSystem::listFolders(const std::strin
 
 std::string FileSystem::currentFolder(const std::string&) {
     return "C:\\";
+}
+
+std::string FileSystem::fromLegacyCodePage(const std::string& text) {
+    return Utf8FromWindows1252(text);
 }
 
 } // namespace morvane

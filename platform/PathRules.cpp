@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "platform/Characters.h"
+
 namespace morvane {
 
 std::string LowerCase(std::string text) {
@@ -76,21 +78,6 @@ bool isContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// Well-formed UTF-8 as far as the lengths of its sequences go.
-bool looksLikeUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        if ((lead >= 0x80 && lead < 0xC2) || lead > 0xF4 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if (!isContinuation(text[i + k]))
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string ShortenMiddle(const std::string& text, std::size_t length) {
@@ -100,7 +87,7 @@ std::string ShortenMiddle(const std::string& text, std::size_t length) {
     const std::size_t kept = length - kEllipsis.size();
     std::size_t headEnd = (kept + 1) / 2;
     std::size_t tailStart = text.size() - kept / 2;
-    if (looksLikeUtf8(text)) {
+    if (IsUtf8(text)) {
         while (headEnd > 0 && isContinuation(text[headEnd]))
             --headEnd;
         while (tailStart < text.size() && isContinuation(text[tailStart]))

@@ -105,6 +105,10 @@ public:
     // The current folder of a drive ("D:\" or "D:"), or of the process for an empty drive:
     // a full path, ending in "\" only for a root.
     virtual std::string currentFolder(const std::string& drive);
+    // Text that a program wrote in the system's legacy code page (a file from an earlier
+    // version, or from a system without UTF-8), in this process's code page. Unchanged where
+    // the two are the same. The default takes Windows-1252 to UTF-8.
+    virtual std::string fromLegacyCodePage(const std::string& text);
 };
 
 // ---- Shell: notification icon and starting a process.

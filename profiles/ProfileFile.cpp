@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/Form1.h"
+#include "platform/Characters.h"
 #include "platform/PathRules.h"
 #include "platform/Services.h"
 #include "platform/TextLines.h"
@@ -93,7 +94,8 @@ std::optional<std::string> ProfilePath(const std::string& name) {
 bool SameProfileFile(const std::string& a, const std::string& b) {
     std::optional<std::string> pathA = ProfilePath(a);
     std::optional<std::string> pathB = ProfilePath(b);
-    return pathA && pathB && LowerCase(*pathA) == LowerCase(*pathB);
+    // As Windows compares file names: "Ω" and "ω" are one file there.
+    return pathA && pathB && FoldCase(*pathA) == FoldCase(*pathB);
 }
 
 bool NameTaken(const std::vector<std::string>& entries, const std::string& name,
@@ -129,6 +131,24 @@ bool StoreProfileFile(FileSystem& files, const std::string& path, Profile profil
         return true;
     files.deleteFile(temporary);
     return false;
+}
+
+std::vector<std::string> ProfileText(std::vector<std::string> lines, FileSystem& files) {
+    for (const std::string& line : lines) {
+        if (!IsUtf8(line)) {
+            for (std::string& legacy : lines)
+                legacy = files.fromLegacyCodePage(legacy);
+            break;
+        }
+    }
+    return lines;
+}
+
+std::optional<ProfileRead> LoadProfileFile(FileSystem& files, const std::string& path) {
+    std::optional<std::vector<std::string>> lines = files.readLines(path);
+    if (!lines)
+        return std::nullopt;
+    return ReadProfileLines(ProfileText(std::move(*lines), files));
 }
 
 } // namespace morvane

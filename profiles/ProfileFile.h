@@ -80,4 +80,16 @@ std::optional<std::string> ProfileNameOfFile(const std::string& fileName);
 class FileSystem;
 bool StoreProfileFile(FileSystem& files, const std::string& path, Profile profile);
 
+// Reads the profile file at `path` (from ProfilePath); none when it cannot be read. The program
+// writes its files in its own code page, UTF-8 wherever the system lets it; a file that is not
+// valid UTF-8 was written in the system's legacy code page (by an earlier version, or on a
+// system without UTF-8) and is converted, so that "C:\Música" in an old file still names the
+// same folder.
+std::optional<ProfileRead> LoadProfileFile(FileSystem& files, const std::string& path);
+
+// The tolerant reading over a file's lines: all taken as they are when every one is UTF-8, all
+// converted from the legacy code page otherwise (no code page has a line end inside a
+// character, so splitting first is the same).
+std::vector<std::string> ProfileText(std::vector<std::string> lines, FileSystem& files);
+
 } // namespace morvane

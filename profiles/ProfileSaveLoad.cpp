@@ -66,11 +66,10 @@ void Form1::LoadProfile(const std::string& name) {
     // The whole file is read before anything else happens, so nothing that the name box's
     // rename step does below can disturb the reading.
     const std::optional<std::string> path = ProfilePath(name);
-    std::optional<std::vector<std::string>> lines =
-        path ? sys.files.readLines(*path) : std::nullopt;
+    std::optional<ProfileRead> read = path ? LoadProfileFile(sys.files, *path) : std::nullopt;
     Profile profile;
-    if (lines) {
-        profile = ReadProfileLines(std::move(*lines)).profile;
+    if (read) {
+        profile = std::move(read->profile);
         txt_Downloadfolder.setText(profile.downloadFolder);
         txt_Downloads.setText(profile.downloads);
         txt_Uploads.setText(profile.uploads);
@@ -97,15 +96,11 @@ void Form1::LoadProfile(const std::string& name) {
 
 void Form1::LoadFilterSettings(const std::string& name) {
     const std::optional<std::string> path = ProfilePath(name);
-    std::optional<std::vector<std::string>> lines =
-        path ? sys.files.readLines(*path) : std::nullopt;
+    const std::optional<ProfileRead> read = path ? LoadProfileFile(sys.files, *path) : std::nullopt;
     Profile profile = shownFilters();
-    if (lines) {
-        // Without the marker there is no filter section: the controls keep what they hold.
-        ProfileRead read = ReadProfileLines(std::move(*lines));
-        if (read.filterSection)
-            profile.filters = read.profile.filters;
-    }
+    // Without the marker there is no filter section: the controls keep what they hold.
+    if (read && read->filterSection)
+        profile.filters = read->profile.filters;
     FillFilterDefaults(profile);
     showFilters(profile.filters);
 }

@@ -2,21 +2,32 @@
 // settings. Each call opens its key, does one thing and closes the key again; failures are
 // reported here, in an "Error" box, so callers just go on.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 
 #include "app/Form1.h"
+#include "platform/Characters.h"
 #include "platform/PathRules.h"
 
 namespace morvane {
 
 namespace {
 
-// Longer key paths, value names or data are refused outright, silently.
+// Longer key paths, value names or data are refused outright, silently. Characters, not
+// bytes: a name in another script takes two to four bytes a character in UTF-8, and the
+// registry itself counts characters.
 constexpr std::size_t kMaxArgument = 255;
-// Text is read into a buffer of this size, filled with spaces first.
-constexpr std::uint32_t kTextBuffer = 255;
+// Text is read as at most this many characters, its NUL included, and handed back padded
+// with spaces to that length, as a buffer filled with spaces would be.
+constexpr std::size_t kTextCharacters = 255;
+// The bytes that many characters can take in UTF-8 (in a single-byte code page, one each).
+constexpr std::uint32_t kTextBuffer = 4 * kTextCharacters;
+
+bool tooLong(const std::string& argument) {
+    return CharacterCount(argument) > kMaxArgument;
+}
 // Numbers are read again into a zeroed buffer of this size.
 constexpr std::uint32_t kNumberBuffer = 1024;
 
@@ -48,7 +59,7 @@ std::optional<std::int32_t> wholeNumber(const std::string& text) {
 
 std::string Form1::GetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
                           const std::string& vName) {
-    if (subKey.size() > kMaxArgument || vName.size() > kMaxArgument)
+    if (tooLong(subKey) || tooLong(vName))
         return {};
     RegKey key = 0;
     if (sys.registry.openKey(hKey, subKey, key) != kErrorSuccess) {
@@ -59,7 +70,11 @@ std::string Form1::GetKey(std::uint32_t hKey, const std::string& subKey, bool dw
     std::array<std::uint8_t, kTextBuffer> text;
     text.fill(' ');
     std::uint32_t size = kTextBuffer;
-    if (sys.registry.queryValue(key, vName, text.data(), size) != kErrorSuccess) {
+    const long read = sys.registry.queryValue(key, vName, text.data(), size);
+    // The data, with the NUL that ends a text value; more characters than the buffer takes
+    // fail the read, as a full buffer would.
+    const std::string data(text.begin(), text.begin() + std::min<std::uint32_t>(size, kTextBuffer));
+    if (read != kErrorSuccess || CharacterCount(data) > kTextCharacters) {
         sys.registry.closeKey(key);
         return {};
     }
@@ -75,12 +90,12 @@ std::string Form1::GetKey(std::uint32_t hKey, const std::string& subKey, bool dw
     }
     sys.registry.closeKey(key);
     // The whole buffer: the value, its NUL, then the spaces it was filled with.
-    return std::string(text.begin(), text.end());
+    return data + std::string(kTextCharacters - CharacterCount(data), ' ');
 }
 
 void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
                    const std::string& vName, const std::string& nData) {
-    if (subKey.size() > kMaxArgument || vName.size() > kMaxArgument || nData.size() > kMaxArgument)
+    if (tooLong(subKey) || tooLong(vName) || tooLong(nData))
         return;
     // The data may be a long name or path: shortened, so the message still fits the screen.
     const std::string where =
@@ -124,7 +139,7 @@ void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
 }
 
 void Form1::DelKey(std::uint32_t hKey, const std::string& subKey) {
-    if (subKey.size() > kMaxArgument)
+    if (tooLong(subKey))
         return;
     if (sys.registry.deleteKey(hKey, subKey) != kErrorSuccess)
         sys.dialogs.messageBox("Could not delete the Key: \\" + subKey, "Error", MessageButtons::Ok,
@@ -133,7 +148,7 @@ void Form1::DelKey(std::uint32_t hKey, const std::string& subKey) {
 
 int Form1::DelKeyValue(std::uint32_t hKey, const std::string& subKey, const std::string& vName) {
     int result = 1;
-    if (vName.size() > kMaxArgument || subKey.size() > kMaxArgument)
+    if (tooLong(vName) || tooLong(subKey))
         return result;
     RegKey key = 0;
     if (sys.registry.openKey(hKey, subKey, key) != kErrorSuccess) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/Characters.h"
+
 namespace morvane::ui {
 
 void Control::setVisible(bool visible) {
@@ -75,23 +77,35 @@ void TextBox::userEdited(std::string text) {
         Change();
 }
 
-void TextBox::type(char character) {
+void TextBox::type(const std::string& characters) {
+    for (std::size_t at = 0; at < characters.size();) {
+        const std::size_t length = CharacterLength(characters, at);
+        typeCharacter(characters.substr(at, length));
+        at += length;
+    }
+}
+
+void TextBox::typeCharacter(const std::string& character) {
     if (readOnly || !enabled())
         return;
-    int key = static_cast<unsigned char>(character);
+    const int typed = static_cast<int>(CharacterCode(character, 0));
+    int key = typed;
     if (!userKey(key))
         return;
     std::string edited = text_;
     if (key == 8) {
         if (edited.empty())
             return;
-        edited.pop_back();
+        std::size_t last = 0;
+        for (std::size_t at = 0; at < edited.size(); at += CharacterLength(edited, at))
+            last = at;
+        edited.erase(last);
     } else if (key < 32) {
         return; // other control keys do not edit a single-line box
     } else {
-        if (maxLength > 0 && static_cast<int>(edited.size()) >= maxLength)
+        if (maxLength > 0 && static_cast<int>(CharacterCount(edited)) >= maxLength)
             return;
-        edited.push_back(static_cast<char>(key));
+        edited += key == typed ? character : Utf8Of(static_cast<char32_t>(key));
     }
     // A typed edit is already on screen: tell the view so it mirrors it in the headless case.
     text_ = std::move(edited);

@@ -187,11 +187,13 @@ public:
     // From code: mirrors into the view and raises Change at once (when the text differs).
     void setText(std::string text);
 
-    int maxLength = 0; // 0: no limit on typing
+    int maxLength = 0; // characters; 0: no limit on typing
     bool readOnly = false;
 
     std::function<void()> Change;
-    std::function<void(int& keyAscii)> KeyPress; // set keyAscii to 0 to discard
+    // A typed character: its code (for a character outside ASCII, its Unicode code point, so
+    // a character is always one key, however many bytes it takes). Set it to 0 to discard.
+    std::function<void(int& keyAscii)> KeyPress;
     std::function<void()> LostFocus;
 
     // Called by a view for what the user did in the real control.
@@ -202,14 +204,13 @@ public:
             LostFocus();
     }
 
-    // Headless typing at the end of the text: key press, then the edit and Change.
-    void type(char character);
-    void type(const std::string& characters) {
-        for (char c : characters)
-            type(c);
-    }
+    // Headless typing at the end of the text: key press, then the edit and Change. A string
+    // is typed one character (one UTF-8 sequence) at a time; Backspace takes a whole one.
+    void type(char character) { type(std::string(1, character)); }
+    void type(const std::string& characters);
 
 private:
+    void typeCharacter(const std::string& character);
     std::string text_;
 };
 

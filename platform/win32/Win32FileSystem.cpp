@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace morvane {
@@ -209,6 +211,31 @@ std::string Win32FileSystem::currentFolder(const std::string& drive) {
     if (folder.size() > 3 && folder.back() == '\\')
         folder.pop_back();
     return folder;
+}
+
+// Only a process that runs in UTF-8 has another code page to convert from: the system's own,
+// which the rest of the system (and an earlier version of this program) writes in.
+std::string Win32FileSystem::fromLegacyCodePage(const std::string& text) {
+    if (GetACP() != CP_UTF8 || text.empty() || text.size() > INT_MAX / 2)
+        return text;
+    char number[8] = {};
+    if (!GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, number, sizeof number))
+        return text;
+    const UINT legacy = static_cast<UINT>(std::strtoul(number, nullptr, 10));
+    if (legacy == 0 || legacy == CP_UTF8)
+        return text;
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    const int units = MultiByteToWideChar(legacy, 0, text.data(), size, wide.data(), size);
+    if (units <= 0)
+        return text;
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string converted(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes <= 0 || WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, converted.data(), bytes,
+                                          nullptr, nullptr) != bytes)
+        return text;
+    return converted;
 }
 
 bool Win32FileSystem::directoryExists(const std::string& path) {

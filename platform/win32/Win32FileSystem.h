@@ -24,6 +24,7 @@ public:
     std::vector<DriveInfo> drives() override;
     std::optional<std::vector<std::string>> listFolders(const std::string& folder) override;
     std::string currentFolder(const std::string& drive) override;
+    std::string fromLegacyCodePage(const std::string& text) override;
 };
 
 } // namespace morvane

@@ -67,7 +67,8 @@ void drawRow(const DRAWITEMSTRUCT& item, int left, HICON icon, const std::string
     SetTextColor(dc, GetSysColor(disabled   ? COLOR_GRAYTEXT
                                  : selected ? COLOR_HIGHLIGHTTEXT
                                             : COLOR_WINDOWTEXT));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+    const std::wstring wide = wideText(text);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &textRect,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
         DrawFocusRect(dc, &item.rcItem);

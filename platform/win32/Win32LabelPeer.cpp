@@ -31,8 +31,9 @@ void LabelPeer::fit() {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     const std::string& caption = label().caption();
+    const std::wstring wide = wideText(caption);
     SIZE extent{};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
 
@@ -85,8 +86,8 @@ bool LabelPeer::draw(const DRAWITEMSTRUCT& item) {
                  control_.enabled() ? colorRef(label().foreColour()) : GetSysColor(COLOR_GRAYTEXT));
     UINT format = DT_NOPREFIX | (label().centred ? DT_CENTER : DT_LEFT) |
                   (oneLine_ ? DT_SINGLELINE : DT_WORDBREAK);
-    const std::string& caption = label().caption();
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
+    const std::wstring caption = wideText(label().caption());
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
     SelectObject(dc, old);
     return true;
 }

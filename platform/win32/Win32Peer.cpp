@@ -28,6 +28,27 @@ int shiftState(WPARAM keys) {
     return shift;
 }
 
+std::wstring wideText(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(text.size(), L'\0');
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), size);
+    wide.resize(units > 0 ? static_cast<std::size_t>(units) : 0);
+    return wide;
+}
+
+std::string narrowText(const wchar_t* text, int length) {
+    if (length <= 0)
+        return {};
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return {};
+    std::string narrow(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), bytes, nullptr, nullptr);
+    return narrow;
+}
+
 // The window's user data links it to its peer (the system controls leave that slot to the
 // application). Every message to every control looks its peer up: a window property would
 // cost two calls to the Wine server each time (the atom, then the property), which made
@@ -74,18 +95,23 @@ LRESULT Peer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Peer::callOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
+    return wide_ ? CallWindowProcW(original_, hwnd_, message, wParam, lParam)
+                 : CallWindowProcA(original_, hwnd_, message, wParam, lParam);
 }
 
 HWND Peer::createControl(HWND parent, const char* className, DWORD style, DWORD exStyle,
-                         const char* text) {
+                         const char* text, bool unicode) {
     RECT place = view_.scale().rect(control_.rect);
     int id = view_.nextId();
-    HWND hwnd = CreateWindowExA(
-        exStyle, className, text,
-        WS_CHILD | WS_CLIPSIBLINGS | visibleStyle() | enabledStyle() | style, place.left, place.top,
-        place.right - place.left, place.bottom - place.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), view_.instance(), nullptr);
+    const DWORD fullStyle = WS_CHILD | WS_CLIPSIBLINGS | visibleStyle() | enabledStyle() | style;
+    auto* menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    HWND hwnd =
+        unicode ? CreateWindowExW(exStyle, wideText(className).c_str(), wideText(text).c_str(),
+                                  fullStyle, place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, parent, menu, view_.instance(), nullptr)
+                : CreateWindowExA(exStyle, className, text, fullStyle, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top, parent, menu,
+                                  view_.instance(), nullptr);
     if (!hwnd)
         return nullptr;
     attach(hwnd);
@@ -97,19 +123,28 @@ HWND Peer::createControl(HWND parent, const char* className, DWORD style, DWORD 
 void Peer::subclass() {
     if (!hwnd_)
         return;
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(peerSubclassProc)));
+    // A Unicode window stays one: an "A" subclass would have every typed character
+    // converted to the keyboard's code page on its way through.
+    wide_ = IsWindowUnicode(hwnd_) != FALSE;
+    const auto proc = reinterpret_cast<LONG_PTR>(peerSubclassProc);
+    original_ = reinterpret_cast<WNDPROC>(wide_ ? SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, proc)
+                                                : SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, proc));
 }
 
 LRESULT CALLBACK peerSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Peer* peer = Peer::of(hwnd);
     if (!peer)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, message, wParam, lParam)
+                                     : DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         WNDPROC original = peer->original_;
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        const bool wide = peer->wide_;
+        const auto proc = reinterpret_cast<LONG_PTR>(original);
+        wide ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, proc)
+             : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, proc);
         peer->detach();
-        return CallWindowProcA(original, hwnd, message, wParam, lParam);
+        return wide ? CallWindowProcW(original, hwnd, message, wParam, lParam)
+                    : CallWindowProcA(original, hwnd, message, wParam, lParam);
     }
     return peer->handle(message, wParam, lParam);
 }

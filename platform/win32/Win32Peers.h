@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/ui/Controls.h"
@@ -19,6 +20,12 @@ namespace morvane::win32 {
 // Mouse state of a mouse message as the model's handlers take it.
 int mouseButtons(WPARAM keys);
 int shiftState(WPARAM keys);
+
+// The program's text (the process's code page) as UTF-16 and back, for the calls that must
+// take UTF-16: GDI draws "A" text in the system's code page, not the process's, and a
+// character typed into an "A" window arrives in the keyboard's code page.
+std::wstring wideText(const std::string& text);
+std::string narrowText(const wchar_t* text, int length);
 
 class Peer {
 public:
@@ -46,9 +53,10 @@ public:
     static Peer* of(HWND hwnd);
 
 protected:
-    // A system control as a child of parent at the model's place, in the model's font.
+    // A system control as a child of parent at the model's place, in the model's font; a
+    // Unicode window when `unicode` (its text and typed characters then travel as UTF-16).
     HWND createControl(HWND parent, const char* className, DWORD style, DWORD exStyle,
-                       const char* text);
+                       const char* text, bool unicode = false);
     // Routes the system control's messages through handle() first.
     void subclass();
     LRESULT callOriginal(UINT message, WPARAM wParam, LPARAM lParam);
@@ -61,6 +69,7 @@ protected:
     ui::Control& control_;
     HWND hwnd_ = nullptr;
     WNDPROC original_ = DefWindowProcA;
+    bool wide_ = false; // subclassed as a Unicode window
 
 private:
     friend LRESULT CALLBACK peerClassProc(HWND, UINT, WPARAM, LPARAM);
@@ -141,8 +150,11 @@ private:
     void showText();
     COLORREF backgroundColour() const;
     LRESULT centreText(UINT message, WPARAM wParam, LPARAM lParam);
-    bool settingText_ = false; // the model's own text is going in: not a user edit
-    int textHeight_ = 0;       // one line of the box's font, in pixels
+    LRESULT typed(WPARAM wParam, LPARAM lParam);
+    std::string shownText() const;
+    bool settingText_ = false;  // the model's own text is going in: not a user edit
+    wchar_t highSurrogate_ = 0; // first half of a character outside the BMP, until its second
+    int textHeight_ = 0;        // one line of the box's font, in pixels
 };
 
 class ListBoxPeer : public Peer {

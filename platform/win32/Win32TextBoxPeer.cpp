@@ -1,6 +1,12 @@
 // Text boxes: an EDIT. Typed characters pass through the model's KeyPress first, which may
 // change or discard them; the edit's own changes come back as userEdited, except the ones
 // the model made itself; leaving the box is EN_KILLFOCUS.
+//
+// The edit is a Unicode window, its text converted from and to the process's code page here.
+// An "A" window gets each typed character in the keyboard's code page (measured under Wine
+// with UTF-8 as the process's code page: "Ω" arrived as "O", "日" as "?"), so a name in
+// another script could never be typed. As UTF-16 a character comes as one WM_CHAR, or as two
+// for one outside the BMP, which go on to the model as one key.
 
 #include <algorithm>
 #include <string>
@@ -13,7 +19,7 @@ namespace morvane::win32 {
 
 void TextBoxPeer::create(HWND parent) {
     DWORD style = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | (box().readOnly ? ES_READONLY : 0);
-    if (!createControl(parent, "EDIT", style, WS_EX_CLIENTEDGE, ""))
+    if (!createControl(parent, "EDIT", style, WS_EX_CLIENTEDGE, "", true))
         return;
     if (box().maxLength > 0)
         SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(box().maxLength), 0);
@@ -43,13 +49,21 @@ void TextBoxPeer::showText() {
     // types (the name box lower-cases it), so the caret and selection stay where they were,
     // clamped to the new text, or the next character would land in front.
     DWORD start = 0, end = 0;
-    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
+    const std::wstring text = wideText(box().text());
     settingText_ = true;
-    SetWindowTextA(hwnd_, box().text().c_str());
+    SetWindowTextW(hwnd_, text.c_str());
     settingText_ = false;
-    DWORD length = static_cast<DWORD>(box().text().size());
-    SendMessageA(hwnd_, EM_SETSEL, std::min(start, length), std::min(end, length));
+    DWORD length = static_cast<DWORD>(text.size());
+    SendMessageW(hwnd_, EM_SETSEL, std::min(start, length), std::min(end, length));
+}
+
+std::string TextBoxPeer::shownText() const {
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring shown(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd_, shown.data(), length + 1);
+    return narrowText(shown.data(), got);
 }
 
 void TextBoxPeer::sync(ui::Aspect aspect) {
@@ -60,11 +74,7 @@ void TextBoxPeer::sync(ui::Aspect aspect) {
         return;
     }
     // A typed edit is mirrored back by the headless path; the edit already shows it here.
-    int length = GetWindowTextLengthA(hwnd_);
-    std::string shown(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(hwnd_, shown.data(), length + 1);
-    shown.resize(static_cast<std::size_t>(length));
-    if (shown != box().text())
+    if (shownText() != box().text())
         showText();
 }
 
@@ -73,11 +83,7 @@ void TextBoxPeer::command(UINT code) {
     case EN_CHANGE: {
         if (settingText_)
             return;
-        int length = GetWindowTextLengthA(hwnd_);
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        GetWindowTextA(hwnd_, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        box().userEdited(std::move(text));
+        box().userEdited(shownText());
         break;
     }
     case EN_KILLFOCUS:
@@ -147,13 +153,56 @@ LRESULT TextBoxPeer::centreText(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT TextBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCALCSIZE || message == WM_NCPAINT || message == WM_NCHITTEST)
         return centreText(message, wParam, lParam);
-    if (message == WM_CHAR && live()) {
-        int key = static_cast<unsigned char>(wParam);
-        if (!box().userKey(key))
-            return 0; // discarded by the handler
-        wParam = static_cast<WPARAM>(static_cast<unsigned char>(key));
-    }
+    if (message == WM_CHAR && live())
+        return typed(wParam, lParam);
     return callOriginal(message, wParam, lParam);
+}
+
+// One typed character: the model's key press sees it whole, as its code point, and it goes
+// into the edit only when the model keeps it and the program's text can hold it.
+LRESULT TextBoxPeer::typed(WPARAM wParam, LPARAM lParam) {
+    const auto unit = static_cast<wchar_t>(wParam);
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+        highSurrogate_ = unit; // the character's second half follows
+        return 0;
+    }
+    std::wstring character(1, unit);
+    if (unit >= 0xDC00 && unit <= 0xDFFF) {
+        if (!highSurrogate_)
+            return 0; // half a character
+        character.insert(character.begin(), highSurrogate_);
+    }
+    highSurrogate_ = 0;
+    const char32_t code = character.size() == 2
+                              ? 0x10000 + ((character[0] - 0xD800) << 10) + (character[1] - 0xDC00)
+                              : unit;
+    // Where the process runs in a legacy code page (Windows before 10 1903), a character that
+    // code page cannot hold would reach the program as "?": such a character cannot be typed.
+    if (code >= 0x80 && GetACP() != CP_UTF8) {
+        BOOL lost = FALSE;
+        char bytes[8];
+        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, character.data(),
+                                static_cast<int>(character.size()), bytes, sizeof bytes, nullptr,
+                                &lost) <= 0 ||
+            lost)
+            return 0;
+    }
+    int key = static_cast<int>(code);
+    if (!box().userKey(key))
+        return 0; // discarded by the handler
+    if (key != static_cast<int>(code)) {
+        character.clear();
+        if (key >= 0x10000) {
+            character += static_cast<wchar_t>(0xD800 + ((key - 0x10000) >> 10));
+            character += static_cast<wchar_t>(0xDC00 + ((key - 0x10000) & 0x3FF));
+        } else {
+            character += static_cast<wchar_t>(key);
+        }
+    }
+    LRESULT result = 0;
+    for (wchar_t c : character)
+        result = callOriginal(WM_CHAR, static_cast<WPARAM>(c), lParam);
+    return result;
 }
 
 } // namespace morvane::win32

@@ -85,8 +85,11 @@ void Win32WindowManager::dispatch(MSG& message) {
     // The Tab's character is not typed into an edit.
     if (message.message == WM_CHAR && message.wParam == '\t')
         return;
+    // Taken and passed on as UTF-16: a character typed into a text box (a Unicode window)
+    // would otherwise be cut down to the keyboard's code page on the way, whatever the
+    // process's code page is. Our "A" windows get their messages converted as before.
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 Win32View* Win32WindowManager::viewOfHandle(HWND top) const {
@@ -98,14 +101,14 @@ Win32View* Win32WindowManager::viewOfHandle(HWND top) const {
 
 int Win32WindowManager::run() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
         dispatch(message);
     return static_cast<int>(message.wParam);
 }
 
 void Win32WindowManager::doEvents() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam)); // for the main loop
             return;
@@ -155,7 +158,7 @@ void Win32WindowManager::showModal(ui::Window& window) {
     MSG message;
     bool quit = false;
     while (!ended_ && window.visible() && !view.closed() && IsWindow(dialog)) {
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
         }

@@ -69,6 +69,7 @@ TEST_F(IncompleteDownloadsTest, TheShownNameIsCutByTheFolderLength) {
         {"C:\\Music", "C:\\Music\\", "UNKNOWN!"},           // exactly k characters
         {"C:\\Music", "C:\\Music\\x", "x"},
         {"C:\\Music", "", "UNKNOWN!"},
+        {"C:\\Música", "C:\\Musica\\song.mp3", "song.mp3"}, // the folder's characters
     };
     for (const auto& [folder, stored, shown] : cases)
         EXPECT_EQ(ShownName(folder, stored), shown) << folder << " " << stored;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Characters.h"
 #include "platform/PathRules.h"
 #include "profiles/DefaultExtensions.h"
 #include "profiles/NumberFields.h"
@@ -306,6 +307,12 @@ TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
     EXPECT_EQ(nameState(form), "zed|zed|zed,bob,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "zed.profile"}));
     EXPECT_EQ(file("zed"), crlf(kAlice));
+
+    // Other scripts: a character is one key, only A to Z are lower-cased, Backspace takes a
+    // whole character.
+    form.txt_profilename.type("Ω Жук\b");
+    EXPECT_EQ(nameState(form), "zedΩЖу|zedΩЖу|zedΩЖу,bob,");
+    EXPECT_EQ(stored(), (Lines{"bob.profile", "zedΩЖу.profile"}));
 }
 
 TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
@@ -316,6 +323,10 @@ TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
     form.txt_profilename.userEdited("carol"); // would overwrite Carol's file
     EXPECT_EQ(nameState(form), "carolx|carolx|carolx,bob,bobx,Carol,");
     EXPECT_EQ(file("Carol"), crlf(kBob));
+    // Windows sets letter case aside in every script: "Ωmega" and "ωmega" are one file there.
+    form.list_Profiles.addItem("Ωmega");
+    form.txt_profilename.userEdited("ωmega");
+    EXPECT_EQ(nameState(form), "ωmegax|ωmegax|ωmegax,bob,bobx,Carol,Ωmega,");
 }
 
 // Names that differ only in outer spaces share one file, which must survive the rename.
@@ -391,6 +402,39 @@ TEST(MessageTextTest, ShortenMiddleKeepsBothEndsAndWholeCharacters) {
     for (const auto& [text, length, expected] : shortened)
         EXPECT_EQ(ShortenMiddle(text, length), expected) << text;
     EXPECT_EQ(DigitsOf("\xb2\xb3-1 2\t3"), "123") << "digits 0 to 9 only";
+}
+
+// Characters as the limits count them, and the tolerant reading of a profile file: one that is
+// not UTF-8 was written in the legacy code page (Windows-1252 on the emulated system).
+TEST(TextInEveryScriptTest, CharactersAndProfileFilesInTheLegacyCodePage) {
+    const std::tuple<std::string, bool, std::size_t> texts[] = {
+        {"", true, 0},
+        {"C:\\Música", true, 9},
+        {"日本語.mp3", true, 7},
+        {"\xf0\x9f\x8e\xb5!", true, 2}, // outside the BMP: one character
+        {"C:\\M\xfasica", false, 9},    // Windows-1252: a byte each
+        {"ab\xc3", false, 3},           // cut short
+        {"\xc0\xaf", false, 2},         // "/" in an overlong form
+        {"\xed\xa0\x80", false, 3},     // a surrogate
+        {"\xf4\x90\x80\x80", false, 4}, // past U+10FFFF
+    };
+    for (const auto& [text, utf8, count] : texts) {
+        EXPECT_EQ(IsUtf8(text), utf8) << text;
+        EXPECT_EQ(CharacterCount(text), count) << text;
+    }
+    EXPECT_EQ(CharacterCode("Ж", 0), U'Ж');
+    EXPECT_EQ(FoldCase("C:\\ÀÉŸ\\ΆΣςΩ\\ЁЖЯ\\ԱĲ\\İ\xc9"), "c:\\àéÿ\\άσσω\\ёжя\\աĳ\\İ\xc9");
+    EXPECT_EQ(Utf8Of(U'🎵'), "🎵");
+
+    Harness h;
+    const std::pair<Lines, Lines> files[] = {
+        {{"C:\\Música", "EOF!"}, {"C:\\Música", "EOF!"}}, // UTF-8: as it is
+        {{"C:\\M\xfasica", "D:\\\xc9t\xe9"}, {"C:\\Música", "D:\\Été"}},
+        {{"\x80\x8a\x9f\xa0\xff\x81"}, {"€ŠŸ\u00a0ÿ\u0081"}},
+        {{"Música", "\xe9"}, {"MÃºsica", "é"}}, // one line not UTF-8: the whole file is legacy
+    };
+    for (const auto& [lines, text] : files)
+        EXPECT_EQ(ProfileText(lines, *h.files), text) << lines.front();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "app/TargetApplication.h"
+#include "registry/CutAtNull.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -43,6 +44,16 @@ TEST_F(RegistryTest, TextsComeBackAsTheWholeBufferAndOnlyWholeNumbersAreStored) 
     EXPECT_EQ(get("Empty"), kNul + std::string(254, ' '));
     EXPECT_EQ(get("Long"), std::string(254, 'a') + kNul);
     EXPECT_EQ(get("TooLong"), "") << "with its NUL it does not fit";
+    // In UTF-8 the buffer holds as many characters, whatever their bytes.
+    std::string omegas;
+    for (int i = 0; i < 254; ++i)
+        omegas += "Ω";
+    h.put(kLocal, "Script", sz("C:\\日本"));
+    h.put(kLocal, "LongScript", sz(omegas));
+    h.put(kLocal, "TooLongScript", sz(omegas + "Ω"));
+    EXPECT_EQ(get("Script"), "C:\\日本" + kNul + std::string(249, ' '));
+    EXPECT_EQ(get("LongScript"), omegas + kNul);
+    EXPECT_EQ(get("TooLongScript"), "");
     const std::pair<const char*, std::int32_t> numbers[] = {
         {"007", 7}, {"-2147483648", INT_MIN}, {"2147483647", INT_MAX}, {"16909060", 0x01020304}};
     for (const auto& [text, number] : numbers) {
@@ -86,6 +97,14 @@ TEST_F(RegistryTest, FailedKeysAreReportedAndOverlongArgumentsTouchNothing) {
     EXPECT_EQ(h.messageLog(), (Log{"Error|Could not delete the Key: \\" + kLocal,
                                    "Error|Could not open the Key: \\" + kLocal,
                                    "Error|Could not create the Key: \\" + kLocal}));
+    // Characters are counted, not bytes: 255 of them in another script are taken.
+    std::string key = "Software\\", data;
+    for (int i = 0; i < 246; ++i)
+        key += "Ж";
+    while (data.size() < 254 * 3)
+        data += "語";
+    form.SetKey(kHkeyCurrentUser, key, false, "DownloadDir", data);
+    EXPECT_EQ(CutAtNull(form.GetKey(kHkeyCurrentUser, key, false, "DownloadDir")), data);
 }
 
 // A value is cut at its first NUL. Dropping the prefix from the raw buffer of a value too

@@ -78,5 +78,41 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
     EXPECT_FALSE(form.timer_filter.enabled());
 }
 
+// Names the system's legacy code page cannot hold (Greek, Japanese, Cyrillic), in folders
+// named in them too: listed, moved and reported under their own names, only A to Z
+// lower-cased, nothing failed.
+TEST(FilterScenario, NamesInEveryScriptAreMovedUnderTheirOwnNames) {
+    PlatformUnderTest platform;
+    Services services = platform.services();
+    const std::vector<ShownMessage>& messages = platform.view.dialogs.messages;
+    const std::string downloads = platform.scratchFolder() + "\\Загрузки";
+    const std::string music = platform.scratchFolder() + "\\音楽";
+    ASSERT_TRUE(platform.files().makeDirectory(downloads));
+    ASSERT_TRUE(platform.files().makeDirectory(music));
+    for (const char* name : {"Ωmega.mp3", "日本語.mp3", "Кино.MP3"})
+        ASSERT_TRUE(platform.files().writeLines(downloads + "\\" + name, {name}));
+
+    Form1 form(services);
+    form.str_currentprofilename = "scenario";
+    form.txt_Downloadfolder.setText(downloads);
+    for (ui::TextBox& folder : form.txt_filterfolder)
+        folder.setText(downloads);
+    form.txt_filterext[0].setText("mp3;");
+    form.txt_filterfolder[0].setText(music);
+    form.Label2[5].click();
+
+    EXPECT_TRUE(messages.empty()) << messages.front().text;
+    EXPECT_EQ(form.list_filtererrors.items(), Lines{});
+    Lines report(form.list_filterreport.items().begin() + 1, form.list_filterreport.items().end());
+    std::sort(report.begin(), report.end());
+    EXPECT_EQ(report, Lines({"Ωmega.mp3 moved to " + music, "Кино.mp3 moved to " + music,
+                             "日本語.mp3 moved to " + music}));
+    Lines moved = platform.files().listFiles(music + "\\*");
+    std::sort(moved.begin(), moved.end());
+    EXPECT_EQ(moved, Lines({"Ωmega.mp3", "Кино.mp3", "日本語.mp3"}));
+    EXPECT_EQ(platform.files().readLines(music + "\\Кино.mp3"), Lines{"Кино.MP3"});
+    EXPECT_EQ(platform.files().listFiles(downloads + "\\*"), Lines{});
+}
+
 } // namespace
 } // namespace morvane::test

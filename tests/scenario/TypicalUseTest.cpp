@@ -114,6 +114,53 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
     EXPECT_TRUE(view.dialogs.messages.empty()) << view.dialogs.messages[0].text;
 }
 
+// The client's folders named in other scripts, and profiles an earlier version wrote in
+// Windows-1252: imported, loaded, stored and registered, every name unchanged.
+TEST_F(TypicalUseTest, NamesInEveryScriptAndOldWesternProfilesKeepTheirCharacters) {
+    const std::string olga = kProfiles + "\\olga.profile", home = kProfiles + "\\home.profile";
+    platform.put(kLocal, "DownloadDir", sz("C:\\Загрузки"));
+    platform.put(kLocal, "Dir0", sz("012345:C:\\日本語\\Ωmega"));
+    platform.put(kUser, "UserName", sz("Olga"));
+    platform.put(kTransfer, "ConcurrentDownloads", dword(3), kRegDword);
+    platform.put(kTransfer, "ConcurrentUploads", dword(2), kRegDword);
+    platform.put(kAdvanced, "MaxSearchResult", dword(9), kRegDword);
+    const std::string filters = "|avi;|C:\\Vid\xe9o|png;|C:\\Images|odt;|C:\\Docs|msi;|C:\\Apps";
+    platform.writeFile(olga, crlf("C:\\Old|1|1|50|EOF!|mp3;|C:\\Musique \xe9t\xe9" + filters));
+    platform.writeFile(home, crlf("C:\\T\xe9l\xe9"
+                                  "chargements|2|2|50|D:\\\xc9t\xe9|EOF!"));
+
+    Form1 form(services);
+    ASSERT_TRUE(form.Form_Load());
+    const std::string olgaFile =
+        crlf("C:\\Загрузки|3|2|9|C:\\日本語\\Ωmega|EOF!|mp3;|C:\\Musique été|avi;|C:\\Vidéo|" +
+             std::string("png;|C:\\Images|odt;|C:\\Docs|msi;|C:\\Apps"));
+    EXPECT_EQ(platform.readFile(olga), olgaFile) << "the filter settings read, all stored in UTF-8";
+
+    // The old file loads with its paths; stored again on leaving, it loads the same again.
+    const auto pressOn = [&](const std::string& name) {
+        const std::vector<std::string>& rows = form.list_Profiles.items();
+        form.list_Profiles.press(ui::kLeftButton,
+                                 int(std::ranges::find(rows, name) - rows.begin()));
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        pressOn("home");
+        EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Téléchargements") << pass;
+        EXPECT_EQ(form.list_Folders.items(), std::vector<std::string>{"D:\\Été"}) << pass;
+        pressOn("olga");
+    }
+    EXPECT_EQ(platform.readFile(olga), olgaFile);
+
+    form.Label2[4].click(); // REGISTER PROFILE
+    EXPECT_EQ(platform.stored(kLocal, "DownloadDir"), sz("C:\\Загрузки"));
+    EXPECT_EQ(platform.stored(kLocal, "Dir0"), sz("012345:C:\\日本語\\Ωmega"));
+    EXPECT_EQ(platform.stored(kTransfer, "DlDir0"), sz("C:\\Загрузки"));
+    pressOn("home");
+    form.Label2[4].click();
+    EXPECT_EQ(platform.stored(kLocal, "DownloadDir"), sz("C:\\Téléchargements"));
+    EXPECT_EQ(platform.stored(kLocal, "Dir0"), sz("012345:D:\\Été"));
+    EXPECT_TRUE(view.dialogs.messages.empty()) << view.dialogs.messages[0].text;
+}
+
 TEST_F(TypicalUseTest, ClientWithoutItsKeysShowsSixMessagesAndStoresNothing) {
     Form1 form(services);
     ASSERT_TRUE(form.Form_Load());

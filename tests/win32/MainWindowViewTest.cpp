@@ -14,6 +14,14 @@ void type(HWND edit, const std::string& characters) {
         SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
+// The keyboard's characters as the system posts them: UTF-16, one WM_CHAR each (two for a
+// character outside the BMP), taken by the program's own message loop.
+void postTyping(HWND edit, const std::wstring& characters) {
+    SendMessageW(edit, EM_SETSEL, 9999, 9999);
+    for (wchar_t c : characters)
+        PostMessageW(edit, WM_CHAR, c, 1);
+}
+
 std::pair<DWORD, DWORD> selection(HWND edit) {
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -94,6 +102,26 @@ TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
             [&] { return !IsChild(h(form.frame_filter), GetFocus()); });
     type(GetFocus(), "ZZZ");
     EXPECT_EQ(form.txt_filterext[1].text(), video);
+}
+
+// Each box keeps its rules for characters of every script: only A to Z are lower-cased, the
+// refused keys stay refused, and no character arrives cut into bytes or "?".
+TEST_F(MainWindowView, CharactersOfEveryScriptAreTypedWholeUnderTheBoxesRules) {
+    ASSERT_EQ(GetACP(), 65001u) << "the manifest's UTF-8 code page";
+    HWND name = h(form.txt_profilename), extensions = h(form.txt_filterext[0]);
+    HWND downloads = h(form.txt_Downloads);
+    postTyping(name, L"\u03a9\u65e5\u0416 \u00c9?:\U0001f3b5Xy\b");
+    SetWindowTextA(extensions, "");
+    postTyping(extensions, L"\u03c9Mp3 ;");
+    SetWindowTextA(downloads, "");
+    postTyping(downloads, L"4\u0664\u0416");
+    windows.doEvents();
+    const std::string typed = "annΩ日ЖÉ🎵x";
+    EXPECT_EQ(form.txt_profilename.text(), typed);
+    EXPECT_EQ(windowText(name), typed);
+    EXPECT_TRUE(files.fileLength("C:\\FastTrackProfiles\\" + typed + ".profile"));
+    EXPECT_EQ(form.txt_filterext[0].text(), "ωMp3;");
+    EXPECT_EQ(form.txt_Downloads.text(), "4") << "digits 0 to 9 only";
 }
 
 TEST_F(MainWindowView, TheNameBoxLowerCasesWhatIsTypedAndKeepsTheCaret) {

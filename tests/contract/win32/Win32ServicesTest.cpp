@@ -38,6 +38,28 @@ TEST(Win32Services, AMoveOntoAnotherVolumeIsRefusedNotCopied) {
         GTEST_SKIP() << other << " is on the same volume as C: here";
 }
 
+// The client, an ANSI program in the system's code page, reads its keys through the system's
+// conversion from UTF-16: text the program stores in UTF-8 must be those characters there.
+TEST(Win32Services, TextStoredInUtf8IsTheSameCharactersInTheRegistry) {
+    ASSERT_EQ(GetACP(), 65001u) << "the manifest's UTF-8 code page";
+    test::PlatformUnderTest platform;
+    const std::string key = "Software\\MorvaneContract\\Кино";
+    platform.clearKey("Software\\MorvaneContract");
+    platform.put(key, "Dir0", std::string("012345:C:\\日本語\\Ωmega") + '\0');
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
+                            L"Software\\MorvaneContract\\\u041a\u0438\u043d\u043e", 0, KEY_READ,
+                            &handle),
+              ERROR_SUCCESS);
+    wchar_t data[64] = {};
+    DWORD size = sizeof data;
+    EXPECT_EQ(
+        RegQueryValueExW(handle, L"Dir0", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size),
+        ERROR_SUCCESS);
+    RegCloseKey(handle);
+    EXPECT_EQ(std::wstring(data), L"012345:C:\\\u65e5\u672c\u8a9e\\\u03a9mega");
+}
+
 TEST(XpCompat, WidenedTickCountCountsEachWrapOfThe32BitCount) {
     std::uint32_t last = 0;
     std::uint64_t high = 0;
