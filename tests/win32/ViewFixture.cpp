@@ -142,16 +142,12 @@ std::string windowText(HWND hwnd) {
     return text;
 }
 
-void clickRow(HWND list, int row, bool twice) {
+void clickRow(HWND list, int row) {
     RECT r{};
     SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
     const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(list, WM_LBUTTONUP, 0, at);
-    if (twice) {
-        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        SendMessageA(list, WM_LBUTTONUP, 0, at);
-    }
 }
 
 std::string nameOf(HWND hwnd) {

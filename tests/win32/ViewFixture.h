@@ -31,9 +31,7 @@ constexpr DWORD kDeadlineMs = 10000;
 
 // Which services are the real ones; the rest (and always the registry) are the emulation's.
 struct Real {
-    bool files = false;
-    bool dialogs = false;
-    bool shell = false;
+    bool files = false, dialogs = false, shell = false;
 };
 
 // One action of the user while the program runs a modal loop: it acts once ready() holds.
@@ -46,8 +44,8 @@ struct Step {
 std::string listText(HWND list, int row);
 std::vector<std::string> listTexts(HWND list);
 std::string windowText(HWND hwnd);
-// A left click (twice: a double click) in the middle of a row, as the mouse sends it.
-void clickRow(HWND list, int row, bool twice = false);
+// A left click in the middle of a row, as the mouse sends it.
+void clickRow(HWND list, int row);
 // A control's name, or the class and text of another window ("none" for none).
 std::string nameOf(HWND hwnd);
 // The thread's visible windows and the focus, for failure messages.
