@@ -32,10 +32,8 @@ protected:
         ViewTest::SetUp();
         if (HasFatalFailure())
             return;
-        std::error_code ec;
-        std::filesystem::create_directories(files.root() / "c" / "Downloads", ec);
-        std::filesystem::create_directories(files.root() / "c" / "Music", ec);
-        files.writeLines("C:\\Downloads\\song.mp3", {"la"});
+        emulated.writeFile("C:\\Downloads\\song.mp3", "la");
+        files.makeDirectory("C:\\Music");
         form.str_currentprofilename = "ann";
         form.txt_Downloadfolder.setText("C:\\Downloads");
         for (ui::TextBox& folder : form.txt_filterfolder)

@@ -39,9 +39,7 @@ protected:
         ViewTest::SetUp();
         if (HasFatalFailure())
             return;
-        std::error_code ec;
-        std::filesystem::create_directories(files.root() / "c" / "FastTrackProfiles", ec);
-        files.writeLines("C:\\FastTrackProfiles\\kazaa.id", {});
+        emulated.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
         RegKey key = 0;
         registry.createKey(kHkeyCurrentUser, "Software\\Kazaa\\UserDetails", key);
         registry.setValue(key, "UserName", kRegSz, reinterpret_cast<const std::uint8_t*>("ann"), 4);

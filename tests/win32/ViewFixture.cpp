@@ -166,9 +166,7 @@ std::string onScreen() {
 }
 
 ViewTest::ViewTest(Real real)
-    : files(std::filesystem::temp_directory_path() /
-            ("morvane-view-" + std::to_string(GetCurrentProcessId()))),
-      services{registry,
+    : services{registry,
                real.files ? static_cast<FileSystem&>(winFiles) : files,
                real.shell ? static_cast<Shell&>(winShell) : shell,
                real.dialogs ? static_cast<Dialogs&>(winDialogs) : dialogs,
@@ -176,17 +174,12 @@ ViewTest::ViewTest(Real real)
                windows} {}
 
 void ViewTest::SetUp() {
-    std::error_code ec;
-    std::filesystem::remove_all(files.root(), ec);
-    std::filesystem::create_directories(files.root() / "c", ec);
     windows.setMainWindow(form.window);
     ASSERT_NE(h(form.window), nullptr) << "no window: the view tests need a display (Xvfb)";
 }
 
 void ViewTest::TearDown() {
     windows.releaseAll();
-    std::error_code ec;
-    std::filesystem::remove_all(files.root(), ec);
 }
 
 void ViewTest::show() {

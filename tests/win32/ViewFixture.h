@@ -15,9 +15,7 @@
 
 #include "app/Form1.h"
 #include "app/Form2.h"
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
+#include "platform/emulated/EmulatedPlatform.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Shell.h"
@@ -90,13 +88,14 @@ protected:
     std::vector<std::string> boxes; // the message boxes answered, as answer() notes them
     int widestBox = 0;              // the widest of them, in pixels
 
-    EmulatedRegistry registry;
-    EmulatedFileSystem files;
+    EmulatedPlatform emulated{"view"}; // the C: drive on a fresh temporary folder
+    EmulatedRegistry& registry = emulated.registry;
+    EmulatedFileSystem& files = *emulated.files;
+    HeadlessDialogs& dialogs = emulated.dialogs;
+    RecordingShell& shell = emulated.shell;
+    HeadlessClock& clock = emulated.clock;
     Win32FileSystem winFiles;
-    RecordingShell shell;
     Win32Shell winShell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
     Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
     Win32Dialogs winDialogs{windows};
     Services services;
