@@ -1,50 +1,34 @@
-// The folder picker, a listing and a rename on real controls and real files of the Wine
-// prefix's C: drive: clicks, double clicks, keys and scrolling sent as window messages, real
-// message boxes answered as the user would. The registry is the emulation's.
-#include <fstream>
-
+// The folder picker, a listing and a rename on real controls: clicks, keys and scrolling sent
+// as window messages, real message boxes answered as the user would. The files and registry
+// are the emulation's (the contract suite proves the real ones keep the same rules).
 #include "platform/emulated/TestData.h"
 #include "tests/win32/ViewFixture.h"
 
 namespace morvane::view {
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kPickerRoot = "C:\\MorvanePicker";
 const std::string kDownloads = "C:\\MorvaneDownloads";
 
 class FoldersAndDownloadsView : public ViewTest {
 protected:
-    FoldersAndDownloadsView() : ViewTest({.files = true, .dialogs = true}) {}
+    FoldersAndDownloadsView() : ViewTest({.dialogs = true}) {}
     void SetUp() override {
         ViewTest::SetUp();
         if (HasFatalFailure())
             return;
-        removeFolders();
-        for (const char* folder : {"Alpha", "beta", "hidden"})
-            ASSERT_TRUE(fs::create_directories(kPickerRoot + "\\" + folder));
-        SetFileAttributesA((kPickerRoot + "\\hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        ASSERT_TRUE(SetCurrentDirectoryA(kPickerRoot.c_str()));
+        for (const std::string folder : {"", "\\Alpha", "\\beta", "\\hidden"})
+            ASSERT_TRUE(files.makeDirectory(kPickerRoot + folder));
+        files.setHidden(kPickerRoot + "\\hidden");
+        files.setCurrentFolder(kPickerRoot);
         form.frm_Details.setVisible(true); // as with a current profile
         show();
-    }
-    void TearDown() override {
-        SetCurrentDirectoryA("C:\\");
-        ViewTest::TearDown();
-        removeFolders();
-    }
-    void removeFolders() {
-        std::error_code ec;
-        fs::remove_all(kPickerRoot, ec);
-        fs::remove_all(kDownloads, ec);
     }
     HWND folders() { return picker(form.picker().Dir1); }
 };
 
-// The picker is modal and centred on the main window, and lists the real folders (no hidden
-// one). Every way out of it leaves the main window active with its focus back; only Select
-// hands a folder back.
+// The picker is modal and centred on the main window, and lists the folders (no hidden one). Every
+// way out of it leaves the main window active with its focus back; only Select hands a folder back.
 TEST_F(FoldersAndDownloadsView, ThePickerIsModalAndEveryWayOutGivesTheFocusBack) {
     click(form.Label2[1]); // SHARED FOLDERS
     SetFocus(h(form.list_Folders));
@@ -79,14 +63,12 @@ TEST_F(FoldersAndDownloadsView, ThePickerIsModalAndEveryWayOutGivesTheFocusBack)
     EXPECT_TRUE(centred) << "centred on the main window";
 }
 
-TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsOne) {
-    ASSERT_TRUE(fs::create_directories(kDownloads));
-    auto write = [](const std::string& name, const std::string& bytes) {
-        std::ofstream(kDownloads + "\\" + name, std::ios::binary) << bytes;
+TEST_F(FoldersAndDownloadsView, ListingAndRenameWithTheListsActingAsOne) {
+    auto write = [&](const std::string& name, const std::string& bytes) {
+        emulated.writeFile(kDownloads + "\\" + name, bytes);
     };
     write("a1b2.dat", DatFileBytes(kDownloads + "\\song.mp3"));
     write("c3d4.dat", DatFileBytes(kDownloads + "\\film.avi"));
-    write("x.data", DatFileBytes(kDownloads + "\\finished.mp3")); // matches *.dat by 8.3 alias
     for (int i = 10; i < 40; ++i)
         write("z" + std::to_string(i) + ".dat", DatFileBytes(kDownloads + "\\t.mp3"));
     write("film.avi", "finished earlier");
@@ -120,8 +102,7 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameOnRealFilesWithTheListsActingAsO
             [&] { return backOn(form.button_rename); });
     EXPECT_EQ(boxes, (std::vector<std::string>{"Morvane|Rename c3d4.dat to film.avi?|YesNo|no icon",
                                                "Morvane|File Rename Failed!|Ok|icon"}));
-    EXPECT_EQ(std::ifstream(kDownloads + "\\film.avi").get(), 'f') << "not replaced";
-    EXPECT_TRUE(fs::exists(kDownloads + "\\c3d4.dat"));
+    EXPECT_EQ(emulated.readFile(kDownloads + "\\film.avi"), "finished earlier") << "not replaced";
 }
 
 TEST_F(FoldersAndDownloadsView, AMessageNamingAVeryLongProfileFitsTheScreen) {

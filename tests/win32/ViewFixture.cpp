@@ -167,7 +167,7 @@ std::string onScreen() {
 
 ViewTest::ViewTest(Real real)
     : services{registry,
-               real.files ? static_cast<FileSystem&>(winFiles) : files,
+               files,
                real.shell ? static_cast<Shell&>(winShell) : shell,
                real.dialogs ? static_cast<Dialogs&>(winDialogs) : dialogs,
                clock,

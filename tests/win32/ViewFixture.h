@@ -17,7 +17,6 @@
 #include "app/Form2.h"
 #include "platform/emulated/EmulatedPlatform.h"
 #include "platform/win32/Win32Dialogs.h"
-#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32WindowManager.h"
 
@@ -27,9 +26,10 @@ namespace morvane::view {
 // take about 2 s to appear.
 constexpr DWORD kDeadlineMs = 10000;
 
-// Which services are the real ones; the rest (and always the registry) are the emulation's.
+// Which services are the real ones; the rest (and always the registry and files) are the
+// emulation's.
 struct Real {
-    bool files = false, dialogs = false, shell = false;
+    bool dialogs = false, shell = false;
 };
 
 // One action of the user while the program runs a modal loop: it acts once ready() holds.
@@ -94,7 +94,6 @@ protected:
     HeadlessDialogs& dialogs = emulated.dialogs;
     RecordingShell& shell = emulated.shell;
     HeadlessClock& clock = emulated.clock;
-    Win32FileSystem winFiles;
     Win32Shell winShell;
     Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
     Win32Dialogs winDialogs{windows};
