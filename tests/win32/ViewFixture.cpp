@@ -129,13 +129,6 @@ std::string listText(HWND list, int row) {
     return text;
 }
 
-std::vector<std::string> listTexts(HWND list) {
-    std::vector<std::string> texts(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = listText(list, static_cast<int>(i));
-    return texts;
-}
-
 std::string windowText(HWND hwnd) {
     char text[256] = {};
     GetWindowTextA(hwnd, text, sizeof text);

@@ -40,7 +40,6 @@ struct Step {
 };
 
 std::string listText(HWND list, int row);
-std::vector<std::string> listTexts(HWND list);
 std::string windowText(HWND hwnd);
 // A left click in the middle of a row, as the mouse sends it.
 void clickRow(HWND list, int row);
