@@ -129,29 +129,18 @@ std::string listText(HWND list, int row) {
     return text;
 }
 
-std::vector<std::string> listTexts(HWND list) {
-    std::vector<std::string> texts(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = listText(list, static_cast<int>(i));
-    return texts;
-}
-
 std::string windowText(HWND hwnd) {
     char text[256] = {};
     GetWindowTextA(hwnd, text, sizeof text);
     return text;
 }
 
-void clickRow(HWND list, int row, bool twice) {
+void clickRow(HWND list, int row) {
     RECT r{};
     SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
     const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(list, WM_LBUTTONUP, 0, at);
-    if (twice) {
-        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        SendMessageA(list, WM_LBUTTONUP, 0, at);
-    }
 }
 
 std::string nameOf(HWND hwnd) {
@@ -170,27 +159,20 @@ std::string onScreen() {
 }
 
 ViewTest::ViewTest(Real real)
-    : files(std::filesystem::temp_directory_path() /
-            ("morvane-view-" + std::to_string(GetCurrentProcessId()))),
-      services{registry,
-               real.files ? static_cast<FileSystem&>(winFiles) : files,
+    : services{registry,
+               files,
                real.shell ? static_cast<Shell&>(winShell) : shell,
                real.dialogs ? static_cast<Dialogs&>(winDialogs) : dialogs,
                clock,
                windows} {}
 
 void ViewTest::SetUp() {
-    std::error_code ec;
-    std::filesystem::remove_all(files.root(), ec);
-    std::filesystem::create_directories(files.root() / "c", ec);
     windows.setMainWindow(form.window);
     ASSERT_NE(h(form.window), nullptr) << "no window: the view tests need a display (Xvfb)";
 }
 
 void ViewTest::TearDown() {
     windows.releaseAll();
-    std::error_code ec;
-    std::filesystem::remove_all(files.root(), ec);
 }
 
 void ViewTest::show() {

@@ -15,11 +15,8 @@
 
 #include "app/Form1.h"
 #include "app/Form2.h"
-#include "platform/emulated/EmulatedFileSystem.h"
-#include "platform/emulated/EmulatedRegistry.h"
-#include "platform/emulated/Headless.h"
+#include "platform/emulated/EmulatedPlatform.h"
 #include "platform/win32/Win32Dialogs.h"
-#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32WindowManager.h"
 
@@ -29,11 +26,10 @@ namespace morvane::view {
 // take about 2 s to appear.
 constexpr DWORD kDeadlineMs = 10000;
 
-// Which services are the real ones; the rest (and always the registry) are the emulation's.
+// Which services are the real ones; the rest (and always the registry and files) are the
+// emulation's.
 struct Real {
-    bool files = false;
-    bool dialogs = false;
-    bool shell = false;
+    bool dialogs = false, shell = false;
 };
 
 // One action of the user while the program runs a modal loop: it acts once ready() holds.
@@ -44,10 +40,9 @@ struct Step {
 };
 
 std::string listText(HWND list, int row);
-std::vector<std::string> listTexts(HWND list);
 std::string windowText(HWND hwnd);
-// A left click (twice: a double click) in the middle of a row, as the mouse sends it.
-void clickRow(HWND list, int row, bool twice = false);
+// A left click in the middle of a row, as the mouse sends it.
+void clickRow(HWND list, int row);
 // A control's name, or the class and text of another window ("none" for none).
 std::string nameOf(HWND hwnd);
 // The thread's visible windows and the focus, for failure messages.
@@ -92,13 +87,13 @@ protected:
     std::vector<std::string> boxes; // the message boxes answered, as answer() notes them
     int widestBox = 0;              // the widest of them, in pixels
 
-    EmulatedRegistry registry;
-    EmulatedFileSystem files;
-    Win32FileSystem winFiles;
-    RecordingShell shell;
+    EmulatedPlatform emulated{"view"}; // the C: drive on a fresh temporary folder
+    EmulatedRegistry& registry = emulated.registry;
+    EmulatedFileSystem& files = *emulated.files;
+    HeadlessDialogs& dialogs = emulated.dialogs;
+    RecordingShell& shell = emulated.shell;
+    HeadlessClock& clock = emulated.clock;
     Win32Shell winShell;
-    HeadlessDialogs dialogs;
-    HeadlessClock clock;
     Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
     Win32Dialogs winDialogs{windows};
     Services services;

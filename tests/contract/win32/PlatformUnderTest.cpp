@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shlwapi.h>
+
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 
@@ -43,18 +45,10 @@ fs::path PlatformUnderTest::host(const std::string& path) const {
     return path;
 }
 
-// XP has no RegDeleteTree: the subkeys go first, one by one.
+// XP has no RegDeleteTree; the shell's light API deletes a tree there too.
 bool PlatformUnderTest::deleteKeyTree(const std::string& path) {
-    HKEY key = nullptr;
-    LONG opened = RegOpenKeyA(HKEY_CURRENT_USER, path.c_str(), &key);
-    if (opened != ERROR_SUCCESS)
-        return opened == ERROR_FILE_NOT_FOUND;
-    char name[256];
-    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS &&
-           deleteKeyTree(path + "\\" + name)) {
-    }
-    RegCloseKey(key);
-    return RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str()) == ERROR_SUCCESS;
+    const DWORD result = SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 void PlatformUnderTest::holdOpen(const std::string& path, bool held) {
