@@ -225,7 +225,10 @@ private:
     void showFilters(const FilterCategories& filters);
 
     void RunFilterPasses(bool queue);
-    bool IsListedFailure(const std::string& name) const;
+    // Whether a (lower-cased) name is among the failures listed on screen, letter case
+    // aside; TakeListedFailures lower-cases the list's lines for it once.
+    bool IsListedFailure(const std::string& name);
+    void TakeListedFailures();
     void TrayCallback(float x);
     void AddTrayIcon();
 

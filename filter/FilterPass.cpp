@@ -1,17 +1,28 @@
 // One filter pass: every ordinary file of the download folder whose extension an active
 // category holds is moved into that category's folder, and each move or failure is reported.
 
+#include <unordered_set>
+#include <vector>
+
 #include "app/Form1.h"
 #include "filter/FilterRules.h"
 #include "platform/PathRules.h"
 
 namespace morvane {
 
-bool Form1::IsListedFailure(const std::string& name) const {
-    for (const std::string& failed : list_filtererrors.items())
-        if (LowerCase(failed) == name)
-            return true;
-    return false;
+void Form1::TakeListedFailures() {
+    const std::vector<std::string>& listed = list_filtererrors.items();
+    std::unordered_set<std::string> failures;
+    failures.reserve(listed.size());
+    for (const std::string& failed : listed)
+        failures.insert(LowerCase(failed));
+    filterRun_.takeFailures(std::move(failures), listed.size());
+}
+
+bool Form1::IsListedFailure(const std::string& name) {
+    if (filterRun_.failuresTaken() != list_filtererrors.items().size())
+        TakeListedFailures();
+    return filterRun_.failures().contains(name);
 }
 
 void Form1::FilterPass() {
@@ -29,6 +40,7 @@ void Form1::FilterPass() {
     // A pass over thousands of files reports them together at its end rather than
     // repainting both lists for every line.
     ui::ListUpdate reportUpdate(list_filterreport), errorsUpdate(list_filtererrors);
+    TakeListedFailures(); // as they stand now, whatever changed them since the last pass
     for (const std::string& listed : names) {
         // STOP FILTER, GO TO TRAY and the tray icon stay usable during a long pass.
         sys.windows.doEventsInLoop();
@@ -51,8 +63,10 @@ void Form1::MoveFilteredFile(const std::string& listedName, const std::string& f
         list_filterreport.addItem(name + " moved to " + folder);
         return;
     }
-    if (!IsListedFailure(name))
+    if (!IsListedFailure(name)) {
         list_filtererrors.addItem(name);
+        filterRun_.addFailure(name);
+    }
 }
 
 } // namespace morvane

@@ -4,6 +4,11 @@
 // middle of one; passes never nest: a tick that finds one under way is skipped (the next tick
 // comes soon), a start asks for its first pass to run right after the one under way.
 
+#include <cstddef>
+#include <string>
+#include <unordered_set>
+#include <utility>
+
 namespace morvane {
 
 class FilterRun {
@@ -34,7 +39,25 @@ public:
         return false;
     }
 
+    // The failures listed on screen, lower-cased once for a pass instead of once for every
+    // file the pass compares with them. They stand for the list's first failuresTaken()
+    // lines: the pass takes them afresh at its start and whenever the list's length is not
+    // that (START FILTER empties the list, also in the middle of a pass).
+    const std::unordered_set<std::string>& failures() const { return failures_; }
+    std::size_t failuresTaken() const { return failuresTaken_; }
+    void takeFailures(std::unordered_set<std::string> failures, std::size_t lines) {
+        failures_ = std::move(failures);
+        failuresTaken_ = lines;
+    }
+    // A failure just added to the list, lower-cased.
+    void addFailure(const std::string& name) {
+        failures_.insert(name);
+        ++failuresTaken_;
+    }
+
 private:
+    std::unordered_set<std::string> failures_;
+    std::size_t failuresTaken_ = 0;
     bool running_ = false;
     bool inPass_ = false;
     bool passAsked_ = false;
