@@ -17,13 +17,49 @@ source scripts/wine-prefix.sh
 WINE_EXE=build/bench-win64/bench/morvane_bench.exe
 WINE_PREFIX_DIR=$ROOT/build/bench-win64/wineprefix
 
+# Start-up, timed from inside Wine against a bare window (tools/StartupTimer.cpp), on the
+# demo's client: the exe finds its marker, imports the client's keys, saves the profile and
+# lists the profiles, as on a user's machine. Each exe that this machine runs: the 64-bit one,
+# and the 32-bit one where 32-bit programs run.
+STARTUP_ROUNDS=15
+startup_builds() {
+    echo win64
+    wine_64bit_only || echo win32
+}
+
+time_startup() {
+    source scripts/demo-seed.sh
+    demo_seed "$WINE_PREFIX_DIR" fresh || return
+    local preset status=0 exe
+    for preset in $(startup_builds); do
+        exe="Z:${ROOT//\//\\}\\build\\$preset\\morvane.exe"
+        wine "build/$preset/morvane_startup.exe" time "wine${preset#win}." "$STARTUP_ROUNDS" \
+            "$exe" | tr -d '\r' || status=1
+    done
+    # The benchmarks make their own folders and keys.
+    local folder
+    for folder in Downloads Music Videos Pictures Documents FastTrackProfiles; do
+        rm -rf "${WINE_PREFIX_DIR:?}/drive_c/$folder"
+    done
+    rm -f "$WINE_PREFIX_DIR/.morvane-demo-seeded"
+    wine_quiet wine reg delete 'HKCU\Software\Kazaa' /f || status=1
+    return $status
+}
+
 # Inner part, run inside Xvfb: a prefix of the bench build's own.
 if [[ ${1:-} == --wine-inner ]]; then
     shift
+    run_startup=1
+    if [[ ${1:-} == --only=* && StartUp != *"${1#--only=}"* ]]; then
+        run_startup=0
+    fi
     wine_prefix_create "$WINE_PREFIX_DIR"
     wine_server_start "$WINE_PREFIX_DIR"
     # The prefix is the benchmarks' own: what an interrupted run left there may go.
     rm -rf "$WINE_PREFIX_DIR/drive_c/FastTrackProfiles"
+    if [[ $run_startup == 1 ]]; then
+        time_startup || exit 1
+    fi
     # Wine makes files in a big folder slowly (each new name is looked up among all the
     # others): the download folder of 100,000 files is made from here, by the native runner
     # (LoadBench.cpp lays it out for both sides).
@@ -65,6 +101,16 @@ if [[ $run_wine == 1 ]]; then
         cmake --build build/bench-win64 -j"$(nproc)" --target morvane_bench >/dev/null; }; then
         echo "FAILED: build bench-win64" >&2
         exit 1
+    fi
+    if [[ ${#only[@]} == 0 || StartUp == *"${only[0]#--only=}"* ]]; then
+        for preset in $(startup_builds); do
+            if ! { cmake --preset "$preset" >/dev/null &&
+                cmake --build "build/$preset" -j"$(nproc)" --target morvane morvane_startup \
+                    >/dev/null; }; then
+                echo "FAILED: build $preset" >&2
+                exit 1
+            fi
+        done
     fi
     if [[ -n ${DISPLAY:-} ]]; then
         bash scripts/bench.sh --wine-inner "${only[@]}" || status=1
