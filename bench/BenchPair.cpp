@@ -40,10 +40,13 @@ void RunLongRuns(const std::string& prefix, const std::string& only) {
 }
 
 void PrintResult(const std::string& prefix, const BenchPair& pair, double productSeconds,
-                 double baselineSeconds) {
+                 double baselineSeconds, Figure figure) {
     const double ratio = baselineSeconds > 0 ? productSeconds / baselineSeconds : 0;
-    std::printf("ratio %s%s %.3f goal <= %.2f\n", prefix.c_str(), pair.name.c_str(), ratio,
-                pair.limit);
+    if (figure == Figure::Goal)
+        std::printf("ratio %s%s %.3f goal <= %.2f\n", prefix.c_str(), pair.name.c_str(), ratio,
+                    pair.limit);
+    else
+        std::printf("info %s%s %.3f\n", prefix.c_str(), pair.name.c_str(), ratio);
     std::printf("time %s%s %.3f\n", prefix.c_str(), pair.name.c_str(), productSeconds * 1e3);
     std::fflush(stdout);
 }

@@ -50,9 +50,12 @@ struct LongRunRegistrar {
 
 void RunLongRuns(const std::string& prefix, const std::string& only);
 
-// The lines the runners print for one pair's results.
+// The lines the runners print for one pair's results. A figure measured on the real system
+// is a `ratio` line with its goal; one measured on the emulated platform (the native runner)
+// says little about what a user runs, and is printed as `info <prefix><name> <ratio>`.
+enum class Figure { Goal, Information };
 void PrintResult(const std::string& prefix, const BenchPair& pair, double productSeconds,
-                 double baselineSeconds);
+                 double baselineSeconds, Figure figure);
 void PrintMemory(const std::string& prefix, const BenchPair& pair, long long kib);
 
 // Ends the run with a message when a side did not do its work: a wrong result is not a

@@ -42,8 +42,9 @@ private:
 
 // ---- Plain system calls (host paths), for the baselines and for preparing files.
 
-// Names of the folder's entries, "." and ".." left out.
-std::vector<std::string> ListFolder(const std::string& folder);
+// Names of the folder's entries matching the pattern, "*" or "*.<extension>" (letter case
+// aside, as Windows matches), "." and ".." left out.
+std::vector<std::string> ListFolder(const std::string& folder, const std::string& pattern = "*");
 // Opens the file, reads up to `bytes` bytes from its end, closes it.
 std::string ReadTail(const std::string& file, std::size_t bytes);
 // Never over an existing file on Windows (POSIX rename has no such mode; callers that care

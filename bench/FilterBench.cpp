@@ -3,11 +3,14 @@
 // same files; and 100,000 files that match nothing against a plain listing, where the yield to
 // the window before each file must not dominate. In the Windows build the pass yields to the
 // real message queue, and the longest time a timer's message waited during a pass is printed.
+// And a pass with 1,000 failures listed against the same pass with none.
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Form1.h"
 #include "bench/BenchPair.h"
@@ -157,8 +160,70 @@ BenchPair noneMatching() {
     return pair;
 }
 
+// The failures listed on screen: every file of a pass is compared with each of them. A pass
+// over 10,000 downloads whose moves all fail (their category's folder is missing) with 1,000
+// failures already listed, against the same pass with none listed. The listed names are not
+// in the folder, so both sides make the same calls and list the same 10,000 new failures:
+// what differs is only the comparing.
+constexpr int kFailureFolderFiles = 10000;
+constexpr int kListedFailures = 1000;
+
+struct FailuresState {
+    FilterState filter;
+    std::unique_ptr<Form1> noneListed; // the same settings, no failures listed
+    std::vector<std::string> listed;
+};
+
+BenchPair failuresListed() {
+    auto state = std::make_shared<FailuresState>();
+    BenchPair pair;
+    pair.name = "FilterPass.1000_failures_listed";
+    pair.limit = 1.1;
+    pair.setup = [state] {
+        FilterState& filter = state->filter;
+        prepare(filter, "MorvaneBenchFailures", 0, false);
+        const std::string into = filter.downloads + HostSeparator();
+        for (int i = 0; i < kFailureFolderFiles; ++i)
+            Require(WriteFile(into + "file_" + std::to_string(i) + ".mp3", ""),
+                    "cannot write the downloads");
+        const std::string missing = filter.drive->windowsPath("MorvaneBenchFailures\\Missing");
+        filter.form->txt_filterfolder[0].setText(missing);
+        state->noneListed = std::make_unique<Form1>(*filter.services);
+        Form1& plain = *state->noneListed;
+        plain.txt_Downloadfolder.setText(filter.form->txt_Downloadfolder.text());
+        for (std::size_t i = 0; i < 5; ++i) {
+            plain.txt_filterext[i].setText(filter.form->txt_filterext[i].text());
+            plain.txt_filterfolder[i].setText(filter.form->txt_filterfolder[i].text());
+        }
+        for (int i = 0; i < kListedFailures; ++i)
+            state->listed.push_back("gone_" + std::to_string(i) + ".mp3");
+    };
+    pair.reset = [state] {
+        state->filter.form->list_filtererrors.setItems(state->listed);
+        state->noneListed->list_filtererrors.clear();
+    };
+    pair.product = [state] {
+        state->filter.form->FilterPass();
+        Require(state->filter.form->list_filtererrors.count() ==
+                    kListedFailures + kFailureFolderFiles,
+                "the pass did not list every failure");
+    };
+    pair.baseline = [state] {
+        state->noneListed->FilterPass();
+        Require(state->noneListed->list_filtererrors.count() == kFailureFolderFiles,
+                "the pass did not list every failure");
+    };
+    pair.teardown = [state] {
+        state->noneListed.reset();
+        state->filter.form.reset();
+        state->filter.drive.reset();
+    };
+    return pair;
+}
+
 MORVANE_BENCH_PAIR(halfMatching);
 MORVANE_BENCH_PAIR(noneMatching);
+MORVANE_BENCH_PAIR(failuresListed);
 
 } // namespace
 } // namespace morvane::bench

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds only the benchmarks and runs them natively (Google Benchmark, Release, no
-# sanitizers) and under Wine (the 64-bit Windows bench exe, timing runner). Prints one line
-# per measurement:
-#   ratio <native.|wine64.><name> <product / baseline> goal <= <limit>
+# sanitizers) and under Wine (the 64-bit Windows bench exe, timing runner; the start-up of
+# the release exes). Prints one line per measurement:
+#   ratio <wine64.|wine32.><name> <product / baseline> goal <= <limit>
+#   info native.<name> <product / baseline>   (the emulated platform: information only)
 #   time <...><name> <ms per run of our operation>
 #   memory <...><name> <peak KiB>          (for the load measurements)
 # Google Benchmark's own table goes to build/bench/bench.log.

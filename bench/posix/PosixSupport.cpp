@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -59,14 +60,20 @@ std::string BenchDrive::hostPath(const std::string& relative) const {
     return (impl_->platform.files->root() / "c" / slashes(relative)).string();
 }
 
-std::vector<std::string> ListFolder(const std::string& folder) {
+std::vector<std::string> ListFolder(const std::string& folder, const std::string& pattern) {
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return names;
+    const std::string ending = pattern.size() > 1 ? pattern.substr(1) : std::string(); // ".dat"
+    auto matches = [&ending](const std::string& name) {
+        return name.size() >= ending.size() &&
+               std::equal(ending.begin(), ending.end(), name.end() - ending.size(),
+                          [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+    };
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name != "." && name != "..")
+        if (name != "." && name != ".." && matches(name))
             names.push_back(name);
     }
     ::closedir(dir);

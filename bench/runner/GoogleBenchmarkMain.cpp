@@ -89,8 +89,9 @@ int main(int argc, char** argv) {
         }
         benchmark::RunSpecifiedBenchmarks(&collector, exactly(pair->name));
         pair->teardown();
+        // The emulated platform's figures: information, not goals.
         PrintResult(options.prefix, *pair, collector.seconds[pair->name + "/product"],
-                    collector.seconds[pair->name + "/baseline"]);
+                    collector.seconds[pair->name + "/baseline"], Figure::Information);
     }
     RunLongRuns(options.prefix, options.only);
     benchmark::Shutdown();

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
             baselineTotal += baseline.back();
         }
         pair.teardown();
-        PrintResult(options.prefix, pair, median(product), median(baseline));
+        PrintResult(options.prefix, pair, median(product), median(baseline), Figure::Goal);
     }
     RunLongRuns(options.prefix, options.only);
     return 0;

@@ -71,10 +71,10 @@ std::string BenchDrive::hostPath(const std::string& relative) const {
     return windowsPath(relative);
 }
 
-std::vector<std::string> ListFolder(const std::string& folder) {
+std::vector<std::string> ListFolder(const std::string& folder, const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
         return names;
     do {
