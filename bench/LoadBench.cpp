@@ -124,8 +124,8 @@ std::string dword(std::uint32_t value) {
 void plainRegister(Registry& registry, const Form1& form) {
     for (int i = 0;; ++i) {
         RegKey key = 0;
-        Require(registry.openKey(kHkeyCurrentUser, form.REG_LOCALCONTENT, key) == kErrorSuccess,
-                "cannot open the client's key");
+        if (registry.openKey(kHkeyCurrentUser, form.REG_LOCALCONTENT, key) != kErrorSuccess)
+            break; // no key yet (the first registration): nothing to delete
         const long deleted = registry.deleteValue(key, "Dir" + std::to_string(i));
         registry.closeKey(key);
         if (deleted != kErrorSuccess)
