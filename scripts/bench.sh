@@ -22,7 +22,7 @@ WINE_PREFIX_DIR=$ROOT/build/bench-win64/wineprefix
 # demo's client: the exe finds its marker, imports the client's keys, saves the profile and
 # lists the profiles, as on a user's machine. Each exe that this machine runs: the 64-bit one,
 # and the 32-bit one where 32-bit programs run.
-STARTUP_ROUNDS=15
+STARTUP_ROUNDS=25
 startup_builds() {
     echo win64
     wine_64bit_only || echo win32

@@ -11,6 +11,7 @@
 
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32ShellLibrary.h"
 #include "platform/win32/Win32View.h"
 
 namespace morvane::win32 {
@@ -20,10 +21,14 @@ namespace {
 // The shell's small icon for a path; nullptr when it has none. Folder icons come from the
 // attributes alone, so no disk is touched for them.
 HICON smallIcon(const char* path, DWORD attributes, UINT flags) {
+    using GetFileInfo = DWORD_PTR(WINAPI*)(LPCSTR, DWORD, SHFILEINFOA*, UINT, UINT);
+    static const auto getInfo = shellFunction<GetFileInfo>("SHGetFileInfoA");
+    if (!getInfo)
+        return nullptr;
     UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
     SHFILEINFOA info{};
     DWORD_PTR ok =
-        SHGetFileInfoA(path, attributes, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | flags);
+        getInfo(path, attributes, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON | flags);
     SetErrorMode(previous);
     return ok ? info.hIcon : nullptr;
 }

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/win32/Win32ShellLibrary.h"
+
 namespace morvane {
 
 // The 32-bit build hands the shell exactly the 88-byte record of the first shells.
@@ -26,7 +28,9 @@ bool Win32Shell::notifyIcon(std::uint32_t message, const NotifyIconRecord& recor
     static_assert(sizeof record.szTip <= sizeof data.szTip);
     std::memcpy(data.szTip, record.szTip, sizeof record.szTip);
     data.szTip[sizeof record.szTip - 1] = '\0';
-    return Shell_NotifyIconA(message, &data) != FALSE;
+    using NotifyIcon = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+    static const auto notify = win32::shellFunction<NotifyIcon>("Shell_NotifyIconA");
+    return notify && notify(message, &data) != FALSE;
 }
 
 void Win32Shell::runHidden(const std::string& commandLine) {
