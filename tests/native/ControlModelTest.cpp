@@ -70,22 +70,5 @@ TEST(ListBoxTest, SelectionFollowsItsItemAndAPressSelectsBeforeMouseDown) {
     EXPECT_EQ(list.listIndex(), -1);
 }
 
-TEST(WindowTest, StateChangesRaiseResizeAndAHiddenFrameHidesWhatItHolds) {
-    Window window;
-    int resizes = 0;
-    window.Resize = [&] { ++resizes; };
-    window.setState(WindowState::Minimised);
-    window.setState(WindowState::Minimised);
-    window.setState(WindowState::Normal);
-    EXPECT_EQ(resizes, 2);
-    Frame a;
-    Label inside;
-    window.add(a, "a", {});
-    a.add(inside, "inside", {});
-    window.setVisible(true);
-    a.setVisible(false);
-    EXPECT_FALSE(inside.shownOnScreen());
-}
-
 } // namespace
 } // namespace morvane::ui
