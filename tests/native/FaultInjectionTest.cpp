@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -49,20 +48,12 @@ std::vector<std::string> clientSettings(Harness& h) {
     return settings;
 }
 
-// The files of a folder by name, with their bytes.
-std::map<std::string, std::string> filesIn(Harness& h, const std::string& folder) {
+// The files of a folder that match a pattern, by name, with their bytes.
+std::map<std::string, std::string> filesIn(Harness& h, const std::string& folder,
+                                           const std::string& pattern = "*") {
     std::map<std::string, std::string> files;
-    std::error_code ec;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(h.files->hostPath(folder + "\\"), ec))
-        files[entry.path().filename().string()] =
-            h.readFile(folder + "\\" + entry.path().filename().string());
-    return files;
-}
-
-std::map<std::string, std::string> profileFiles(Harness& h) {
-    std::map<std::string, std::string> files = filesIn(h, kFolder);
-    std::erase_if(files, [](const auto& file) { return !file.first.ends_with(".profile"); });
+    for (const std::string& name : h.files->listFiles(folder + "\\" + pattern))
+        files[name] = h.readFile(folder + "\\" + name);
     return files;
 }
 
@@ -181,7 +172,7 @@ void runWithEveryCallFailing(const Operation& op,
                          std::to_string(total) + " fails");
             Harness h;
             op.prepare(h);
-            const std::map<std::string, std::string> before = profileFiles(h);
+            const std::map<std::string, std::string> before = filesIn(h, kFolder, "*.profile");
             const std::multiset<std::string> downloadsBefore = downloadContents(h);
             std::string intended = ProfileBytes(h.form().ShownProfile());
             failCall(h, n);
@@ -190,7 +181,7 @@ void runWithEveryCallFailing(const Operation& op,
             if (!op.savesValuesBefore)
                 intended = ProfileBytes(h.form().ShownProfile());
 
-            const std::map<std::string, std::string> after = profileFiles(h);
+            const std::map<std::string, std::string> after = filesIn(h, kFolder, "*.profile");
             for (const auto& [name, bytes] : after) {
                 const auto old = before.find(name);
                 EXPECT_TRUE((old != before.end() && old->second == bytes) || complete(bytes))
