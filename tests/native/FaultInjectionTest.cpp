@@ -16,23 +16,10 @@
 namespace morvane::test {
 namespace {
 
-const std::string kFolder = "C:\\FastTrackProfiles";
-
-std::string profileFile(const std::string& name) {
-    return kFolder + "\\" + name + ".profile";
-}
-
 // A whole profile: every line ended, four values, the folders, the marker, ten filter lines.
 bool complete(const std::string& bytes) {
     return ProfileBytes(ReadProfileBytes(bytes).profile) == bytes;
 }
-
-const std::string kAlice = "D:\\Alice\r\n4\r\n2\r\n250\r\nC:\\Music\r\nEOF!\r\n"
-                           "ogg;\r\nD:\\a0\r\nmkv;\r\nD:\\a1\r\npng;\r\nD:\\a2\r\n"
-                           "txt;\r\nD:\\a3\r\nmsi;\r\nD:\\a4\r\n";
-const std::string kBob = "E:\\Bob\r\n9\r\n8\r\n7\r\nE:\\Share\r\nEOF!\r\n"
-                         "flac;\r\nE:\\b0\r\navi;\r\nE:\\b1\r\ngif;\r\nE:\\b2\r\n"
-                         "rtf;\r\nE:\\b3\r\ncab;\r\nE:\\b4\r\n";
 
 // The client's settings as registration leaves them.
 std::vector<std::string> clientSettings(Harness& h) {
@@ -60,9 +47,9 @@ std::map<std::string, std::string> filesIn(Harness& h, const std::string& folder
 // Alice is the client's user and stored; bob is stored too; Kazaa is the target.
 void installed(Harness& h) {
     h.installKazaa("alice");
-    h.writeFile(kFolder + "\\kazaa.id", "");
-    h.writeFile(profileFile("alice"), kAlice);
-    h.writeFile(profileFile("bob"), kBob);
+    h.writeFile(kProfileFolder + "\\kazaa.id", "");
+    h.writeFile(profileFile("alice"), crlf(kAlice));
+    h.writeFile(profileFile("bob"), crlf(kBob));
 }
 
 // Started, with the current profile's values edited since its last save: a number changed
@@ -172,7 +159,8 @@ void runWithEveryCallFailing(const Operation& op,
                          std::to_string(total) + " fails");
             Harness h;
             op.prepare(h);
-            const std::map<std::string, std::string> before = filesIn(h, kFolder, "*.profile");
+            const std::map<std::string, std::string> before =
+                filesIn(h, kProfileFolder, "*.profile");
             const std::multiset<std::string> downloadsBefore = downloadContents(h);
             std::string intended = ProfileBytes(h.form().ShownProfile());
             failCall(h, n);
@@ -181,7 +169,8 @@ void runWithEveryCallFailing(const Operation& op,
             if (!op.savesValuesBefore)
                 intended = ProfileBytes(h.form().ShownProfile());
 
-            const std::map<std::string, std::string> after = filesIn(h, kFolder, "*.profile");
+            const std::map<std::string, std::string> after =
+                filesIn(h, kProfileFolder, "*.profile");
             for (const auto& [name, bytes] : after) {
                 const auto old = before.find(name);
                 EXPECT_TRUE((old != before.end() && old->second == bytes) || complete(bytes))
@@ -248,8 +237,9 @@ TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
                             [](Harness& h, bool told) {
                                 // Bob's values are shown, or the user learns why the old ones
                                 // stayed.
-                                EXPECT_TRUE(told || ProfileBytes(h.form().ShownProfile()) == kBob);
-                                EXPECT_EQ(h.readFile(profileFile("bob")), kBob);
+                                EXPECT_TRUE(told ||
+                                            ProfileBytes(h.form().ShownProfile()) == crlf(kBob));
+                                EXPECT_EQ(h.readFile(profileFile("bob")), crlf(kBob));
                             });
 }
 
