@@ -67,7 +67,6 @@ TEST_F(StartupScenarioTest, NoClientInstalledShowsOneMessageAndEndsWithNothingWr
     EXPECT_EQ(view.dialogs.messages[0].icon, MessageIcon::Stop);
     EXPECT_TRUE(view.windows.ended());
     EXPECT_FALSE(platform.files().directoryExists(kProfiles));
-    EXPECT_EQ(form.lab_application.caption(), "Not Set");
 }
 
 TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMarker) {
