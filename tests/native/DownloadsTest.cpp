@@ -102,16 +102,6 @@ TEST_F(IncompleteDownloadsTest, ListsEveryDatFileBesideItsStoredName) {
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
-TEST_F(IncompleteDownloadsTest, TheDownloadFolderItemListsAfresh) {
-    h.writeFile("C:\\Downloads\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
-    form.txt_Downloadfolder.setText("C:\\Downloads");
-    form.Label2[2].click();
-    EXPECT_EQ(rows(), (Pairs{{"song.mp3", "a1b2.dat"}}));
-    h.writeFile("C:\\Downloads\\e5f6.dat", DatFileBytes("C:\\Downloads\\film.avi"));
-    form.Label2[2].click();
-    EXPECT_EQ(rows().size(), 2u) << "every click lists again";
-}
-
 class RenameDownloadTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,6 +1,6 @@
-// The main window on the headless view: start-up cases that need the emulation's eyes
-// (registry calls counted, pages stacked), the section menu, the command bar, the hover
-// highlighting and the notification-area icon.
+// The main window on the headless view: a start-up case that needs the emulation's eyes
+// (registry calls counted), the section menu, the command bar, the hover highlighting and the
+// notification-area icon. The pages stacked at start are the Wine view test's.
 
 #include <gtest/gtest.h>
 
@@ -44,16 +44,6 @@ TEST_F(MainWindowTest, ChooserClosedWithoutAChoiceEndsWithoutTouchingTheClientsK
     EXPECT_EQ(h.registry.calls(), callsWhileShown);
     EXPECT_FALSE(h.exists("C:\\FastTrackProfiles"));
     EXPECT_TRUE(h.dialogs.messages.empty());
-}
-
-TEST_F(MainWindowTest, OpensOnTheGeneralPageWithTheFilterPageHidden) {
-    h.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
-    form.frame_filter.bringToFront();
-    ASSERT_TRUE(form.Form_Load());
-    for (const ui::Frame* page : {&form.frame_shared, &form.frame_downloads, &form.frame_filter})
-        EXPECT_GT(form.frame_general.z(), page->z()) << page->name;
-    EXPECT_FALSE(form.frame_runningfilter.visible());
-    EXPECT_FALSE(form.timer_filter.enabled());
 }
 
 // The section menu and the command bar ------------------------------------------------------
