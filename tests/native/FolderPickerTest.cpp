@@ -1,8 +1,9 @@
-// The folder picker on the headless view: where it opens, what Select and Cancel hand back,
-// falling back to C: from a drive that is not ready, the drive lock, and a close by the close
-// box. The caller here is "Add Folder" of the shared folders, which appends what is chosen;
-// then the shared folder list itself: Add Folder (no exact duplicate, a save in every case but
-// Cancel), Remove Folder only with a selection and without a save.
+// The folder picker on the headless view: where it opens, what Select hands back, falling back
+// to C: from a drive that is not ready, and the drive lock (clicks, keys and the close box on
+// the real window are the Wine view tests'). The caller here is "Add Folder" of the shared
+// folders, which appends what is chosen; then the shared folder list itself: Add Folder (no
+// exact duplicate, a save in every case but Cancel), Remove Folder only with a selection and
+// without a save.
 
 #include <gtest/gtest.h>
 
@@ -59,29 +60,10 @@ TEST_F(FolderPickerTest, OpensOnTheCurrentFolderAndSelectWithoutAClickReturnsIt)
               }),
               "C:\\Music");
     EXPECT_TRUE(h.dialogs.messages.empty());
-}
-
-TEST_F(FolderPickerTest, AClickHighlightsADoubleClickOpensAndTheNextUseStartsThere) {
-    // A parent highlighted by a single click is returned without being opened.
-    EXPECT_EQ(pick([](Form2& picker) {
-                  picker.Dir1.click(0);
-                  EXPECT_EQ(picker.Dir1.path(), "C:\\Music");
-                  picker.button_Select.click();
-              }),
-              "C:\\");
-    EXPECT_EQ(pick([](Form2& picker) {
-                  EXPECT_EQ(picker.Dir1.highlighted(), "C:\\") << "highlight as left";
-                  picker.Dir1.doubleClick(3); // Live
-                  EXPECT_EQ(picker.Dir1.items().size(), 3u);
-                  picker.button_Select.click();
-              }),
-              "C:\\Music\\Live");
-    h.windows.onModal = [this](ui::Window&) { form.picker().button_Select.click(); };
+    h.pickFolder("C:\\Windows");
     form.button_folderlist.click();
-    EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Music\\Live");
-    EXPECT_EQ(h.windows.modalShows,
-              (std::vector<std::string>{"Select Folder To Share", "Select Folder To Share",
-                                        "Select Download Folder"}));
+    EXPECT_EQ(h.windows.modalShows.back(), "Select Download Folder");
+    EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Windows");
 }
 
 TEST_F(FolderPickerTest, ADriveThatIsNotReadyFallsBackToCSilently) {
@@ -120,36 +102,13 @@ TEST_F(FolderPickerTest, ALockedPickStaysOnItsDrive) {
               }),
               "D:\\Films");
     form.UnlockFolderPicker();
-    EXPECT_EQ(&form.picker(), &picker) << "one dialog, kept";
     EXPECT_TRUE(picker.Drive1.enabled());
     EXPECT_EQ(picker.Drive1.drive(), "D:\\") << "stays on the locked drive";
-    EXPECT_EQ(picker.str_lockeddrive, "");
 
     // A locked drive without a medium offers nothing, rather than another drive's folders.
     form.LockFolderPicker("E:\\");
     EXPECT_EQ(pick([](Form2& p) { p.button_Select.click(); }), "");
     form.UnlockFolderPicker();
-}
-
-// Enter and Esc cancel; the close box chooses nothing and the next use starts afresh.
-TEST_F(FolderPickerTest, EnterEscAndTheCloseBoxChooseNothing) {
-    for (auto press : {&ui::Window::pressEnter, &ui::Window::pressEscape}) {
-        form.str_pickedfolder = "left over";
-        EXPECT_EQ(pick([press](Form2& picker) {
-                      picker.Dir1.click(2);
-                      (picker.window.*press)();
-                      EXPECT_FALSE(picker.window.visible());
-                  }),
-                  "");
-        EXPECT_EQ(form.str_pickedfolder, "");
-    }
-    EXPECT_EQ(pick([](Form2& picker) { picker.Dir1.doubleClick(0); }), "");
-    EXPECT_FALSE(h.exists("C:\\FastTrackProfiles")) << "no save without a choice";
-    EXPECT_EQ(pick([](Form2& picker) {
-                  EXPECT_EQ(picker.Dir1.path(), "C:\\Music") << "made afresh";
-                  picker.button_Select.click();
-              }),
-              "C:\\Music");
 }
 
 const std::string kProfileFile = "C:\\FastTrackProfiles\\bob.profile";

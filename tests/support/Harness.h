@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Form1.h"
 #include "app/Form3.h"
@@ -21,6 +22,29 @@ inline std::string dword(std::int32_t number) {
     std::memcpy(bytes.data(), &number, 4);
     return bytes;
 }
+
+// The profile folder, and the file of a profile in it.
+const std::string kProfileFolder = "C:\\FastTrackProfiles";
+inline std::string profileFile(const std::string& name) {
+    return kProfileFolder + "\\" + name + ".profile";
+}
+
+// Each line followed by CR LF, as profile files end every line.
+inline std::string crlf(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// Two complete profiles that differ in every value; alice's hold the awkward characters.
+const std::vector<std::string> kAlice = {
+    "D:\\Alice dl", "4",      "2",    "250",    "C:\\Music", "D:\\Films, old; \"best\"",
+    "  E:\\lead",   "EOF!",   "ogg;", "D:\\a0", "mkv;",      "D:\\a1",
+    "png;",         "D:\\a2", "txt;", "D:\\a3", "msi;",      "D:\\a4"};
+const std::vector<std::string> kBob = {"E:\\Bob", "9",      "8",    "7",      "E:\\Share", "EOF!",
+                                       "flac;",   "E:\\b0", "avi;", "E:\\b1", "gif;",      "E:\\b2",
+                                       "rtf;",    "E:\\b3", "cab;", "E:\\b4"};
 
 class Harness : public EmulatedPlatform {
 public:
