@@ -21,15 +21,21 @@ if wine_64bit_only; then
     skip_line="win32 suite skipped: $(wine_64bit_only_why)"
 fi
 
-# Inner part, run inside Xvfb: one wineserver per prefix, warmed up before CTest.
-if [[ ${1:-} == --wine-ctest ]]; then
-    preset=$2
-    prefix=$PWD/build/$preset/wineprefix
+# Inner parts, run inside Xvfb: a command in the build's own prefix, with one wineserver warmed
+# up before it; its output is kept in a log file. Ends the script with the command's code.
+in_prefix() { # preset, log file, command...
+    prefix=$PWD/build/$1/wineprefix
+    local log=$2
+    shift 2
     wine_prefix_create "$prefix"
     trap 'wine_server_stop "$prefix"' EXIT
     wine_server_start "$prefix"
-    ctest --preset "$preset" 2>&1 | tee "build/$preset/ctest.log"
+    "$@" 2>&1 | tee "$log"
     exit "${PIPESTATUS[0]}"
+}
+
+if [[ ${1:-} == --wine-ctest ]]; then
+    in_prefix "$2" "build/$2/ctest.log" ctest --preset "$2"
 fi
 
 # The shipped exe, driven from outside by morvane_drive.exe on the demo's client, seeded afresh
@@ -224,13 +230,7 @@ exe_requests() {
 }
 
 if [[ ${1:-} == --wine-exe ]]; then
-    preset=$2
-    prefix=$PWD/build/$preset/wineprefix
-    wine_prefix_create "$prefix"
-    trap 'wine_server_stop "$prefix"' EXIT
-    wine_server_start "$prefix"
-    exe_run "$preset" 2>&1 | tee "build/$preset/exe-run.log"
-    exit "${PIPESTATUS[0]}"
+    in_prefix "$2" "build/$2/exe-run.log" exe_run "$2"
 fi
 
 # The exe must load on a bare system: only system DLLs, and on 32-bit nothing XP lacks.
