@@ -153,9 +153,9 @@ std::string onScreen() {
 ViewTest::ViewTest(Real real)
     : services{registry,
                files,
-               real.shell ? static_cast<Shell&>(winShell) : shell,
+               real.shell ? static_cast<Shell&>(winShell) : emulated.shell,
                real.dialogs ? static_cast<Dialogs&>(winDialogs) : dialogs,
-               clock,
+               emulated.clock,
                windows} {}
 
 void ViewTest::SetUp() {

@@ -92,8 +92,6 @@ protected:
     EmulatedRegistry& registry = emulated.registry;
     EmulatedFileSystem& files = *emulated.files;
     HeadlessDialogs& dialogs = emulated.dialogs;
-    RecordingShell& shell = emulated.shell;
-    HeadlessClock& clock = emulated.clock;
     Win32Shell winShell;
     Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
     Win32Dialogs winDialogs{windows};
