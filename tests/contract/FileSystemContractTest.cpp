@@ -58,8 +58,13 @@ TEST_F(FileSystemContract, SubfoldersAndDrives) {
                             [](const DriveInfo& d) { return d.root == "C:\\"; }));
 }
 
-TEST_F(FileSystemContract, AnOpenByteFileLetsOthersRenameAndDeleteIt) {
-    platform.writeFile(at("a.dat"), "0123456789");
+TEST_F(FileSystemContract, BytesAtAPositionAndAnOpenByteFileLetsOthersRenameAndDeleteIt) {
+    platform.writeFile(at("a.dat"), std::string("0123\0\3776789", 10));
+    EXPECT_EQ(10u, files.fileLength(at("A.DAT")));
+    EXPECT_EQ(std::string("3\0\3776", 4), files.readBytes(at("a.dat"), 3, 4));
+    EXPECT_EQ("89", files.readBytes(at("a.dat"), 8, 5)) << "cut at the end";
+    EXPECT_EQ("", files.readBytes(at("a.dat"), 20, 2)) << "past the end";
+    EXPECT_EQ(std::nullopt, files.fileLength(at("missing.dat")));
     std::unique_ptr<ByteFile> file = files.openBytes(at("A.DAT"));
     ASSERT_TRUE(file);
     EXPECT_EQ(10u, file->length());
@@ -83,15 +88,6 @@ TEST_F(FileSystemContract, LinesRoundTripWithCrLfOnDisk) {
     platform.writeFile(at("mixed.txt"), "a\r\nb\nc\rd");
     EXPECT_EQ(Lines({"a", "b", "c", "d"}), files.readLines(at("mixed.txt")));
     EXPECT_EQ(std::nullopt, files.readLines(at("missing.profile")));
-}
-
-TEST_F(FileSystemContract, BytesAtAPositionAndTheLength) {
-    platform.writeFile(at("x.dat"), std::string("0123\0\3776789", 10));
-    EXPECT_EQ(10u, files.fileLength(at("X.DAT")));
-    EXPECT_EQ(std::string("3\0\3776", 4), files.readBytes(at("x.dat"), 3, 4));
-    EXPECT_EQ("89", files.readBytes(at("x.dat"), 8, 5)) << "cut at the end";
-    EXPECT_EQ("", files.readBytes(at("x.dat"), 20, 2)) << "past the end";
-    EXPECT_EQ(std::nullopt, files.fileLength(at("missing.dat")));
 }
 
 TEST_F(FileSystemContract, RenameNeverOverwritesReplaceDoes) {

@@ -1,6 +1,7 @@
 // The main window on real Win32 controls: clicks and typing sent as window messages reach the
 // program's handlers, and what the handlers change shows in the windows. It is built on the
 // emulated registry and C: drive, so no test touches the Wine prefix.
+#include <algorithm>
 #include <cstring>
 
 #include "tests/win32/ViewFixture.h"
@@ -28,17 +29,27 @@ std::pair<DWORD, DWORD> selection(HWND edit) {
     return {start, end};
 }
 
-// The share of a window's pixels in this colour, as its surface holds them now.
-double share(HWND hwnd, COLORREF colour) {
+// The pixels of a window, inside an edge this wide, darker than below in every colour, as its
+// surface holds them now: their share of those pixels, and the first and last row holding one (-1:
+// none).
+struct Dark {
+    double share = 0;
+    int first = -1, last = -1;
+};
+Dark dark(HWND hwnd, int edge, int below = 100) {
     RECT r;
-    GetClientRect(hwnd, &r);
-    HDC dc = GetDC(hwnd);
-    long found = 0;
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x)
-            found += GetPixel(dc, x, y) == colour;
+    GetWindowRect(hwnd, &r);
+    HDC dc = GetWindowDC(hwnd);
+    Dark found;
+    const int width = r.right - r.left - 2 * edge, height = r.bottom - r.top - 2 * edge;
+    for (int y = edge; y < edge + height; ++y)
+        for (int x = edge; x < edge + width; ++x)
+            if (const COLORREF c = GetPixel(dc, x, y);
+                std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) < below)
+                found.share += 1, found.last = y, found.first = found.first < 0 ? y : found.first;
     ReleaseDC(hwnd, dc);
-    return r.right * r.bottom > 0 ? double(found) / (r.right * r.bottom) : 0;
+    found.share = width * height > 0 ? found.share / (width * height) : 0;
+    return found;
 }
 
 class MainWindowView : public ViewTest {
@@ -173,20 +184,6 @@ TEST_F(MainWindowView, PastedTextKeepsOnlyItsDigitsInTheNumberFieldsAndTheFile) 
     EXPECT_EQ((*lines)[1] + (*lines)[2], "55") << "downloads, uploads";
 }
 
-// The rows of a text box's window, inside its edge, that hold dark (text) pixels.
-std::pair<int, int> darkRows(HWND box) {
-    RECT r;
-    GetWindowRect(box, &r);
-    HDC dc = GetWindowDC(box);
-    int first = -1, last = -1;
-    for (int y = 3; y < r.bottom - r.top - 3; ++y)
-        for (int x = 3; x < r.right - r.left - 3 && last != y; ++x)
-            if (GetRValue(GetPixel(dc, x, y)) < 100)
-                last = y, first = first < 0 ? y : first;
-    ReleaseDC(box, dc);
-    return {first, last};
-}
-
 // At 100 %, 150 % and 200 %: no label is a black block as the window appears (nothing painted
 // yet), captions show whole and the text boxes' text sits in their middle.
 TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
@@ -202,7 +199,7 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         Win32WindowManager sized{GetModuleHandleA(nullptr), dpi, [] {}};
         Win32View& view = sized.realise(form.window); // shown at once: the model's is visible
         for (ui::Label* label : labels)
-            EXPECT_LT(share(view.handleOf(*label), RGB(0, 0, 0)), 0.6)
+            EXPECT_LT(dark(view.handleOf(*label), 0, 1).share, 0.6)
                 << label->name << " is a black block at " << dpi;
         RedrawWindow(view.handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -222,7 +219,7 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         EXPECT_LE(text.bottom, place(form.frm_Details).top) << dpi;
 
         for (ui::TextBox* box : {&form.txt_profilename, &form.txt_Searchresults}) {
-            const auto [first, last] = darkRows(view.handleOf(*box));
+            const auto [share, first, last] = dark(view.handleOf(*box), 3);
             const RECT r = place(*box);
             ASSERT_GE(first, 0) << box->name << " shows no text at " << dpi;
             EXPECT_LE(std::abs((first + last) - (r.bottom - r.top)), 6)

@@ -28,6 +28,14 @@ std::vector<HWND> visibleWindows() {
     return shown;
 }
 
+// The visible message box of this thread, if any.
+HWND messageBox() {
+    for (HWND hwnd : visibleWindows())
+        if (className(hwnd) == "#32770")
+            return hwnd;
+    return nullptr;
+}
+
 // The script in progress. Its steps run from a thread timer, which fires inside whatever
 // message loop is running: the program's modal loops and the system's message boxes alike.
 struct Script {
@@ -42,55 +50,36 @@ Script* g_script = nullptr;
 // Ends every modal window but the main one: message boxes by their cancel command, our own
 // windows by their close box.
 void closeModals(HWND main) {
-    for (HWND hwnd : visibleWindows()) {
-        if (hwnd == main)
-            continue;
-        if (className(hwnd) == "#32770")
-            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-        else
-            PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    }
+    for (HWND hwnd : visibleWindows())
+        if (hwnd != main)
+            className(hwnd) == "#32770" ? PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0)
+                                        : PostMessageA(hwnd, WM_CLOSE, 0, 0);
 }
 
 void CALLBACK scriptTick(HWND, UINT, UINT_PTR, DWORD) {
-    Script* script = g_script;
-    if (!script)
+    Script* run = g_script;
+    if (!run)
         return;
-    const DWORD waited = GetTickCount() - script->since;
-    if (script->failed) {
-        closeModals(script->main);
-        // Something keeps the test from returning even so: end it rather than hang.
-        if (waited > kDeadlineMs) {
-            std::fprintf(stderr, "view test: modal windows would not close: %s\n",
-                         onScreen().c_str());
-            std::fflush(stderr);
-            std::_Exit(3);
-        }
-        return;
-    }
-    Step* step = script->next < script->steps.size() ? &script->steps[script->next] : nullptr;
-    if (step && step->ready()) {
-        ++script->next;
-        script->since = GetTickCount();
+    const bool late = GetTickCount() - run->since > kDeadlineMs;
+    Step* step = run->next < run->steps.size() ? &run->steps[run->next] : nullptr;
+    if (run->failed && late) { // something keeps the test from returning: end it, not hang
+        std::fprintf(stderr, "view test: modal windows would not close: %s\n", onScreen().c_str());
+        std::fflush(stderr);
+        std::_Exit(3);
+    } else if (!run->failed && step && step->ready()) {
+        ++run->next;
+        run->since = GetTickCount();
         step->act(); // may open a modal loop of its own, in which later steps run
         return;
+    } else if (!run->failed && late) {
+        ADD_FAILURE() << (step ? "step \"" + step->name + "\" was not possible"
+                               : std::string("every step ran, yet a modal window is still open"))
+                      << " after " << kDeadlineMs << " ms; on screen: " << onScreen();
+        run->failed = true;
+        run->since = GetTickCount();
     }
-    if (waited <= kDeadlineMs)
-        return;
-    ADD_FAILURE() << (step ? "step \"" + step->name + "\" was not possible"
-                           : std::string("every step ran, yet a modal window is still open"))
-                  << " after " << kDeadlineMs << " ms; on screen: " << onScreen();
-    script->failed = true;
-    script->since = GetTickCount();
-    closeModals(script->main);
-}
-
-// The visible message box of this thread, if any.
-HWND messageBox() {
-    for (HWND hwnd : visibleWindows())
-        if (className(hwnd) == "#32770")
-            return hwnd;
-    return nullptr;
+    if (run->failed)
+        closeModals(run->main);
 }
 
 HWND g_watched = nullptr;
@@ -109,6 +98,11 @@ LRESULT CALLBACK recordRequest(int code, WPARAM wParam, LPARAM lParam) {
             g_requests->push_back(what);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void mouseClick(HWND hwnd, LPARAM at) {
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
 }
 
 } // namespace
@@ -138,9 +132,7 @@ std::string windowText(HWND hwnd) {
 void clickRow(HWND list, int row) {
     RECT r{};
     SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
-    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    mouseClick(list, MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2));
 }
 
 std::string nameOf(HWND hwnd) {
@@ -161,9 +153,9 @@ std::string onScreen() {
 ViewTest::ViewTest(Real real)
     : services{registry,
                files,
-               real.shell ? static_cast<Shell&>(winShell) : shell,
+               real.shell ? static_cast<Shell&>(winShell) : emulated.shell,
                real.dialogs ? static_cast<Dialogs&>(winDialogs) : dialogs,
-               clock,
+               emulated.clock,
                windows} {}
 
 void ViewTest::SetUp() {
@@ -180,19 +172,17 @@ void ViewTest::show() {
     windows.doEvents();
 }
 
-HWND ViewTest::h(const ui::Control& control) const {
-    Win32View* view = windows.viewOf(form.window);
+HWND ViewTest::h(const ui::Control& control, const ui::Window* window) const {
+    Win32View* view = windows.viewOf(window ? *window : form.window);
     return view ? view->handleOf(control) : nullptr;
 }
 
 HWND ViewTest::picker(const ui::Control& control) {
-    Win32View* view = windows.viewOf(form.picker().window);
-    return view ? view->handleOf(control) : nullptr;
+    return h(control, &form.picker().window);
 }
 
 void ViewTest::click(const ui::Control& label) {
-    SendMessageA(h(label), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendMessageA(h(label), WM_LBUTTONUP, 0, 0);
+    mouseClick(h(label), 0);
 }
 
 void ViewTest::press(WPARAM key) {
@@ -259,16 +249,14 @@ Step ViewTest::answer(int button) {
     return {"answer a message box with button " + std::to_string(button),
             [] { return messageBox() != nullptr; },
             [this, button] {
-                HWND box = messageBox();
-                char text[256] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text); // the box's text
-                HWND icon = GetDlgItem(box, 0x0440);             // the box's icon
+                HWND box = messageBox(), icon = GetDlgItem(box, 0x0440); // the box's icon
                 RECT frame{};
                 GetWindowRect(box, &frame);
                 widestBox = std::max(widestBox, static_cast<int>(frame.right - frame.left));
                 const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
                 boxes.push_back(
-                    windowText(box) + "|" + text + "|" + (yesNo ? "YesNo" : "Ok") + "|" +
+                    windowText(box) + "|" + windowText(GetDlgItem(box, 0xFFFF)) + "|" +
+                    (yesNo ? "YesNo" : "Ok") + "|" +
                     (icon && SendMessageA(icon, STM_GETICON, 0, 0) ? "icon" : "no icon"));
                 SendMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
             }};

@@ -59,7 +59,8 @@ protected:
     void TearDown() override;
     void show();
 
-    HWND h(const ui::Control& control) const;
+    // A control's window in the main window, or in another of the form's windows.
+    HWND h(const ui::Control& control, const ui::Window* window = nullptr) const;
     HWND picker(const ui::Control& control);
     // A click on a label: the two messages the mouse sends.
     void click(const ui::Control& label);
@@ -91,8 +92,6 @@ protected:
     EmulatedRegistry& registry = emulated.registry;
     EmulatedFileSystem& files = *emulated.files;
     HeadlessDialogs& dialogs = emulated.dialogs;
-    RecordingShell& shell = emulated.shell;
-    HeadlessClock& clock = emulated.clock;
     Win32Shell winShell;
     Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
     Win32Dialogs winDialogs{windows};
