@@ -17,6 +17,7 @@
 #include "platform/PathRules.h"
 #include "platform/Services.h"
 #include "platform/emulated/Headless.h"
+#include "support/RegistryValues.h"
 
 namespace morvane::test {
 
@@ -78,26 +79,13 @@ public:
     // or lets it go; whatever is held is let go with the instance.
     void holdOpen(const std::string& path, bool held);
 
-    // Stores a value below HKEY_CURRENT_USER, creating its key.
+    // A value below HKEY_CURRENT_USER, its key created; its stored bytes ("<missing>": none).
     void put(const std::string& key, const std::string& name, const std::string& bytes,
              std::uint32_t type = kRegSz) {
-        RegKey handle = 0;
-        ASSERT_EQ(registry_->createKey(kHkeyCurrentUser, key, handle), kErrorSuccess) << key;
-        auto data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-        EXPECT_EQ(registry_->setValue(handle, name, type, data, std::uint32_t(bytes.size())),
-                  kErrorSuccess);
-        registry_->closeKey(handle);
+        putValue(*registry_, key, name, bytes, type);
     }
-    // The stored bytes of a value below HKEY_CURRENT_USER; "<missing>" when there is none.
     std::string stored(const std::string& key, const std::string& name) {
-        RegKey handle = 0;
-        std::uint8_t data[4096];
-        std::uint32_t size = sizeof data;
-        if (registry_->openKey(kHkeyCurrentUser, key, handle) != kErrorSuccess)
-            return "<missing>";
-        long result = registry_->queryValue(handle, name, data, size);
-        registry_->closeKey(handle);
-        return result == kErrorSuccess ? std::string(data, data + size) : "<missing>";
+        return storedValue(*registry_, key, name);
     }
 
 private:

@@ -25,10 +25,6 @@ std::string crlf(std::string lines) {
     return lines + "\r\n";
 }
 
-// Stored bytes tell the type apart: a text carries its NUL, a number is four bytes.
-const auto sz = [](const std::string& text) { return text + '\0'; };
-const auto dword = [](char number) { return number + std::string(3, '\0'); };
-
 class TypicalUseTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -12,27 +12,6 @@ Form1& Harness::form() {
     return *form_;
 }
 
-void Harness::put(const std::string& key, const std::string& name, const std::string& bytes,
-                  std::uint32_t type) {
-    RegKey handle = 0;
-    registry.createKey(kHkeyCurrentUser, key, handle);
-    registry.setValue(handle, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                      static_cast<std::uint32_t>(bytes.size()));
-    registry.closeKey(handle);
-}
-
-std::string Harness::stored(const std::string& key, const std::string& name) {
-    RegKey handle = 0;
-    std::string data(4096, '\0');
-    auto size = static_cast<std::uint32_t>(data.size());
-    long rc = registry.openKey(kHkeyCurrentUser, key, handle);
-    if (rc == kErrorSuccess) {
-        rc = registry.queryValue(handle, name, reinterpret_cast<std::uint8_t*>(data.data()), size);
-        registry.closeKey(handle);
-    }
-    return rc == kErrorSuccess ? data.substr(0, size) : "<missing>";
-}
-
 void Harness::installKazaa(const std::string& userName) {
     put("Software\\Kazaa\\LocalContent", "DownloadDir", sz("C:\\Downloads"));
     put("Software\\Kazaa\\LocalContent", "Dir0", sz("012345:C:\\Music"));

@@ -2,7 +2,6 @@
 // A main window on the emulated platform bundle: in-memory registry, a private C: drive in a
 // temporary folder, and the headless view. Tests act as the user and look at the results.
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,18 +9,9 @@
 #include "app/Form1.h"
 #include "app/Form3.h"
 #include "platform/emulated/EmulatedPlatform.h"
+#include "support/RegistryValues.h"
 
 namespace morvane::test {
-
-// Stored registry bytes: a text carries its NUL, a number is four bytes, little-endian.
-inline std::string sz(const std::string& text) {
-    return text + '\0';
-}
-inline std::string dword(std::int32_t number) {
-    std::string bytes(4, '\0');
-    std::memcpy(bytes.data(), &number, 4);
-    return bytes;
-}
 
 // The profile folder, and the file of a profile in it.
 const std::string kProfileFolder = "C:\\FastTrackProfiles";
@@ -53,8 +43,12 @@ public:
 
     // A value below HKEY_CURRENT_USER, its key created; its stored bytes ("<missing>": none).
     void put(const std::string& key, const std::string& name, const std::string& bytes,
-             std::uint32_t type = kRegSz);
-    std::string stored(const std::string& key, const std::string& name);
+             std::uint32_t type = kRegSz) {
+        putValue(registry, key, name, bytes, type);
+    }
+    std::string stored(const std::string& key, const std::string& name) {
+        return storedValue(registry, key, name);
+    }
 
     // The Kazaa client's keys, as an installed client leaves them.
     void installKazaa(const std::string& userName = "alice");
