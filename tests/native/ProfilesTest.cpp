@@ -83,7 +83,7 @@ protected:
 
 // Saving and loading ------------------------------------------------------------------------
 
-TEST_F(ProfilesTest, SaveWritesTheControlsAsTheyAreUnderTheTrimmedNameAndLoadReadsThemBack) {
+TEST_F(ProfilesTest, SaveWritesTheControlsUnderTheTrimmedNameAndLoadReadsThemBackInLowerCase) {
     form.SaveProfile("");
     EXPECT_FALSE(h.exists(kProfileFolder)) << "no file and no folder for the empty name";
     show(form, kAlice);
@@ -106,6 +106,17 @@ TEST_F(ProfilesTest, SaveWritesTheControlsAsTheyAreUnderTheTrimmedNameAndLoadRea
     form.SaveProfile("alice"); // the shorter file replaces the whole old one
     EXPECT_EQ(file("alice"), crlf(blank));
     EXPECT_EQ(stored(), Lines{"alice.profile"});
+
+    // A file with capitals is stored again under the lower-case name, with the values read.
+    h.writeFile(profileFile("Bob"), crlf(kBob));
+    form.list_Profiles.addItem("alice");
+    form.list_Profiles.addItem("Bob");
+    form.str_currentprofilename = "Bob";
+    form.LoadProfile("Bob");
+    EXPECT_EQ(shown(form), kBob);
+    EXPECT_EQ(nameState(form), "bob|bob|alice,bob,");
+    EXPECT_EQ(stored().size(), 2u); // Windows keeps the file name's spelling
+    EXPECT_EQ(file("bob"), crlf(kBob));
 }
 
 TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDeleted) {
@@ -152,19 +163,6 @@ TEST_F(ProfilesTest, LoadTakesACategoryOnlyWithBothLinesAndFillsDefaultsForEmpty
         EXPECT_EQ(shown(form), head + expected) << crlf(tail);
     }
     EXPECT_TRUE(h.dialogs.messages.empty());
-}
-
-TEST_F(ProfilesTest, FileWithCapitalsIsStoredUnderTheLowerCaseNameWithTheValuesRead) {
-    h.writeFile(profileFile("Alice"), crlf(kAlice));
-    form.list_Profiles.addItem("bob");
-    form.list_Profiles.addItem("Alice");
-    show(form, kBob);
-    form.str_currentprofilename = "Alice";
-    form.LoadProfile("Alice");
-    EXPECT_EQ(shown(form), kAlice);
-    EXPECT_EQ(nameState(form), "alice|alice|bob,alice,");
-    EXPECT_EQ(stored().size(), 1u); // Windows keeps the file name's spelling
-    EXPECT_EQ(file("alice"), crlf(kAlice));
 }
 
 TEST_F(ProfilesTest, FilterSettingsReplaceOnlyTheFilterControlsAndOnlyAfterTheMarker) {
