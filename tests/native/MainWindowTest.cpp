@@ -50,19 +50,16 @@ TEST_F(MainWindowTest, ChooserClosedWithoutAChoiceEndsWithoutTouchingTheClientsK
 
 TEST_F(MainWindowTest, EachSectionItemShowsOnlyItsPageAndHidesTheRenameButtonButOne) {
     EXPECT_EQ(visiblePages(), "frame_general,frame_shared,frame_downloads,frame_filter");
-    const struct {
-        int index;
-        const char* page;
-        bool renameStays;
-    } clicks[] = {{1, "frame_shared", false},   {2, "frame_downloads", true},
-                  {2, "frame_downloads", true}, {3, "frame_filter", false},
-                  {0, "frame_general", false},  {0, "frame_general", false}};
-    for (const auto& click : clicks) {
-        SCOPED_TRACE("Label2(" + std::to_string(click.index) + ")");
+    // The item clicked, the page it shows, whether RENAME FILE stays.
+    const std::tuple<std::size_t, const char*, bool> clicks[] = {
+        {1, "frame_shared", false}, {2, "frame_downloads", true}, {2, "frame_downloads", true},
+        {3, "frame_filter", false}, {0, "frame_general", false},  {0, "frame_general", false}};
+    for (const auto& [index, page, renameStays] : clicks) {
+        SCOPED_TRACE("Label2(" + std::to_string(index) + ")");
         form.button_rename.setVisible(true);
-        form.Label2[static_cast<std::size_t>(click.index)].click();
-        EXPECT_EQ(visiblePages(), click.page);
-        EXPECT_EQ(form.button_rename.visible(), click.renameStays);
+        form.Label2[index].click();
+        EXPECT_EQ(visiblePages(), page);
+        EXPECT_EQ(form.button_rename.visible(), renameStays);
     }
     // Items are told apart by their caption, not by their index.
     form.Label2[8].setCaption("GENERAL");

@@ -20,41 +20,30 @@ protected:
         platform.clearFolder(kProfiles);
     }
 
-    void installKazaa() {
-        RegKey key = 0;
-        ASSERT_EQ(kErrorSuccess, platform.registry().createKey(
-                                     kHkeyCurrentUser, "Software\\Kazaa\\LocalContent", key));
-        platform.registry().closeKey(key);
-    }
-
     PlatformUnderTest platform;
     Services services = platform.services();
     HeadlessView& view = platform.view;
 };
 
 TEST_F(StartupScenarioTest, TheLastMarkerFoundWinsAndHiddenMarkersAreNotSeen) {
-    struct Case {
-        std::vector<std::string> markers;
-        std::string hidden;
-        std::string target;
-    };
-    const Case cases[] = {
+    // The markers, the one of them hidden, the target.
+    const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
         {{"kazaa.id", "grokster.id"}, "", "Kazaa"},
         {{"grokster.id", "kazaa.id", "fileshare.id"}, "", "Fileshare"},
         {{"fileshare.id"}, "", "Fileshare"},
         {{"GROKSTER.ID"}, "", "Grokster"},
         {{"kazaa.id", "fileshare.id"}, "fileshare.id", "Kazaa"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [markers, hidden, target] : cases) {
         platform.clearFolder(kProfiles);
-        for (const std::string& marker : c.markers)
+        for (const std::string& marker : markers)
             platform.writeFile(kProfiles + "\\" + marker, "");
-        if (!c.hidden.empty())
-            platform.setHidden(kProfiles + "\\" + c.hidden);
+        if (!hidden.empty())
+            platform.setHidden(kProfiles + "\\" + hidden);
         Form1 form(services);
         ASSERT_TRUE(form.Form_Load());
-        EXPECT_EQ(form.lab_application.caption(), c.target);
-        EXPECT_EQ(form.REG_TRANSFER, "Software\\" + c.target + "\\Transfer");
+        EXPECT_EQ(form.lab_application.caption(), target);
+        EXPECT_EQ(form.REG_TRANSFER, "Software\\" + target + "\\Transfer");
     }
     EXPECT_TRUE(view.windows.modalShows.empty()) << "a marker found: no chooser";
 }
@@ -70,7 +59,7 @@ TEST_F(StartupScenarioTest, NoClientInstalledShowsOneMessageAndEndsWithNothingWr
 }
 
 TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMarker) {
-    installKazaa();
+    platform.put("Software\\Kazaa\\LocalContent", "DownloadDir", sz("C:\\Downloads"));
     platform.writeFile(kProfiles + "\\fileshare.id", "");
     platform.setHidden(kProfiles + "\\fileshare.id");
     {
