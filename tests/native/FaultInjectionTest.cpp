@@ -212,17 +212,6 @@ TEST(FaultInjectionTest, Registration) {
                             });
 }
 
-TEST(FaultInjectionTest, RenamingAnIncompleteDownload) {
-    const auto rename = [](Harness& h) { h.renameDownload("a1b2.dat"); };
-    runWithEveryCallFailing({.prepare = started, .run = rename, .questions = 1},
-                            [](Harness& h, bool told) {
-                                // Renamed, or the user was told it failed.
-                                const bool renamed = h.exists("C:\\Downloads\\song.mp3");
-                                EXPECT_NE(renamed, h.exists("C:\\Downloads\\a1b2.dat"));
-                                EXPECT_TRUE(renamed || told);
-                            });
-}
-
 // mp3 files go to C:\Music, where one of that name is already; each report line names a moved
 // file that is where it says, each listed failure is still waiting.
 TEST(FaultInjectionTest, AFilterPass) {

@@ -79,17 +79,6 @@ TEST_F(FolderPickerTest, ADriveThatIsNotReadyFallsBackToCSilently) {
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
-TEST_F(FolderPickerTest, WhenCItselfCannotBeReadNothingIsShownAndNothingChosen) {
-    h.files->addDrive('c', "", false);
-    h.files->setCurrentFolder("E:\\");
-    EXPECT_EQ(pick([](Form2& picker) {
-                  EXPECT_EQ(picker.Drive1.drive(), "C:\\");
-                  EXPECT_TRUE(picker.Dir1.items().empty());
-                  picker.button_Select.click();
-              }),
-              "");
-}
-
 TEST_F(FolderPickerTest, ALockedPickStaysOnItsDrive) {
     Form2& picker = form.picker();
     form.LockFolderPicker("D:\\");
