@@ -68,11 +68,8 @@ TEST_F(FilterTest, TypingRefusesTheTenKeysAndLeavingABoxSavesTheProfile) {
     list.setText("");
     list.type("mp3; wav\\/*?\"><|:.MP3");
     EXPECT_EQ(list.text(), "mp3;wav.MP3");
-    form.txt_filterext[2].userLeft();
+    form.txt_filterfolder[1].userLeft(); // any filter box
     EXPECT_NE(profile().find("\r\nmp3;wav.MP3\r\n"), std::string::npos);
-    form.txt_filterext[0].setText("ogg;");
-    form.txt_filterfolder[1].userLeft();
-    EXPECT_NE(profile().find("\r\nogg;\r\n"), std::string::npos);
 }
 
 // The client's registry may give "c:\downloads"; the picker always gives a capital letter.

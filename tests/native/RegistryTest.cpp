@@ -188,22 +188,5 @@ TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
     EXPECT_TRUE(h.exists("C:\\FastTrackProfiles\\bob.profile")) << "the profile is saved too";
 }
 
-// Every write fails: each is reported, and registration still runs to its end.
-TEST_F(RegistryTest, RegistrationReportsEveryFailedWrite) {
-    struct ReadOnlyRegistry : EmulatedRegistry {
-        long setValue(RegKey, const std::string&, std::uint32_t, const std::uint8_t*,
-                      std::uint32_t) override {
-            return kErrorAccessDenied;
-        }
-    } readOnly;
-    Services services = h.servicesOver(readOnly, *h.files);
-    Form1 readOnlyForm(services);
-    bob(readOnlyForm, {"C:\\Music"}).RegisterProfile();
-    ASSERT_EQ(h.dialogs.messages.size(), 8u) << "the open failure, then seven writes";
-    EXPECT_EQ(h.messageLog().back(), "Error|Could not create the value: \\" + kAdvanced +
-                                         "\\MaxSearchResult with the data: 250");
-    EXPECT_EQ(readOnly.openHandles(), 0);
-}
-
 } // namespace
 } // namespace morvane::test
