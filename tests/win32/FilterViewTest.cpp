@@ -32,14 +32,11 @@ protected:
         ViewTest::SetUp();
         if (HasFatalFailure())
             return;
-        emulated.writeFile("C:\\Downloads\\song.mp3", "la");
-        files.makeDirectory("C:\\Music");
+        files.makeDirectory("C:\\Downloads");
         form.str_currentprofilename = "ann";
         form.txt_Downloadfolder.setText("C:\\Downloads");
         for (ui::TextBox& folder : form.txt_filterfolder)
             folder.setText("C:\\Downloads");
-        form.txt_filterext[0].setText("mp3;");
-        form.txt_filterfolder[0].setText("C:\\Music");
         show();
     }
 };

@@ -62,14 +62,12 @@ TEST_F(FoldersAndDownloadsView, ThePickerIsModalAndEveryWayOutGivesTheFocusBack)
 }
 
 TEST_F(FoldersAndDownloadsView, ListingAndRenameWithTheListsActingAsOne) {
-    auto write = [&](const std::string& name, const std::string& bytes) {
-        emulated.writeFile(kDownloads + "\\" + name, bytes);
-    };
-    write("a1b2.dat", DatFileBytes(kDownloads + "\\song.mp3"));
-    write("c3d4.dat", DatFileBytes(kDownloads + "\\film.avi"));
+    emulated.writeFile(kDownloads + "\\a1b2.dat", DatFileBytes(kDownloads + "\\song.mp3"));
+    emulated.writeFile(kDownloads + "\\c3d4.dat", DatFileBytes(kDownloads + "\\film.avi"));
     for (int i = 10; i < 40; ++i)
-        write("z" + std::to_string(i) + ".dat", DatFileBytes(kDownloads + "\\t.mp3"));
-    write("film.avi", "finished earlier");
+        emulated.writeFile(kDownloads + "\\z" + std::to_string(i) + ".dat",
+                           DatFileBytes(kDownloads + "\\t.mp3"));
+    emulated.writeFile(kDownloads + "\\film.avi", "finished earlier");
     form.txt_Downloadfolder.setText(kDownloads);
 
     click(form.Label2[2]); // DOWNLOAD FOLDER
