@@ -1,6 +1,5 @@
 #include "tests/win32/ViewFixture.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -82,40 +81,12 @@ void CALLBACK scriptTick(HWND, UINT, UINT_PTR, DWORD) {
         closeModals(run->main);
 }
 
-HWND g_watched = nullptr;
-std::vector<std::string>* g_requests = nullptr;
-
-LRESULT CALLBACK recordRequest(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->hwnd == g_watched) {
-        const UINT m = sent->message;
-        const std::string what = m == WM_SETREDRAW     ? sent->wParam ? "redraw on" : "redraw off"
-                                 : m == LB_INITSTORAGE ? "reserve " + std::to_string(sent->wParam)
-                                 : m == LB_ADDSTRING || m == LB_INSERTSTRING    ? "add"
-                                 : m == LB_RESETCONTENT || m == LB_DELETESTRING ? "remove"
-                                                                                : "";
-        if (!what.empty() && (g_requests->empty() || g_requests->back() != what))
-            g_requests->push_back(what);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 void mouseClick(HWND hwnd, LPARAM at) {
     SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
 }
 
 } // namespace
-
-std::vector<std::string> listRequests(HWND list, const std::function<void()>& action) {
-    std::vector<std::string> requests;
-    g_watched = list;
-    g_requests = &requests;
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, recordRequest, nullptr, GetCurrentThreadId());
-    action();
-    UnhookWindowsHookEx(hook);
-    return requests;
-}
 
 std::string listText(HWND list, int row) {
     char text[512] = {};
@@ -208,12 +179,11 @@ bool ViewTest::backOn(const ui::Control& control) {
            GetFocus() == h(control);
 }
 
-bool ViewTest::waitFor(const std::string& what, const std::function<bool()>& done,
-                       DWORD deadlineMs) {
+bool ViewTest::waitFor(const std::string& what, const std::function<bool()>& done) {
     const DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > deadlineMs) {
-            ADD_FAILURE() << "waited " << deadlineMs << " ms for " << what
+        if (GetTickCount() - start > kDeadlineMs) {
+            ADD_FAILURE() << "waited " << kDeadlineMs << " ms for " << what
                           << "; on screen: " << onScreen();
             return false;
         }
@@ -250,9 +220,6 @@ Step ViewTest::answer(int button) {
             [] { return messageBox() != nullptr; },
             [this, button] {
                 HWND box = messageBox(), icon = GetDlgItem(box, 0x0440); // the box's icon
-                RECT frame{};
-                GetWindowRect(box, &frame);
-                widestBox = std::max(widestBox, static_cast<int>(frame.right - frame.left));
                 const bool yesNo = GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO);
                 boxes.push_back(
                     windowText(box) + "|" + windowText(GetDlgItem(box, 0xFFFF)) + "|" +
@@ -260,12 +227,6 @@ Step ViewTest::answer(int button) {
                     (icon && SendMessageA(icon, STM_GETICON, 0, 0) ? "icon" : "no icon"));
                 SendMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
             }};
-}
-
-std::string ViewTest::addFolder(std::vector<Step> steps) {
-    const int before = form.list_Folders.count();
-    script(std::move(steps), [this] { form.AddFolder_Click(); });
-    return form.list_Folders.count() > before ? form.list_Folders.items().back() : "";
 }
 
 } // namespace morvane::view

@@ -47,9 +47,6 @@ void clickRow(HWND list, int row);
 std::string nameOf(HWND hwnd);
 // The thread's visible windows and the focus, for failure messages.
 std::string onScreen();
-// What the program asks of a list box while action runs, repeats folded into one: "redraw
-// off", "reserve N" (rows), "add", "remove", "redraw on".
-std::vector<std::string> listRequests(HWND list, const std::function<void()>& action);
 
 class ViewTest : public ::testing::Test {
 protected:
@@ -73,8 +70,7 @@ protected:
 
     // Pumps messages until done() holds; false, with a failure naming what and what was on
     // screen, once the deadline passes.
-    bool waitFor(const std::string& what, const std::function<bool()>& done,
-                 DWORD deadlineMs = kDeadlineMs);
+    bool waitFor(const std::string& what, const std::function<bool()>& done);
     // Runs action, whose modal loops the steps act in, in order. A step not ready by its
     // deadline, a modal window left open after the last step, or a step that never ran fails
     // the test; the modal windows are then closed until action returns.
@@ -82,11 +78,8 @@ protected:
     Step inPicker(std::string name, std::function<void()> act);
     // Answers the next message box with a button, noting "caption|text|YesNo or Ok|icon".
     Step answer(int button);
-    // "Add Folder" with these steps in the picker; what it appended, or "".
-    std::string addFolder(std::vector<Step> steps);
 
     std::vector<std::string> boxes; // the message boxes answered, as answer() notes them
-    int widestBox = 0;              // the widest of them, in pixels
 
     EmulatedPlatform emulated{"view"}; // the C: drive on a fresh temporary folder
     EmulatedRegistry& registry = emulated.registry;
