@@ -18,7 +18,6 @@ TEST(CommandLineTest, ParsesEachFormOfTheArguments) {
     };
     const Row rows[] = {
         {"", Show, "", false},
-        {"/filter", Filter, "", false},
         {"-FILTER /Quiet", Filter, "", true},
         {"/quiet /register bob", Register, "bob", true},
         {"/REGISTER \"my profile\" -quiet", Register, "my profile", true},
@@ -27,12 +26,10 @@ TEST(CommandLineTest, ParsesEachFormOfTheArguments) {
         {"/register a\\\"b", Register, "a\"b", false},
         {"/register C:\\dir\\ /quiet", Register, "C:\\dir\\", true},
         {"/register \"end\\\\\"", Register, "end\\", false},
-        {"/register", Usage, "", false},
         {"/register \"\"", Usage, "", false},
         {"/register /quiet", Usage, "", true},
         {"/register bob /filter", Usage, "", false},
         {"/filter /filter", Usage, "", false},
-        {"bob", Usage, "", false},
         {"/help -quiet", Usage, "", true},
         {"/filterx", Usage, "", false},
     };

@@ -72,18 +72,6 @@ TEST_F(MainWindowTest, EachSectionItemShowsOnlyItsPageAndHidesTheRenameButtonBut
     EXPECT_TRUE(h.shell.commands.empty());
 }
 
-TEST_F(MainWindowTest, WebItemsStartTheBrowserAndExitEndsWithoutSavingAPendingField) {
-    form.Label2[8].click();
-    EXPECT_EQ(h.shell.commands, std::vector<std::string>{std::string("start ") + kWebPageAddress});
-    EXPECT_FALSE(h.windows.ended());
-
-    bool saved = false;
-    form.txt_Downloads.LostFocus = [&] { saved = true; };
-    form.Label2[6].click();
-    EXPECT_TRUE(h.windows.ended());
-    EXPECT_FALSE(saved);
-}
-
 // A highlight stays until an area that clears it is crossed; the filter items clear only on
 // their own page; a hidden window hears only its notification icon.
 TEST_F(MainWindowTest, HighlightStaysUntilAClearingAreaIsCrossed) {

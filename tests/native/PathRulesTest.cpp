@@ -7,10 +7,7 @@ namespace morvane::test {
 namespace {
 
 TEST(PathRules, ReservedDeviceNamesInAnyCaseWithAnyExtensionAndTrailingDotsOrSpaces) {
-    const struct {
-        const char* name;
-        bool device;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"con", true},         {"CON", true},      {"Prn.txt", true},   {"aux ", true},
         {"nul.", true},        {"nul...", true},   {"con .log", true},  {"com1", true},
         {"COM9.x.y", true},    {"lpt1", true},     {"LPT9.log", true},  {"conin$", true},
@@ -19,27 +16,25 @@ TEST(PathRules, ReservedDeviceNamesInAnyCaseWithAnyExtensionAndTrailingDotsOrSpa
         {" con", false},       {"conin", false},   {"conout$$", false}, {"", false},
         {".con", false},       {"xcon", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsReservedDeviceName(c.name), c.device) << '"' << c.name << '"';
+    for (const auto& [name, device] : cases)
+        EXPECT_EQ(IsReservedDeviceName(name), device) << '"' << name << '"';
 }
 
 TEST(PathRules, LetterCaseSpacesAndDrives) {
     EXPECT_EQ(LowerCase("AbZ@[`{\xC4.MP3"), "abz@[`{\xC4.mp3");
     EXPECT_EQ(TrimSpaces("  a b \t "), "a b \t");
     // Drive letters know no case; the rest of the first three characters compares exactly.
-    const struct {
-        const char *a, *b;
-        bool same;
-    } drives[] = {{"c:\\downloads", "C:\\Music", true},
-                  {"D:\\", "d:\\x", true},
-                  {"", "", true},
-                  {"C:\\a", "D:\\a", false},
-                  {"C:\\a", "", false},
-                  {"C:\\a", "C:/a", false},
-                  {"\\\\s\\a", "\\\\S\\a", false}};
-    for (const auto& d : drives) {
-        EXPECT_EQ(SameDrive(d.a, d.b), d.same) << d.a << " " << d.b;
-        EXPECT_EQ(SameDrive(d.b, d.a), d.same) << d.b << " " << d.a;
+    const std::tuple<const char*, const char*, bool> drives[] = {
+        {"c:\\downloads", "C:\\Music", true},
+        {"D:\\", "d:\\x", true},
+        {"", "", true},
+        {"C:\\a", "D:\\a", false},
+        {"C:\\a", "", false},
+        {"C:\\a", "C:/a", false},
+        {"\\\\s\\a", "\\\\S\\a", false}};
+    for (const auto& [a, b, same] : drives) {
+        EXPECT_EQ(SameDrive(a, b), same) << a << " " << b;
+        EXPECT_EQ(SameDrive(b, a), same) << b << " " << a;
     }
     EXPECT_TRUE(BeginsWithDriveRoot("d:\\x"));
     for (const char* path : {"", "C:", "C:x", "\\\\server\\share", "1:\\"})
