@@ -41,8 +41,9 @@ PlatformUnderTest::~PlatformUnderTest() {
         clearFolder(folder);
 }
 
+// Paths are UTF-8, as the program's own calls take them.
 fs::path PlatformUnderTest::host(const std::string& path) const {
-    return path;
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
 }
 
 // XP has no RegDeleteTree; the shell's light API deletes a tree there too.
