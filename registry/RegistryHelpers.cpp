@@ -97,16 +97,18 @@ void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
                    const std::string& vName, const std::string& nData) {
     if (tooLong(subKey) || tooLong(vName) || tooLong(nData))
         return;
-    // The data may be a long name or path: shortened, so the message still fits the screen.
-    const std::string where =
-        "\\" + subKey + "\\" + vName + " with the data: " + ShortenMiddle(nData);
+    // Made only for a message: the data may be a long name or path, shortened so the message
+    // still fits the screen.
+    const auto where = [&] {
+        return "\\" + subKey + "\\" + vName + " with the data: " + ShortenMiddle(nData);
+    };
     // A number that is not one is never turned into some other number in the client's
     // keys: the value is left as it is and the user is told.
     std::optional<std::int32_t> number;
     if (dword) {
         number = wholeNumber(nData);
         if (!number) {
-            sys.dialogs.messageBox("Could not create the value: " + where +
+            sys.dialogs.messageBox("Could not create the value: " + where() +
                                        " (not a whole number from -2147483648 to 2147483647)",
                                    "Error", MessageButtons::Ok, MessageIcon::None);
             return;
@@ -134,8 +136,8 @@ void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
     }
     sys.registry.closeKey(key);
     if (result != kErrorSuccess)
-        sys.dialogs.messageBox("Could not create the value: " + where, "Error", MessageButtons::Ok,
-                               MessageIcon::None);
+        sys.dialogs.messageBox("Could not create the value: " + where(), "Error",
+                               MessageButtons::Ok, MessageIcon::None);
 }
 
 void Form1::DelKey(std::uint32_t hKey, const std::string& subKey) {

@@ -55,8 +55,10 @@ if [[ ${1:-} == --wine-inner ]]; then
         run_startup=0
     fi
     wine_prefix_create "$WINE_PREFIX_DIR"
+    # The prefix is the benchmarks' own: what an interrupted run left there may go (a server
+    # still running for it would make the start fail).
+    wine_server_stop "$WINE_PREFIX_DIR"
     wine_server_start "$WINE_PREFIX_DIR"
-    # The prefix is the benchmarks' own: what an interrupted run left there may go.
     rm -rf "$WINE_PREFIX_DIR/drive_c/FastTrackProfiles"
     if [[ $run_startup == 1 ]]; then
         time_startup || exit 1

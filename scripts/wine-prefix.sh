@@ -92,7 +92,11 @@ wine_server_start() {
     # -p: stay up between wine calls instead of lingering a few seconds and exiting. The server
     # and the services the warm-up starts outlive this call: keep them off the caller's output,
     # or a pipe reading it would wait for them.
-    wineserver -p </dev/null >/dev/null 2>&1
+    if ! wineserver -p </dev/null >/dev/null 2>&1; then
+        echo "wineserver -p failed for $prefix: is a server still running for it? (stop it with" \
+            "WINEPREFIX=$prefix wineserver -k)" >&2
+        return 1
+    fi
     wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 }
 

@@ -32,6 +32,10 @@ FontStyle styleOf(ui::Font font, int dpi) {
 } // namespace
 
 GdiCache::~GdiCache() {
+    if (measuring_) {
+        SelectObject(measuring_, measuringOldFont_);
+        DeleteDC(measuring_);
+    }
     for (auto& [font, handle] : fonts_)
         DeleteObject(handle);
     for (auto& [colour, handle] : brushes_)
@@ -58,6 +62,37 @@ HFONT GdiCache::font(ui::Font font) {
     else
         fonts_[font] = handle;
     return handle;
+}
+
+HDC GdiCache::measuringDc(ui::Font font) {
+    if (!measuring_) {
+        measuring_ = CreateCompatibleDC(nullptr);
+        if (!measuring_)
+            return nullptr;
+        measuringOldFont_ = SelectObject(measuring_, this->font(font));
+    } else {
+        SelectObject(measuring_, this->font(font));
+    }
+    return measuring_;
+}
+
+int GdiCache::lineHeight(ui::Font font) {
+    auto found = lineHeights_.find(font);
+    if (found != lineHeights_.end())
+        return found->second;
+    TEXTMETRICA metrics{};
+    HDC dc = measuringDc(font);
+    if (!dc || !GetTextMetricsA(dc, &metrics))
+        return 0;
+    lineHeights_[font] = metrics.tmHeight;
+    return metrics.tmHeight;
+}
+
+SIZE GdiCache::textExtent(ui::Font font, const std::wstring& text) {
+    SIZE extent{};
+    if (HDC dc = measuringDc(font))
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
 }
 
 HBRUSH GdiCache::brush(COLORREF colour) {

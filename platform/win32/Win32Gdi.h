@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 
 #include "platform/ui/Controls.h"
 #include "platform/win32/Win32Scale.h"
@@ -23,11 +24,21 @@ public:
 
     HFONT font(ui::Font font);
     HBRUSH brush(COLORREF colour);
+    // A font's line height and a text's extent in it, measured on one screen-compatible
+    // memory DC: asking a control's own DC costs trips to the window server for each of the
+    // window's seventy-odd controls, before the window can first be shown.
+    int lineHeight(ui::Font font);
+    SIZE textExtent(ui::Font font, const std::wstring& text);
 
 private:
+    HDC measuringDc(ui::Font font);
+
     Scale scale_;
     std::map<ui::Font, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
+    std::map<ui::Font, int> lineHeights_;
+    HDC measuring_ = nullptr;
+    HGDIOBJ measuringOldFont_ = nullptr;
 };
 
 } // namespace morvane::win32

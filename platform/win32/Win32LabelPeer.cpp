@@ -11,40 +11,38 @@
 namespace morvane::win32 {
 
 void LabelPeer::create(HWND parent) {
-    if (!createControl(parent, "STATIC", SS_NOTIFY | SS_OWNERDRAW, 0, label().caption().c_str()))
+    const RECT place = fitted();
+    if (!createControl(parent, "STATIC", SS_NOTIFY | SS_OWNERDRAW, 0, label().caption().c_str(),
+                       false, &place))
         return;
     subclass();
-    fit();
 }
 
 // Decides between one line and wrapping, and widens a one-line label whose caption is wider
 // than the label: a centred one on both sides, a left-aligned one to the right.
-void LabelPeer::fit() {
+RECT LabelPeer::fitted() {
     const Scale& scale = view_.scale();
     RECT place = scale.rect(control_.rect);
     int width = place.right - place.left;
     int height = place.bottom - place.top;
-    HDC dc = GetDC(hwnd_);
-    if (!dc)
-        return;
-    HGDIOBJ old = SelectObject(dc, view_.gdi().font(control_.font));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
     const std::string& caption = label().caption();
-    const std::wstring wide = wideText(caption);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    const int lineHeight = view_.gdi().lineHeight(control_.font);
+    const SIZE extent = view_.gdi().textExtent(control_.font, wideText(caption));
 
     // A caption that misses the label's width by a few pixels (the stand-in fonts of a dense
     // screen run a little wider than the designed ones) stays on one line too: its second
     // line would fall under the controls below ("Registered Profile:" at 150 %).
     oneLine_ = caption.find('\n') == std::string::npos &&
-               (height < 2 * metrics.tmHeight || extent.cx <= width + width / 20);
+               (height < 2 * lineHeight || extent.cx <= width + width / 20);
     int wanted = oneLine_ && extent.cx > width ? extent.cx : width;
     int left = place.left - (label().centred ? (wanted - width + 1) / 2 : 0);
-    SetWindowPos(hwnd_, nullptr, left, place.top, wanted, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return RECT{left, place.top, left + wanted, place.top + height};
+}
+
+void LabelPeer::fit() {
+    const RECT place = fitted();
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LabelPeer::sync(ui::Aspect aspect) {

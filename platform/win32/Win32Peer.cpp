@@ -100,8 +100,8 @@ LRESULT Peer::callOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 HWND Peer::createControl(HWND parent, const char* className, DWORD style, DWORD exStyle,
-                         const char* text, bool unicode) {
-    RECT place = view_.scale().rect(control_.rect);
+                         const char* text, bool unicode, const RECT* at) {
+    const RECT place = at ? *at : view_.scale().rect(control_.rect);
     int id = view_.nextId();
     const DWORD fullStyle = WS_CHILD | WS_CLIPSIBLINGS | visibleStyle() | enabledStyle() | style;
     auto* menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));

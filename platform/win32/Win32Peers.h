@@ -53,10 +53,11 @@ public:
     static Peer* of(HWND hwnd);
 
 protected:
-    // A system control as a child of parent at the model's place, in the model's font; a
-    // Unicode window when `unicode` (its text and typed characters then travel as UTF-16).
+    // A system control as a child of parent at the model's place (or at place, when given),
+    // in the model's font; a Unicode window when `unicode` (its text and typed characters
+    // then travel as UTF-16).
     HWND createControl(HWND parent, const char* className, DWORD style, DWORD exStyle,
-                       const char* text, bool unicode = false);
+                       const char* text, bool unicode = false, const RECT* place = nullptr);
     // Routes the system control's messages through handle() first.
     void subclass();
     LRESULT callOriginal(UINT message, WPARAM wParam, LPARAM lParam);
@@ -132,6 +133,9 @@ public:
 
 private:
     ui::Label& label() const { return static_cast<ui::Label&>(control_); }
+    // Where the label goes for its caption (and whether it is one line), worked out before
+    // its window is made, so a new label needs no second move.
+    RECT fitted();
     void fit();
     bool oneLine_ = false;
 };

@@ -15,6 +15,11 @@ static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88);
 static_assert(sizeof(void*) != 8 || NOTIFYICONDATAA_V1_SIZE == 104);
 
 bool Win32Shell::notifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
+    // An icon is known by its window: a delete with a record that names none (the window's
+    // first showing, before any icon was added) finds nothing, and needs no shell32 loaded
+    // before the window can answer.
+    if (message == NIM_DELETE && !record.hWnd)
+        return false;
     NOTIFYICONDATAA data;
     std::memset(&data, 0, sizeof data);
     // The first form of the record: every shell since Windows 95 accepts it, and the program

@@ -19,19 +19,14 @@ namespace morvane::win32 {
 
 void TextBoxPeer::create(HWND parent) {
     DWORD style = WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | (box().readOnly ? ES_READONLY : 0);
-    if (!createControl(parent, "EDIT", style, WS_EX_CLIENTEDGE, "", true))
+    // Made with the model's text: the edit takes it in without a change notification (and
+    // this peer is not attached yet to hear one), and the caret is at its start, as after
+    // showText.
+    if (!createControl(parent, "EDIT", style, WS_EX_CLIENTEDGE, box().text().c_str(), true))
         return;
     if (box().maxLength > 0)
         SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(box().maxLength), 0);
-    showText();
-    if (HDC dc = GetDC(hwnd_)) {
-        HGDIOBJ old = SelectObject(dc, view_.gdi().font(control_.font));
-        TEXTMETRICA metrics{};
-        if (GetTextMetricsA(dc, &metrics))
-            textHeight_ = metrics.tmHeight;
-        SelectObject(dc, old);
-        ReleaseDC(hwnd_, dc);
-    }
+    textHeight_ = view_.gdi().lineHeight(control_.font);
     subclass();
     // The client area is worked out again, now through handle(): see WM_NCCALCSIZE.
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,

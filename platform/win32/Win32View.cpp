@@ -78,6 +78,7 @@ Peer& Win32View::adopt(std::unique_ptr<Peer> peer) {
 }
 
 void Win32View::build(ui::Container& container, HWND parent) {
+    std::vector<RECT> placed; // the siblings made so far, in screen coordinates
     for (ui::Control* child : container.children()) {
         UINT_PTR timerId = timers_.size() + 1;
         Peer& peer = adopt(makePeer(*this, *child, timerId));
@@ -86,8 +87,20 @@ void Win32View::build(ui::Container& container, HWND parent) {
         peer.create(parent);
         if (!peer.hwnd())
             continue;
-        // Later controls lie on top of earlier ones where they overlap.
-        SetWindowPos(peer.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // Later controls lie on top of earlier ones where they overlap. Where a new child
+        // window starts among its siblings differs between systems, so one that overlaps
+        // an earlier sibling is raised; the others (most of them) are left where they are:
+        // each raise is a trip to the window server before the window can be shown.
+        RECT place, common;
+        GetWindowRect(peer.hwnd(), &place);
+        for (const RECT& earlier : placed) {
+            if (IntersectRect(&common, &place, &earlier)) {
+                SetWindowPos(peer.hwnd(), HWND_TOP, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                break;
+            }
+        }
+        placed.push_back(place);
         if (isContainer(*child))
             build(static_cast<ui::Container&>(*child), peer.hwnd());
     }

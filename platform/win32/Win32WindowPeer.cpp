@@ -54,9 +54,9 @@ void WindowPeer::show(bool visible) {
     bool restore = IsIconic(hwnd_) && window().state() == ui::WindowState::Normal;
     ShowWindow(hwnd_, restore ? SW_RESTORE : SW_SHOW);
     // Every control drawn at once, not when the message loop next runs (a handler may keep
-    // it busy for a while): the window appears finished.
-    RedrawWindow(hwnd_, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    // it busy for a while): the window appears finished. Showing made all of it invalid
+    // already; invalidating it again would erase and paint every control twice.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
     if (!shownBefore_) {
         shownBefore_ = true;
         view_.settleInput();
