@@ -52,7 +52,7 @@ Win32View::Win32View(ui::Window& window, HINSTANCE instance, int dpi)
         return;
     build(window, top.hwnd());
     centre();
-    settleInput();
+    updateCovering();
     if (window.visible())
         top.sync(ui::Aspect::Visible); // shown by the model before it had a window
 }
@@ -164,7 +164,6 @@ void Win32View::settleInputLater() {
 
 void Win32View::settleInput() {
     settlePending_ = false;
-    updateCovering();
     settleFocus();
 }
 

@@ -48,8 +48,9 @@ public:
     // After pages were shown, hidden or stacked afresh: a page under another that covers its
     // middle takes no input (it is disabled, though it stays shown).
     void updateCovering();
-    // updateCovering, and a focus left on a page behind (or on anything else that can no
-    // longer take it) moves to the first control beside it that can.
+    // A focus left on a page behind (or on anything else that can no longer take it) moves
+    // to the first control beside it that can. The covering is up to date already: every
+    // change of a page's place, visibility or state runs settleInputLater.
     void settleInput();
     // updateCovering now, and the focus once the handler that changed the pages has
     // finished, so that no lost-focus handling runs in the middle of it.

@@ -55,8 +55,11 @@ void WindowPeer::show(bool visible) {
     ShowWindow(hwnd_, restore ? SW_RESTORE : SW_SHOW);
     // Every control drawn at once, not when the message loop next runs (a handler may keep
     // it busy for a while): the window appears finished. Showing made all of it invalid
-    // already; invalidating it again would erase and paint every control twice.
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // already; invalidating it again would erase and paint every control twice. A first
+    // showing is followed by a message loop straight away (start-up's, or a dialog's own),
+    // which draws it: drawing it here would only keep that loop from answering sooner.
+    if (shownBefore_)
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
     if (!shownBefore_) {
         shownBefore_ = true;
         view_.settleInput();
