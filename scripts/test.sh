@@ -148,10 +148,14 @@ exe_run() { # preset
     exe_step "main window shown, painted and answering" exe_drive wait 60 || return
     exe_step "control table's controls shown, the client's settings in them" \
         exe_drive expect Static "FastTrack Application Profile Manager" Static Kazaa \
-        Static demo_user Edit demo_user Edit 2 Edit 3 Edit 100 Edit 'C:\Downloads' \
+        Static demo_user Edit demo_user Edit 2 Edit 3 Edit 100 \
         Static GENERAL Static "SHARED FOLDERS" Static "DOWNLOAD FOLDER" \
         Static "DOWNLOAD FILTER" Static "REGISTER PROFILE" Static "START FILTER" Static EXIT \
-        Static "CHECK FOR UPDATES" Button ... ListBox "" || return
+        Static "CHECK FOR UPDATES" ListBox "" || return
+    # The pages behind the one in front are out of sight.
+    exe_step "DOWNLOAD FOLDER clicked" exe_drive click "DOWNLOAD FOLDER" || return
+    exe_step "its page shows the client's download folder" \
+        exe_drive expect Edit 'C:\Downloads' Button ... || return
     exe_step "START FILTER clicked" exe_drive click "START FILTER" || return
     printf 'a download finished after the start\r\n' >"$c/Downloads/after-start.mp3"
     exe_step "a download dropped after the start moved by the timer within 10 s + 5 s" \
@@ -204,7 +208,9 @@ exe_requests() {
     exe_step "started again" exe_drive wait 60 || return
     exe_step "/register demo_user while running ends with 0" exe_code 0 /register demo_user || return
     exe_step "the running window shows demo_user" exe_drive expect Static demo_user Edit demo_user \
-        Edit 'C:\Downloads' || return
+        || return
+    exe_step "and demo_user's download folder" eval \
+        'exe_drive click "DOWNLOAD FOLDER" && exe_drive expect Edit "C:\Downloads"' || return
     exe_step "the client's keys hold demo_user's" exe_reg_is UserDetails UserName demo_user || return
     exe_step "START FILTER, GO TO TRAY" eval 'exe_drive click "START FILTER" && exe_to_tray' ||
         return

@@ -36,8 +36,17 @@ void ContainerPeer::sync(ui::Aspect aspect) {
 
 void ContainerPeer::setCovered(bool covered) {
     covered_ = covered;
-    if (hwnd_ && (IsWindowEnabled(hwnd_) != FALSE) != (control_.enabled() && !covered))
+    if (!hwnd_)
+        return;
+    if ((IsWindowEnabled(hwnd_) != FALSE) != (control_.enabled() && !covered))
         EnableWindow(hwnd_, control_.enabled() && !covered);
+    if (!covered && control_.visible() && !(GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE))
+        ShowWindow(hwnd_, SW_SHOWNA);
+}
+
+void ContainerPeer::hideIfCovered() {
+    if (hwnd_ && covered_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE))
+        ShowWindow(hwnd_, SW_HIDE);
 }
 
 void ContainerPeer::paintOutlines(HDC dc) {

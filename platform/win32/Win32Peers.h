@@ -94,8 +94,11 @@ public:
     void create(HWND parent) override;
     void sync(ui::Aspect aspect) override;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // A container under another that covers it takes no input, whatever the model says.
+    // A container under another that covers it takes no input, whatever the model says; one
+    // no longer covered is shown again if the model shows it.
     void setCovered(bool covered);
+    // Out of sight while covered (it is shown again when it no longer is).
+    void hideIfCovered();
 
 protected:
     ui::Container& container() const { return static_cast<ui::Container&>(control_); }

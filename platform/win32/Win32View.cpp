@@ -53,6 +53,7 @@ Win32View::Win32View(ui::Window& window, HINSTANCE instance, int dpi)
     build(window, top.hwnd());
     centre();
     updateCovering();
+    hideCovered();
     if (window.visible())
         top.sync(ui::Aspect::Visible); // shown by the model before it had a window
 }
@@ -165,6 +166,13 @@ void Win32View::settleInputLater() {
 void Win32View::settleInput() {
     settlePending_ = false;
     settleFocus();
+    hideCovered();
+}
+
+void Win32View::hideCovered() {
+    for (const auto& peer : peers_)
+        if (peer.get() != peers_.front().get() && isContainer(peer->control()))
+            static_cast<ContainerPeer&>(*peer).hideIfCovered();
 }
 
 void Win32View::updateCovering() {
@@ -180,8 +188,7 @@ void Win32View::updateCovering() {
              above = GetWindow(above, GW_HWNDPREV)) {
             const Peer* other = Peer::of(above);
             RECT theirs;
-            covered = other && isContainer(other->control()) &&
-                      (GetWindowLongA(above, GWL_STYLE) & WS_VISIBLE) &&
+            covered = other && isContainer(other->control()) && other->control().visible() &&
                       GetWindowRect(above, &theirs) && PtInRect(&theirs, middle);
         }
         static_cast<ContainerPeer&>(*peer).setCovered(covered);

@@ -43,14 +43,15 @@ public:
     // top). The next control after from that can take the focus; from nullptr: the first.
     HWND nextTabStop(HWND from, bool backwards) const;
     // Whether a control can take the focus: shown, enabled, and on no page that lies behind
-    // another (such a page is disabled by settleInput, though it stays shown).
+    // another (such a page is disabled by updateCovering, and hidden by settleInput).
     bool takesFocus(HWND hwnd) const;
     // After pages were shown, hidden or stacked afresh: a page under another that covers its
-    // middle takes no input (it is disabled, though it stays shown).
+    // middle takes no input (it is disabled); one no longer covered is shown again at once.
     void updateCovering();
     // A focus left on a page behind (or on anything else that can no longer take it) moves
-    // to the first control beside it that can. The covering is up to date already: every
-    // change of a page's place, visibility or state runs settleInputLater.
+    // to the first control beside it that can; then the covered pages are hidden (hideCovered).
+    // The covering is up to date already: every change of a page's place, visibility or state
+    // runs settleInputLater.
     void settleInput();
     // updateCovering now, and the focus once the handler that changed the pages has
     // finished, so that no lost-focus handling runs in the middle of it.
@@ -82,6 +83,10 @@ public:
 private:
     void build(ui::Container& container, HWND parent);
     void settleFocus();
+    // A covered page is hidden too, once the focus has left it (hiding a window moves the focus
+    // at once, in the middle of whatever handler changed the pages): the window system then
+    // leaves its controls out of every paint, where they cost as much as the shown ones.
+    void hideCovered();
     win32::Peer& adopt(std::unique_ptr<win32::Peer> peer);
 
     ui::Window& window_;
