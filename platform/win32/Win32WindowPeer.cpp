@@ -58,9 +58,9 @@ void WindowPeer::show(bool visible) {
     // already; invalidating it again would erase and paint every control twice. A first
     // showing is followed by a message loop straight away (start-up's, or a dialog's own),
     // which draws it: drawing it here would only keep that loop from answering sooner.
-    if (shownBefore_)
+    if (shownBefore_) {
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
-    if (!shownBefore_) {
+    } else {
         shownBefore_ = true;
         view_.settleInput();
         if (HWND first = view_.nextTabStop(nullptr, false))
