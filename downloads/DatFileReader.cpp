@@ -10,9 +10,10 @@ namespace morvane {
 
 namespace {
 
-bool printable(char c) {
+// Control bytes end the stored name; bytes 128 to 255 are letters of the client's code page.
+bool partOfName(char c) {
     auto byte = static_cast<unsigned char>(c);
-    return byte >= 32 && byte <= 126;
+    return byte >= 32 && byte != 127;
 }
 
 // The 0-based position of the file's last ':', none when there is none; false when a read
@@ -67,13 +68,14 @@ std::optional<std::string> GetDatFileName(FileSystem& files, const std::string& 
         bytes = file->read(from, kStoredPathLength);
     if (!bytes)
         return std::nullopt;
-    const auto end = std::find_if_not(bytes->begin(), bytes->end(), printable);
-    return std::string(bytes->begin(), end);
+    const auto end = std::find_if_not(bytes->begin(), bytes->end(), partOfName);
+    // The client writes the name in the system's code page, which need not be this program's.
+    return files.fromLegacyCodePage(std::string(bytes->begin(), end));
 }
 
 std::string ShownName(const std::string& folder, const std::string& stored) {
-    // The folder's prefix is cut by its length in characters: a folder named in another
-    // script takes more bytes than characters, the stored path (plain ASCII) one each.
+    // The folder's prefix is cut by its length in characters: a folder or a stored name in
+    // another script takes more bytes than characters.
     const std::size_t k = CharacterCount(JoinFolder(folder, ""));
     return CharacterCount(stored) > k ? stored.substr(CharacterOffset(stored, k))
                                       : std::string(kUnknownName);

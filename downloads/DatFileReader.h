@@ -15,8 +15,9 @@ inline constexpr std::size_t kDatReadBlock = 4096;
 inline constexpr const char* kUnknownName = "UNKNOWN!";
 
 // The path stored in a .dat file: found by the file's last ':' byte, it starts one byte before
-// it and runs over the bytes 32 to 126 that follow, at most 100 of them. Empty when the file
-// holds no usable path; none when the file cannot be opened or read. The file is read
+// it and runs up to the first control byte (0 to 31, 127), at most 100 bytes; the client
+// wrote them in the system's code page, and they come back in this program's. Empty when the
+// file holds no usable path; none when the file cannot be opened or read. The file is read
 // backwards in blocks, with the result of a byte-by-byte backward scan.
 std::optional<std::string> GetDatFileName(FileSystem& files, const std::string& path,
                                           std::size_t blockSize = kDatReadBlock);

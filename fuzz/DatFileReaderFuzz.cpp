@@ -9,13 +9,14 @@
 
 #include "downloads/DatFileReader.h"
 #include "fuzz/FuzzPlatform.h"
+#include "platform/Characters.h"
 
 namespace {
 
 using namespace morvane;
 
 // The scan as the client's format is described: from the last byte backwards to the last
-// ':', then up to 100 bytes from the byte before it, ended by the first one outside 32..126.
+// ':', then up to 100 bytes from the byte before it, ended by the first control byte.
 std::string plainScan(const std::string& file) {
     std::size_t p = file.size(); // 1-based position of the next byte to read
     char c = '\0';
@@ -28,7 +29,7 @@ std::string plainScan(const std::string& file) {
     std::string result;
     for (std::size_t at = p - 1; at < file.size() && result.size() < 100; ++at) {
         const auto byte = static_cast<unsigned char>(file[at]);
-        if (byte < 32 || byte > 126)
+        if (byte < 32 || byte == 127)
             break;
         result += file[at];
     }
@@ -87,7 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.bytes.assign(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::optional<std::string> read = GetDatFileName(files, "C:\\x.dat", block);
     Check(read.has_value(), "a readable file was reported unreadable");
-    Check(*read == plainScan(files.bytes), "the block reader differs from the byte-by-byte scan");
-    Check(read->size() <= kStoredPathLength, "the stored path is longer than 100 bytes");
+    Check(*read == files.fromLegacyCodePage(plainScan(files.bytes)),
+          "the block reader differs from the byte-by-byte scan");
+    // Windows-1252 takes at most three UTF-8 bytes a letter.
+    Check(read->size() <= 3 * kStoredPathLength, "the stored path is longer than 100 letters");
+    Check(IsUtf8(*read), "the stored path is not UTF-8");
     return 0;
 }

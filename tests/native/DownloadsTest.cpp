@@ -41,11 +41,12 @@ TEST_F(IncompleteDownloadsTest, TheReaderFindsThePathByTheLastColonWhateverTheBl
         {DatFileBytes("C:\\Downloads\\song.mp3"), "C:\\Downloads\\song.mp3"},
         {std::string("\x01\x02") + "C:\\a.mp3", "C:\\a.mp3"}, // at the very end
         {"", ""},
-        {"abc\\def.mp3", ""},                         // no colon
-        {":\\x.mp3", ""},                             // a colon as the first byte
-        {std::string("\x01\x1f:\\x", 5), ""},         // the byte before it not printable
-        {DatFileBytes("C:\\caf\xe9.mp3"), "C:\\caf"}, // ends before a byte of 127 or more
-        {DatFileBytes("C:\\a\x7f" + std::string("b")), "C:\\a"},           // DEL ends it too
+        {"abc\\def.mp3", ""},                 // no colon
+        {":\\x.mp3", ""},                     // a colon as the first byte
+        {std::string("\x01\x1f:\\x", 5), ""}, // the byte before it not printable
+        // The client's code page (Western here) read as letters; DEL ends the name.
+        {DatFileBytes("C:\\Beyonc\xe9 \x80.mp3"), "C:\\Beyonc\xc3\xa9 \xe2\x82\xac.mp3"},
+        {DatFileBytes("C:\\a\x7f" + std::string("b")), "C:\\a"},
         {DatFileBytes("C:\\" + long120), "C:\\" + long120.substr(0, 97)},  // cut to 100 bytes
         {DatFileBytes("C:\\x.mp3", std::string("\0ab:cd", 6)), "b:cd"},    // a later colon wins
         {DatFileBytes("C:\\x.mp3", std::string(9000, '\0')), "C:\\x.mp3"}, // two blocks back
