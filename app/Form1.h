@@ -252,7 +252,7 @@ private:
     // that can be stored is typed. Empty otherwise.
     std::string keptName_;
     bool saveMessageShowing_ = false;
-    std::optional<Profile> reportedFailure_; // named after its file, as it could not be saved
+    std::optional<Profile> reportedFailure_; // the values last told as not saved, and their name
 };
 
 } // namespace morvane
