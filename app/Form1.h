@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "filter/FilterRun.h"
@@ -128,10 +129,13 @@ public:
 
     // ---- Profile files.
     void SaveProfile(const std::string& name);
-    void LoadProfile(const std::string& name);
+    // True when the profile was read and became current; otherwise, after telling the user
+    // why, nothing has changed and the profile shown stays current.
+    bool LoadProfile(const std::string& name);
     void LoadFilterSettings(const std::string& name);
     // SaveProfile with its outcome: false, after telling the user, when the file could not
-    // be written; true for the empty name, for which nothing is written by design.
+    // be written; true for the empty name, for which nothing is written by design. While the
+    // current profile's name cannot be stored, its saves go to the file of its last name.
     bool StoreProfile(const std::string& name);
     // The profile values the controls hold (its name left empty).
     Profile ShownProfile() const;
@@ -223,6 +227,13 @@ private:
     // rows back (all a load needs of the shown values: no copy of the folder list).
     Profile shownFilters() const;
     void showFilters(const FilterCategories& filters);
+    // The current profile is left while its name cannot be stored: its entry takes back the
+    // name its file has.
+    void leaveUnstorableName();
+    // Tells the user that a save failed, once: not while a message about a save is showing
+    // (it takes the focus, and a field's focus-loss saves again), and not again for the same
+    // values failing in the same file.
+    void tellSaveFailed(const std::string& name, const std::string& text);
 
     void RunFilterPasses(bool queue);
     // Whether a (lower-cased) name is among the failures listed on screen, letter case
@@ -236,6 +247,12 @@ private:
     std::unique_ptr<Form3> form3_;
     FilterRun filterRun_;
     bool renaming_ = false; // the rename step is running; its own edits of the box are quiet
+    // While the name box holds a name that cannot be stored (blank, or refused as a file
+    // name), the last name the current profile was stored under: its file stays until a name
+    // that can be stored is typed. Empty otherwise.
+    std::string keptName_;
+    bool saveMessageShowing_ = false;
+    std::optional<Profile> reportedFailure_; // the values last told as not saved, and their name
 };
 
 } // namespace morvane

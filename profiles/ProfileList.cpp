@@ -1,6 +1,7 @@
 // The profile column: the list of stored profiles, choosing one with the mouse, and the
 // pop-up menu that adds and deletes profiles.
 
+#include <algorithm>
 #include <optional>
 
 #include "app/Form1.h"
@@ -41,17 +42,25 @@ void Form1::list_Profiles_MouseDown(int button, int, float, float) {
     } else if (button == ui::kLeftButton) {
         SaveProfile(str_currentprofilename);
         const int selected = list_Profiles.listIndex();
-        str_currentprofilename = selected >= 0 ? list_Profiles.item(selected) : std::string();
-        if (selected >= 0) {
-            LoadProfile(str_currentprofilename);
+        if (selected < 0) {
+            leaveUnstorableName();
+            str_currentprofilename.clear();
+        } else if (LoadProfile(list_Profiles.item(selected))) {
             frm_Details.setVisible(true);
             ListIncompleteDownloads();
+        } else {
+            // Not loaded, so not current: the profile shown stays, with its entry selected.
+            const std::vector<std::string>& entries = list_Profiles.items();
+            const auto at = std::find(entries.begin(), entries.end(), str_currentprofilename);
+            list_Profiles.setListIndex(
+                at == entries.end() ? -1 : static_cast<int>(at - entries.begin()));
         }
     }
 }
 
 void Form1::AddProfile_Click() {
     SaveProfile(str_currentprofilename);
+    leaveUnstorableName(); // its entry's name is taken again
     std::string name;
     for (int n = 1; name.empty() || NameTaken(list_Profiles.items(), name); ++n)
         name = "new_profile_" + std::to_string(n);
@@ -78,9 +87,13 @@ void Form1::DeleteProfile_Click() {
         return;
     // The highlight can be moved by the keyboard, and a right press does not move it: the
     // user is told which profile goes before anything is deleted.
-    if (MsgBox("Delete profile " + ShortenMiddle(list_Profiles.item(selected)) + "?",
+    // The current profile's entry while its name cannot be stored names its file's name.
+    const std::string& entry = list_Profiles.item(selected);
+    const bool kept = entry == str_currentprofilename && !keptName_.empty();
+    if (MsgBox("Delete profile " + ShortenMiddle(kept ? keptName_ : entry) + "?",
                MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
+    leaveUnstorableName();
     DeleteProfileFile(list_Profiles.item(selected));
     list_Profiles.removeItem(selected); // leaves no entry selected
     frm_Details.setVisible(false);

@@ -41,18 +41,37 @@ void Form1::txt_profilename_Change() {
     // fails costs nothing: the user has been told, and everything keeps the old name. A name
     // that never had a file has nothing to keep, so the rename goes on; otherwise a name
     // such as an imported ".bob" could not be backspaced into a usable one.
-    if (!StoreProfile(name) && ProfilePath(str_currentprofilename)) {
+    const bool stored = StoreProfile(name);
+    if (!stored && ProfilePath(str_currentprofilename)) {
         txt_profilename.setText(str_currentprofilename);
         return;
     }
     for (int i = 0; i < list_Profiles.count(); ++i)
         if (list_Profiles.item(i) == str_currentprofilename)
             list_Profiles.setItem(i, name);
-    // Names that differ only in letter case or outer spaces share one file: the one just
-    // written.
-    if (!SameProfileFile(str_currentprofilename, name))
-        DeleteProfileFile(str_currentprofilename);
+    // The file the profile was in until now. A name that cannot be stored (the box emptied
+    // on the way to a new name) must not cost the profile that file: it stays, and takes the
+    // saves, until the profile is written under a name that can be stored. Names that differ
+    // only in letter case or outer spaces share one file: the one just written.
+    const std::string old = keptName_.empty() ? str_currentprofilename : keptName_;
+    if (stored && ProfilePath(name)) {
+        if (!SameProfileFile(old, name))
+            DeleteProfileFile(old);
+        keptName_.clear();
+    } else if (ProfilePath(old)) {
+        keptName_ = old;
+    }
     str_currentprofilename = name;
+}
+
+void Form1::leaveUnstorableName() {
+    if (keptName_.empty())
+        return;
+    for (int i = 0; i < list_Profiles.count(); ++i)
+        if (list_Profiles.item(i) == str_currentprofilename)
+            list_Profiles.setItem(i, keptName_);
+    str_currentprofilename = keptName_;
+    keptName_.clear();
 }
 
 } // namespace morvane

@@ -42,56 +42,72 @@ void Form1::showFilters(const FilterCategories& filters) {
 }
 
 bool Form1::StoreProfile(const std::string& name) {
-    if (name.empty())
+    const std::string& target =
+        name == str_currentprofilename && !keptName_.empty() ? keptName_ : name;
+    if (target.empty())
         return true;
-    const std::optional<std::string> path = ProfilePath(name);
+    const std::optional<std::string> path = ProfilePath(target);
     if (!path) {
-        MsgBox("Could not save the profile \"" + ShortenMiddle(name) + "\": " + kNameRule);
+        tellSaveFailed(target, "Could not save the profile \"" + ShortenMiddle(target) +
+                                   "\": " + kNameRule);
         return false;
     }
     Profile profile = ShownProfile();
-    profile.name = name;
-    if (StoreProfileFile(sys.files, *path, std::move(profile)))
+    profile.name = target;
+    if (StoreProfileFile(sys.files, *path, std::move(profile))) {
+        reportedFailure_.reset();
         return true;
-    MsgBox("Could not save the profile file " + ShortenMiddle(*path) +
-           ". The file was left as it was.");
+    }
+    tellSaveFailed(target, "Could not save the profile file " + ShortenMiddle(*path) +
+                               ". The file was left as it was.");
     return false;
+}
+
+void Form1::tellSaveFailed(const std::string& name, const std::string& text) {
+    Profile failed = ShownProfile();
+    failed.name = name;
+    if (saveMessageShowing_ || failed == reportedFailure_)
+        return;
+    reportedFailure_ = std::move(failed);
+    saveMessageShowing_ = true;
+    MsgBox(text);
+    saveMessageShowing_ = false;
 }
 
 void Form1::SaveProfile(const std::string& name) {
     StoreProfile(name);
 }
 
-void Form1::LoadProfile(const std::string& name) {
+bool Form1::LoadProfile(const std::string& name) {
     // The whole file is read before anything else happens, so nothing that the name box's
     // rename step does below can disturb the reading.
     const std::optional<std::string> path = ProfilePath(name);
     std::optional<ProfileRead> read = path ? LoadProfileFile(sys.files, *path) : std::nullopt;
-    Profile profile;
-    if (read) {
-        profile = std::move(read->profile);
-        txt_Downloadfolder.setText(profile.downloadFolder);
-        txt_Downloads.setText(profile.downloads);
-        txt_Uploads.setText(profile.uploads);
-        txt_Searchresults.setText(profile.searchResults);
-        // In one go: a list shown on screen takes its rows at once instead of a thousand
-        // times one.
-        list_Folders.setItems(std::move(profile.sharedFolders));
-    } else {
-        // The values shown stay: they are the profile just stored, so nothing is lost, and
-        // the user learns why they did not change.
+    if (!read) {
+        // The profile shown stays current with its values, so nothing is lost or stored
+        // under another name, and the user learns why they did not change.
         if (!name.empty())
             MsgBox(path ? "Could not read the profile file " + ShortenMiddle(*path) +
                               ". The values shown were kept."
                         : "Could not read the profile \"" + ShortenMiddle(name) +
                               "\": " + kNameRule);
-        profile = shownFilters();
+        return false;
     }
+    leaveUnstorableName();
+    str_currentprofilename = name;
+    Profile& profile = read->profile;
+    txt_Downloadfolder.setText(profile.downloadFolder);
+    txt_Downloads.setText(profile.downloads);
+    txt_Uploads.setText(profile.uploads);
+    txt_Searchresults.setText(profile.searchResults);
+    // In one go: a list shown on screen takes its rows at once instead of a thousand times one.
+    list_Folders.setItems(std::move(profile.sharedFolders));
     FillFilterDefaults(profile);
     showFilters(profile.filters);
     // The name goes in last. A file name with capitals makes the box's rename step store the
     // profile under the lower-case name, and it must store the values just read.
     txt_profilename.setText(name);
+    return true;
 }
 
 void Form1::LoadFilterSettings(const std::string& name) {

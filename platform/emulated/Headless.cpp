@@ -7,6 +7,8 @@ namespace morvane {
 MessageAnswer HeadlessDialogs::messageBox(const std::string& text, const std::string& caption,
                                           MessageButtons buttons, MessageIcon icon) {
     messages.push_back({text, caption, buttons, icon});
+    if (whileShowing)
+        whileShowing();
     if (!answers.empty()) {
         MessageAnswer answer = answers.front();
         answers.pop_front();

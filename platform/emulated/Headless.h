@@ -32,6 +32,8 @@ public:
 
     std::vector<ShownMessage> messages;
     std::deque<MessageAnswer> answers; // next answers; Ok or No when none is queued
+    // Runs while each message shows, as what its taking of the focus sets off.
+    std::function<void()> whileShowing;
     std::vector<ShownMenu> menus;
     std::deque<int> menuChoices; // next chosen items; -1 (dismissed) when none is queued
 };

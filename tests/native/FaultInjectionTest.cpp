@@ -166,9 +166,14 @@ TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
     };
     runWithEveryCallFailing(
         {.prepare = started, .run = press, .saved = "alice"}, [](Harness& h, bool told) {
-            // Bob's values are shown, or the user learns why the old ones
-            // stayed.
-            EXPECT_TRUE(told || ProfileBytes(h.form().ShownProfile()) == crlf(kBob));
+            // Bob's values are shown and he is current, or the user learns why the old ones
+            // stayed, and alice with them.
+            Form1& form = h.form();
+            const bool loaded = ProfileBytes(form.ShownProfile()) == crlf(kBob);
+            EXPECT_TRUE(told || loaded);
+            EXPECT_EQ(form.str_currentprofilename + form.txt_profilename.text() +
+                          std::to_string(form.list_Profiles.listIndex()),
+                      loaded ? "bobbob1" : "alicealice0");
             EXPECT_EQ(h.readFile(profileFile("bob")), crlf(kBob));
         });
 }

@@ -261,23 +261,42 @@ TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
     EXPECT_EQ(file("aliceb"), crlf(kAlice));
     EXPECT_TRUE(h.dialogs.messages.empty());
 
-    // Erasing the whole name deletes the file and leaves an empty entry; typing renames it.
+    // Names that cannot be stored keep the file of the last that could, and it takes the
+    // saves; a name that can be stored takes its place.
     form.txt_profilename.type("\b\b\b\b\b\b");
     EXPECT_EQ(nameState(form), "||,bob,");
-    EXPECT_EQ(stored(), Lines{"bob.profile"});
-    form.txt_profilename.type(".z"); // names that cannot be stored, each said once
+    form.txt_Uploads.userEdited("5");
+    form.txt_Uploads.userLeft();
+    form.txt_profilename.type(".z"); // each said once
     EXPECT_EQ(nameState(form), ".z|.z|.z,bob,");
     EXPECT_EQ(h.dialogs.messages.size(), 2u);
+    EXPECT_EQ(stored(), (Lines{"a.profile", "bob.profile"})) << "the last name stored";
+    EXPECT_EQ(file("a"), crlf(with(kAlice, 2, "5")));
     form.txt_profilename.userEdited("zed");
     EXPECT_EQ(nameState(form), "zed|zed|zed,bob,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "zed.profile"}));
-    EXPECT_EQ(file("zed"), crlf(kAlice));
+    EXPECT_EQ(file("zed"), crlf(with(kAlice, 2, "5")));
 
     // Other scripts: a character is one key, only A to Z are lower-cased, Backspace takes a
     // whole character.
     form.txt_profilename.type("Ω Жук\b");
     EXPECT_EQ(nameState(form), "zedΩЖу|zedΩЖу|zedΩЖу,bob,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "zedΩЖу.profile"}));
+
+    // Leaving such a name (for another profile, a new one, a deletion) gives the entry the name
+    // of its file back.
+    form.txt_profilename.userEdited("");
+    form.list_Profiles.press(ui::kLeftButton, 1);
+    form.txt_profilename.userEdited("");
+    h.dialogs.menuChoices = {Form1::AddProfile, Form1::DeleteProfile};
+    form.list_Profiles.press(ui::kRightButton, 0);
+    EXPECT_EQ(nameState(form), "new_profile_1|new_profile_1|zedΩЖу,bob,new_profile_1,");
+    form.list_Profiles.press(ui::kLeftButton, 0);
+    form.txt_profilename.userEdited("");
+    h.dialogs.answers = {MessageAnswer::Yes};
+    form.list_Profiles.press(ui::kRightButton, 0);
+    EXPECT_EQ(h.messageLog().back(), "Morvane|Delete profile zedΩЖу?");
+    EXPECT_EQ(stored(), (Lines{"bob.profile", "new_profile_1.profile"}));
 }
 
 TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
@@ -314,7 +333,7 @@ struct FullDisk : EmulatedFileSystem {
     }
 };
 
-TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceEach) {
+TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceAtATime) {
     FullDisk disk(h.files->root());
     Services onFullDisk = h.servicesOver(h.registry, disk);
     Form1 full(onFullDisk);
@@ -323,11 +342,19 @@ TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnce
     EXPECT_EQ(nameState(full), "alice|alice|alice,bob,");
     show(full, kBob);
     full.SaveProfile("alice");
+    full.SaveProfile("alice"); // the same values failing again in the same file: told already
     const std::string failed = "Morvane|Could not save the profile file c:\\FastTrackProfiles\\";
     EXPECT_EQ(h.messageLog(), (Lines{failed + "alicex.profile. The file was left as it was.",
                                      failed + "alice.profile. The file was left as it was."}));
     EXPECT_EQ(stored(), (Lines{"alice.profile", "bob.profile"}));
     EXPECT_EQ(file("alice"), crlf(kAlice));
+    // A message takes the focus, and a field's focus-loss saves again: not a second message.
+    h.dialogs.whileShowing = [&] {
+        full.txt_Downloads.userEdited(""), full.txt_Downloads.userLeft();
+    };
+    full.txt_Uploads.userEdited("5");
+    full.txt_Uploads.userLeft();
+    EXPECT_EQ(h.messageLog().size(), 3u);
 }
 
 TEST_F(ProfilesTest, NumberFieldsTakeDigitsOnlyFallBackWhenLeftEmptyAndStoreTheNameInTheBox) {
