@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -151,6 +153,32 @@ TEST_F(MainWindowTest, RestoreDeletesTheIconBeforeShowingAndExitDuringARunEndsAt
     EXPECT_FALSE(h.shell.iconPresent);
     EXPECT_EQ(form.list_filterreport.items(),
               std::vector<std::string>{"Filter started at 12:00:00"});
+}
+
+// No end of the program moves the focus: each first does what leaving the focused field does
+// (a typed number stored, an emptied one's fallback, an extension list stored); EXIT alone
+// skips the rest of the unload.
+TEST(ProgramEndTest, EveryEndStoresTheValueBeingTypedFirst) {
+    const std::tuple<std::function<void(Form1&)>, std::function<ui::TextBox&(Form1&)>, const char*,
+                     const char*>
+        ends[] = {{[](Form1& f) { f.Label2[6].click(); }, &Form1::txt_Uploads, "9", "9"},
+                  {[](Form1& f) { f.window.Unload(); }, &Form1::txt_Searchresults, "\b", "50"},
+                  {[](Form1& f) { f.mnuSysTray.items[Form1::mnuExit].Click(); },
+                   [](Form1& f) -> ui::TextBox& { return f.txt_filterext[2]; }, "bmp;", "bmp;"}};
+    for (const auto& [end, field, typed, stored] : ends) {
+        SCOPED_TRACE(stored);
+        Harness h;
+        Form1& form = h.form();
+        form.str_currentprofilename = "alice";
+        form.txt_profilename.setText("alice");
+        h.windows.focus(&field(form));
+        field(form).type(typed);
+        end(form);
+        EXPECT_TRUE(h.windows.ended());
+        EXPECT_NE(h.readFile(profileFile("alice")).find(std::string("\r\n") + stored + "\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(h.shell.notifyCalls.size(), &field(form) == &form.txt_Uploads ? 0u : 1u);
+    }
 }
 
 } // namespace
