@@ -159,25 +159,25 @@ TEST_F(MainWindowTest, RestoreDeletesTheIconBeforeShowingAndExitDuringARunEndsAt
 // (a typed number stored, an emptied one's fallback, an extension list stored); EXIT alone
 // skips the rest of the unload.
 TEST(ProgramEndTest, EveryEndStoresTheValueBeingTypedFirst) {
-    const std::tuple<std::function<void(Form1&)>, std::function<ui::TextBox&(Form1&)>, const char*,
-                     const char*>
-        ends[] = {{[](Form1& f) { f.Label2[6].click(); }, &Form1::txt_Uploads, "9", "9"},
-                  {[](Form1& f) { f.window.Unload(); }, &Form1::txt_Searchresults, "\b", "50"},
-                  {[](Form1& f) { f.mnuSysTray.items[Form1::mnuExit].Click(); },
-                   [](Form1& f) -> ui::TextBox& { return f.txt_filterext[2]; }, "bmp;", "bmp;"}};
-    for (const auto& [end, field, typed, stored] : ends) {
+    // EXIT, the close box (and the session's end), the tray's exit; what is typed, and stored.
+    const std::tuple<int, const char*, const char*> ends[] = {
+        {0, "9", "9"}, {1, "\b", "50"}, {2, "bmp;", "bmp;"}};
+    for (const auto& [end, typed, stored] : ends) {
         SCOPED_TRACE(stored);
         Harness h;
         Form1& form = h.form();
+        ui::TextBox* field[] = {&form.txt_Uploads, &form.txt_Searchresults, &form.txt_filterext[2]};
         form.str_currentprofilename = "alice";
         form.txt_profilename.setText("alice");
-        h.windows.focus(&field(form));
-        field(form).type(typed);
-        end(form);
+        h.windows.focus(field[end]);
+        field[end]->type(typed);
+        const std::function<void()> ending[] = {[&] { form.Label2[6].click(); }, form.window.Unload,
+                                                form.mnuSysTray.items[Form1::mnuExit].Click};
+        ending[end]();
         EXPECT_TRUE(h.windows.ended());
         EXPECT_NE(h.readFile(profileFile("alice")).find(std::string("\r\n") + stored + "\r\n"),
                   std::string::npos);
-        EXPECT_EQ(h.shell.notifyCalls.size(), &field(form) == &form.txt_Uploads ? 0u : 1u);
+        EXPECT_EQ(h.shell.notifyCalls.size(), end == 0 ? 0u : 1u);
     }
 }
 
