@@ -3,6 +3,8 @@
 
 #include "app/CommandLine.h"
 
+#include <optional>
+
 #include "app/Form1.h"
 #include "platform/PathRules.h"
 #include "profiles/ProfileFile.h"
@@ -45,26 +47,67 @@ bool ClientKeysPresent(Form1& form) {
     return true;
 }
 
+// The entry of that text, else the one whose file it names (file names ignore case); -1 for none.
+int FindProfileEntry(const ui::ListBox& list, const std::string& name) {
+    for (int i = 0; i < list.count(); ++i)
+        if (list.item(i) == name)
+            return i;
+    for (int i = 0; i < list.count(); ++i)
+        if (SameProfileFile(list.item(i), name))
+            return i;
+    return -1;
+}
+
+// A profile stored since the list was made (a file copied into the folder) joins the list as
+// the listing at start-up would have named it; -1 when there is no such file.
+int ListStoredProfile(Form1& form, const std::string& name) {
+    for (const std::string& file : form.sys.files.listFiles(
+             JoinFolder(kProfileDirectory, std::string("*") + kProfileExtension))) {
+        std::optional<std::string> profile = ProfileNameOfFile(file);
+        if (profile && SameProfileFile(*profile, name)) {
+            form.list_Profiles.addItem(*profile);
+            return form.list_Profiles.count() - 1;
+        }
+    }
+    return -1;
+}
+
+// Chooses the entry with a left press and registers it, as the user would.
+int ChooseAndRegister(Form1& form, RequestDialogs& dialogs, int entry) {
+    form.list_Profiles.setListIndex(entry);
+    form.list_Profiles_MouseDown(ui::kLeftButton, 0, 0, 0);
+    // A profile that could not be loaded does not become current: the one shown is not it.
+    if (form.str_currentprofilename != form.list_Profiles.item(entry))
+        return kExitNoProfile;
+    dialogs.errors = 0;
+    ClickCommand(form, "REGISTER PROFILE");
+    return dialogs.errors > 0 ? kExitRegistryFailed : kExitDone;
+}
+
 int RegisterByName(Form1& form, RequestDialogs& dialogs, const std::string& name) {
     if (!ProfilePath(name))
         return kExitNoProfile;
     if (form.REG_LOCALCONTENT.empty() || !ClientKeysPresent(form))
         return kExitNoClient;
-    // The entry of that text, else the one whose file it names (file names ignore case).
-    int found = -1;
-    for (int i = 0; i < form.list_Profiles.count() && found < 0; ++i)
-        if (form.list_Profiles.item(i) == name)
-            found = i;
-    for (int i = 0; i < form.list_Profiles.count() && found < 0; ++i)
-        if (SameProfileFile(form.list_Profiles.item(i), name))
-            found = i;
-    if (found < 0)
+    int entry = FindProfileEntry(form.list_Profiles, name);
+    if (entry < 0)
+        entry = ListStoredProfile(form, name);
+    if (entry < 0)
         return kExitNoProfile;
-    form.list_Profiles.setListIndex(found);
-    form.list_Profiles_MouseDown(ui::kLeftButton, 0, 0, 0);
-    dialogs.errors = 0;
-    ClickCommand(form, "REGISTER PROFILE");
-    return dialogs.errors > 0 ? kExitRegistryFailed : kExitDone;
+    if (!form.filterRun().running())
+        return ChooseAndRegister(form, dialogs, entry);
+    // The filter runs on the profile shown: the profile is changed under it as the user would,
+    // STOP FILTER first and START FILTER last, whose check keeps the new profile's destinations
+    // on its download folder's drive. A refused start leaves the window up with its message.
+    const bool inTray = !form.window.visible();
+    if (inTray)
+        form.mnuRestore_Click();
+    form.filterlabel_Click(0); // STOP FILTER
+    const int code = ChooseAndRegister(form, dialogs, entry);
+    ClickCommand(form, "START FILTER");
+    if (inTray && form.filterRun().running() && !form.sys.windows.ended())
+        form.filterlabel_Click(1); // GO TO TRAY
+    return code;
 }
 
 } // namespace

@@ -34,6 +34,8 @@ void Form1::Label2_Click(int index) {
     if (item.caption() == "REGISTER PROFILE")
         RegisterProfile();
     if (item.caption() == "EXIT") {
+        // The click takes no focus: a value still being typed is stored as leaving it would.
+        sys.windows.leaveFocusedControl(window);
         sys.windows.endProgram();
         return;
     }

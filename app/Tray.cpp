@@ -40,7 +40,10 @@ void Form1::mnuExit_Click() {
     Form_Unload(cancel);
 }
 
+// The close box, the tray's exit and the end of the session: a value still being typed is
+// stored first, as leaving its field would.
 void Form1::Form_Unload(int&) {
+    sys.windows.leaveFocusedControl(window);
     sys.shell.notifyIcon(kNotifyDelete, TrayIcon);
     // The program ends here; no stop line is written.
     timer_filter.setEnabled(false);

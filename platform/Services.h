@@ -177,6 +177,10 @@ public:
     virtual void doEventsInLoop() { doEvents(); }
     // Ends the program at once. The emulation records it and returns.
     virtual void endProgram() = 0;
+    // What leaving the window's focused control does (its LostFocus), while the focus stays
+    // where it is: for the ends of the program, which move no focus. Nothing when no control
+    // of the window has the focus.
+    virtual void leaveFocusedControl(ui::Window& window) = 0;
     virtual bool ended() const = 0;
     // The system's handle of a window and of its own icon, for the notification icon's record;
     // 0 where there is none.

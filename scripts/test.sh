@@ -124,6 +124,16 @@ exe_none_left() { # [count]: that many left running (none when not given)
     fi
 }
 
+# A line of a stored profile: 2 downloads, 3 uploads, 4 search results.
+exe_profile_line() { # profile, line, value
+    local got
+    got=$(sed -n "$2p" "$c/FastTrackProfiles/$1.profile" 2>/dev/null | tr -d '\r')
+    if [[ $got != "$3" ]]; then
+        echo "line $2 of $1.profile is \"$got\", not \"$3\""
+        return 1
+    fi
+}
+
 exe_moved() { # from, to, seconds
     local deadline=$(($(date +%s) + $3))
     until [[ -e $2 && ! -e $1 ]]; do
@@ -165,11 +175,20 @@ exe_run() { # preset
     exe_step "process ended with code 0" exe_ended 10 || return
     exe_step "no morvane.exe left running" exe_none_left || return
 
-    # Started again, ended by EXIT.
+    # Started again, a value typed and not left, ended by the close box; once more, ended by
+    # EXIT. Neither end moves the focus: the value must be stored all the same.
     exe_start
     exe_step "main window shown again" exe_drive wait 60 || return
+    exe_step "9 typed into Maximum Uploads" exe_drive type "Maximum Uploads" 9 || return
+    exe_step "close box" exe_drive close 10 || return
+    exe_step "process ended with code 0" exe_ended 10 || return
+    exe_step "the profile file holds the 9 typed" exe_profile_line demo_user 3 9 || return
+    exe_start
+    exe_step "main window shown again" exe_drive wait 60 || return
+    exe_step "77 typed into Max Search Results" exe_drive type "Max Search Results" 77 || return
     exe_step "EXIT clicked" exe_drive click EXIT || return
     exe_step "process ended at once with code 0" exe_ended 5 || return
+    exe_step "the profile file holds the 77 typed" exe_profile_line demo_user 4 77 || return
     exe_step "no morvane.exe left running" exe_none_left || return
     exe_requests
 }
@@ -215,7 +234,8 @@ exe_requests() {
     exe_step "START FILTER, GO TO TRAY" eval 'exe_drive click "START FILTER" && exe_to_tray' ||
         return
     exe_step "a second start ends with 0" exe_code 0 || return
-    exe_step "and the first window is shown again" exe_drive wait 20 || return
+    exe_step "and the first window is shown again, on the running filter's page" \
+        eval 'exe_drive wait 20 && exe_drive expect Static "FILTER RUNNING"' || return
     exe_step "one morvane.exe running" exe_none_left 1 || return
     # The 32-bit exe finds the 64-bit one, where both can run.
     if [[ $exe_path == */win64/* && -f build/win32/morvane.exe ]] && ! wine_64bit_only; then
@@ -230,8 +250,37 @@ exe_requests() {
     exe_step "/filter: in the tray" exe_drive tray 60 || return
     exe_step "a finished download moved by the first pass" \
         exe_moved "$c/Downloads/clip.avi" "$c/Videos/clip.avi" 5 || return
+
+    # /register to the running filter: stopped, the profile registered, started again through
+    # the same-drive check, back in the tray; a profile copied in since the start is found,
+    # and its destination on another drive refuses the start, with the message on the window.
+    exe_step "/register other to the running filter ends with 0" exe_code 0 /register other ||
+        return
+    exe_step "the filter started again: back in the tray" exe_drive tray 10 || return
+    exe_step "the client's keys hold other's" exe_reg_is UserDetails UserName other || return
+    printf '%s\r\n' 'C:\Far' 2 2 50 'EOF!' 'mp3;' 'D:\Music' >"$c/FastTrackProfiles/far.profile"
+    local running=$exe_pid
+    exe_start /register far
+    exe_step "/register far (copied in): the start refused with its message" \
+        exe_drive answer 30 "Filter Folders Are No Longer On The Same Drive" || return
+    exe_step "and ends with 0" exe_ended 30 || return
+    exe_pid=$running
+    exe_step "the client's keys hold far's" exe_reg_is UserDetails UserName far || return
+    exe_step "the window is shown, the filter stopped" \
+        eval 'exe_drive wait 20 && ! exe_drive expect Static "FILTER RUNNING"' || return
     exe_step "close box" exe_drive close 10 || return
     exe_step "process ended with code 0" exe_ended 10 || return
+    exe_step "no morvane.exe left running" exe_none_left || return
+
+    # The end of the session (log-off, shut-down) with a value typed and not left.
+    exe_step "seed the demo's client afresh" demo_seed "$prefix" fresh || return
+    exe_start
+    exe_step "started again" exe_drive wait 60 || return
+    exe_step "5 typed into Maximum Downloads" exe_drive type "Maximum Downloads" 5 || return
+    exe_step "wineboot --end-session ends the session" timeout 60 wineboot --end-session ||
+        return
+    exe_step "process ended with code 0" exe_ended 20 || return
+    exe_step "the profile file holds the 5 typed" exe_profile_line demo_user 2 5 || return
     exe_step "no morvane.exe left running" exe_none_left
 }
 

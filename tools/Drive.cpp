@@ -17,6 +17,10 @@
 //                                      TEXT shows within SECONDS; its OK is pressed
 //   morvane_drive.exe close SECONDS    clicks the close box; the window must be gone within
 //                                      SECONDS, having deleted its notification icon
+//   morvane_drive.exe type LABEL TEXT  clicks into the text box beside the shown label of this
+//                                      caption (the focus moves there), selects its text and
+//                                      types TEXT over it key by key; the box must then show
+//                                      TEXT. The focus stays in the box.
 //
 // Exit code 0 when done; 1, with a line on stderr saying what was seen, when not; 2 on misuse.
 
@@ -174,6 +178,51 @@ int expect(int count, char** pairs) {
     return 0;
 }
 
+// The shown text box on the label's line, the nearest to its right.
+HWND boxBeside(HWND window, const char* label) {
+    HWND caption = shownChild(window, "Static", label);
+    RECT at{};
+    if (!caption || !GetWindowRect(caption, &at))
+        return nullptr;
+    const LONG middle = (at.top + at.bottom) / 2;
+    HWND best = nullptr;
+    LONG bestGap = 0;
+    for (HWND child : shownChildren(window)) {
+        RECT box{};
+        if (lstrcmpiA(classOf(child).c_str(), "Edit") != 0 || !GetWindowRect(child, &box) ||
+            box.left < at.left || middle < box.top || middle >= box.bottom)
+            continue;
+        if (!best || box.left - at.right < bestGap) {
+            best = child;
+            bestGap = box.left - at.right;
+        }
+    }
+    return best;
+}
+
+int typeInto(const char* label, const char* text) {
+    HWND window = mainWindow();
+    if (!window)
+        return fail("no main window to type in");
+    HWND box = boxBeside(window, label);
+    if (!box)
+        return fail("no shown text box beside a shown label captioned ", label);
+    DWORD_PTR ignored = 0;
+    auto send = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        return SendMessageTimeoutW(box, message, wParam, lParam, SMTO_NORMAL, kClickMs, &ignored) !=
+               0;
+    };
+    bool handled = send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)) &&
+                   send(WM_LBUTTONUP, 0, MAKELPARAM(2, 2)) && send(EM_SETSEL, 0, -1);
+    for (const char* key = text; handled && *key; ++key)
+        handled = send(WM_CHAR, static_cast<unsigned char>(*key), 1);
+    if (!handled)
+        return fail("the typing was not handled within 30 s beside ", label);
+    if (const std::string shown = textOf(box); shown != text)
+        return fail("after the typing the box shows ", "\"" + shown + "\"");
+    return 0;
+}
+
 int rectangle(DWORD seconds, const char* caption) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < seconds * 1000) {
@@ -320,8 +369,10 @@ int main(int argc, char** argv) {
         return answerBox(std::strtoul(argv[2], nullptr, 10), argv[3]);
     if (command == "close" && argc == 3)
         return closeBox(std::strtoul(argv[2], nullptr, 10));
+    if (command == "type" && argc == 4)
+        return typeInto(argv[2], argv[3]);
     std::fprintf(stderr, "usage: morvane_drive.exe wait SECONDS | click CAPTION | "
                          "expect CLASS TEXT... | tray [SECONDS] | close SECONDS | "
-                         "rect SECONDS CAPTION | answer SECONDS TEXT\n");
+                         "rect SECONDS CAPTION | answer SECONDS TEXT | type LABEL TEXT\n");
     return 2;
 }

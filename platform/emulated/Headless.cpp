@@ -1,5 +1,7 @@
 #include "platform/emulated/Headless.h"
 
+#include <utility>
+
 #include "platform/ui/Controls.h"
 
 namespace morvane {
@@ -41,6 +43,31 @@ void HeadlessWindowManager::showModal(ui::Window& window) {
     if (onModal)
         onModal(window);
     window.setVisible(false);
+}
+
+namespace {
+
+ui::TextBox* textBox(ui::Control* control) {
+    return control && control->kind() == ui::Kind::TextBox ? static_cast<ui::TextBox*>(control)
+                                                           : nullptr;
+}
+
+} // namespace
+
+void HeadlessWindowManager::focus(ui::Control* control) {
+    ui::Control* left = std::exchange(focused_, control);
+    if (left != control)
+        if (ui::TextBox* box = textBox(left))
+            box->userLeft();
+}
+
+void HeadlessWindowManager::leaveFocusedControl(ui::Window& window) {
+    for (const ui::Control* at = focused_; at; at = at->parent())
+        if (at == &window) {
+            if (ui::TextBox* box = textBox(focused_))
+                box->userLeft();
+            return;
+        }
 }
 
 bool RecordingShell::notifyIcon(std::uint32_t message, const NotifyIconRecord& record) {

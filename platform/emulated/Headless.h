@@ -11,6 +11,10 @@
 
 namespace morvane {
 
+namespace ui {
+class Control;
+} // namespace ui
+
 struct ShownMessage {
     std::string text;
     std::string caption;
@@ -60,6 +64,10 @@ public:
     }
     void endProgram() override { ended_ = true; }
     bool ended() const override { return ended_; }
+    void leaveFocusedControl(ui::Window& window) override;
+    // The user moves the keyboard focus to a control (nullptr: away from every window): the
+    // text box that had it hears LostFocus, as in a real window.
+    void focus(ui::Control* control);
     std::uintptr_t windowHandle(const ui::Window&) const override { return handle; }
     std::uintptr_t windowIcon(const ui::Window&) const override { return icon; }
 
@@ -71,6 +79,7 @@ public:
 
 private:
     bool ended_ = false;
+    ui::Control* focused_ = nullptr;
 };
 
 class RecordingShell : public Shell {

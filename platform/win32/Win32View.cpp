@@ -253,6 +253,21 @@ TimerPeer* Win32View::timer(UINT_PTR id) const {
     return timers_[id - 1];
 }
 
+void Win32View::endSession() {
+    if (live_ && onEndSession)
+        onEndSession();
+}
+
+void Win32View::leaveFocus() {
+    HWND top = handle();
+    HWND focus = GetFocus();
+    if (!live_ || !top || !focus || !IsChild(top, focus))
+        return;
+    for (const auto& peer : peers_)
+        if (peer->hwnd() == focus && peer->control().kind() == ui::Kind::TextBox)
+            return static_cast<ui::TextBox&>(peer->control()).userLeft();
+}
+
 void Win32View::closeBox() {
     if (!live_)
         return;

@@ -60,6 +60,8 @@ public:
     // The close box. Unless this returns true (it dealt with the close itself), the model
     // window is hidden and closed() holds.
     std::function<bool()> onClose;
+    // The user's session ends (log-off or shut-down); the process goes once this returns.
+    std::function<void()> onEndSession;
     // Asked on WM_SETCURSOR: while it returns true the pointer is the wait pointer.
     std::function<bool()> busy;
     // Called just before the window is hidden.
@@ -77,6 +79,11 @@ public:
     bool live() const { return live_; }
     win32::TimerPeer* timer(UINT_PTR id) const;
     void closeBox();
+    void endSession();
+    // The focused control of this window hears what leaving it would tell it (a text box's
+    // LostFocus); the focus itself stays. Nothing when the focus is elsewhere: a window that
+    // is not active has lost its focus already, with the same notice.
+    void leaveFocus();
     // The message that runs settleInput later.
     static constexpr UINT kSettleInput = WM_APP + 1;
 

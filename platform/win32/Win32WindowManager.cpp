@@ -36,6 +36,15 @@ Win32View& Win32WindowManager::realise(ui::Window& window) {
         endProgram();     // closing the main window always goes on
         return true;
     };
+    // Log-off or shut-down: only the main window's end counts; the system ends the process
+    // anyway once every window has answered.
+    view->onEndSession = [this, &window] {
+        if (&window != main_)
+            return;
+        if (window.Unload)
+            window.Unload();
+        endProgram();
+    };
     return *views_.emplace(&window, std::move(view)).first->second;
 }
 
@@ -188,6 +197,11 @@ void Win32WindowManager::endProgram() {
         return;
     }
     ExitProcess(0);
+}
+
+void Win32WindowManager::leaveFocusedControl(ui::Window& window) {
+    if (Win32View* view = viewOf(window))
+        view->leaveFocus();
 }
 
 std::uintptr_t Win32WindowManager::windowHandle(const ui::Window& window) const {

@@ -29,7 +29,8 @@ public:
     void release(ui::Window& window);
     void releaseAll();
 
-    // The program's main window: its close box runs Unload if set, and then ends the program.
+    // The program's main window: its close box, and the end of the user's session, run
+    // Unload if set, and then end the program.
     void setMainWindow(ui::Window& window);
     // While this returns true the windows show the wait pointer.
     void setBusyQuery(std::function<bool()> busy) { busy_ = std::move(busy); }
@@ -50,6 +51,7 @@ public:
     void doEventsInLoop() override;
     void endProgram() override;
     bool ended() const override { return ended_; }
+    void leaveFocusedControl(ui::Window& window) override;
     std::uintptr_t windowHandle(const ui::Window& window) const override;
     std::uintptr_t windowIcon(const ui::Window& window) const override;
 

@@ -123,6 +123,14 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         view_.closeBox();
         return 0;
+    // Log-off and shut-down: agreed to at once; when the session does end, the window ends
+    // as its close box would end it.
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            view_.endSession();
+        return 0;
     case WM_SIZE:
         if (live()) {
             if (wParam == SIZE_MINIMIZED)

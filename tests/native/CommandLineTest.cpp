@@ -79,5 +79,38 @@ TEST(CommandLineTest, RegisterGivesEachExitCodeForItsCause) {
     EXPECT_EQ(run("bob"), kExitNoClient) << "the keys cannot be opened";
 }
 
+// To a running filter, /register does what the user would: STOP FILTER, the profile chosen,
+// REGISTER PROFILE, START FILTER with its same-drive check, back to the tray. A profile stored
+// since the start (copied in) is found in the folder and joins the list.
+TEST(CommandLineTest, RegisterToARunningFilterStartsItAgainThroughItsCheck) {
+    Harness h;
+    RequestDialogs dialogs(h.dialogs);
+    Services services{h.registry, *h.files, h.shell, dialogs, h.clock, h.windows};
+    Form1 form(services);
+    h.installKazaa("alice");
+    h.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
+    h.writeFile("C:\\FastTrackProfiles\\near.profile", "C:\\Near\r\n4\r\n5\r\n60\r\n");
+    ASSERT_TRUE(form.Form_Load());
+    form.window.setVisible(true);
+    form.Label2[5].click();
+    form.filterlabel_Click(1);
+    auto run = [&](const char* name) {
+        return CarryOut(form, dialogs, Request{RequestAction::Register, name, false});
+    };
+    EXPECT_EQ(run("near"), kExitDone);
+    EXPECT_FALSE(form.window.visible());
+    h.writeFile("C:\\FastTrackProfiles\\far.profile",
+                "C:\\Far\r\n4\r\n5\r\n60\r\nEOF!\r\nmp3;\r\nD:\\Music\r\n");
+    EXPECT_EQ(run("far"), kExitDone);
+    EXPECT_EQ(h.stored("Software\\Kazaa\\UserDetails", "UserName"), sz("far"));
+    EXPECT_EQ(form.list_Profiles.items().back(), "far");
+    EXPECT_FALSE(form.filterRun().running());
+    EXPECT_TRUE(form.window.visible());
+    EXPECT_EQ(form.txt_filterfolder[0].text(), "C:\\Far");
+    EXPECT_EQ(h.messageLog().size(), 1u) << "the start's refusal";
+    const std::string on = "Filter started at 12:00:00", off = "Filter stopped at 12:00:00";
+    EXPECT_EQ(form.list_filterreport.items(), (std::vector<std::string>{on, off, on, off}));
+}
+
 } // namespace
 } // namespace morvane::test

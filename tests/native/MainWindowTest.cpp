@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -151,6 +153,32 @@ TEST_F(MainWindowTest, RestoreDeletesTheIconBeforeShowingAndExitDuringARunEndsAt
     EXPECT_FALSE(h.shell.iconPresent);
     EXPECT_EQ(form.list_filterreport.items(),
               std::vector<std::string>{"Filter started at 12:00:00"});
+}
+
+// No end of the program moves the focus: each first does what leaving the focused field does
+// (a typed number stored, an emptied one's fallback, an extension list stored); EXIT alone
+// skips the rest of the unload.
+TEST(ProgramEndTest, EveryEndStoresTheValueBeingTypedFirst) {
+    // EXIT, the close box (and the session's end), the tray's exit; what is typed, and stored.
+    const std::tuple<int, const char*, const char*> ends[] = {
+        {0, "9", "9"}, {1, "\b", "50"}, {2, "bmp;", "bmp;"}};
+    for (const auto& [end, typed, stored] : ends) {
+        SCOPED_TRACE(stored);
+        Harness h;
+        Form1& form = h.form();
+        ui::TextBox* field[] = {&form.txt_Uploads, &form.txt_Searchresults, &form.txt_filterext[2]};
+        form.str_currentprofilename = "alice";
+        form.txt_profilename.setText("alice");
+        h.windows.focus(field[end]);
+        field[end]->type(typed);
+        const std::function<void()> ending[] = {[&] { form.Label2[6].click(); }, form.window.Unload,
+                                                form.mnuSysTray.items[Form1::mnuExit].Click};
+        ending[end]();
+        EXPECT_TRUE(h.windows.ended());
+        EXPECT_NE(h.readFile(profileFile("alice")).find(std::string("\r\n") + stored + "\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(h.shell.notifyCalls.size(), end == 0 ? 0u : 1u);
+    }
 }
 
 } // namespace
