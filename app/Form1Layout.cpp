@@ -190,6 +190,8 @@ void Form1::layOut() {
     setFrame(frame_runningfilter, Picture5[1], indexed("Picture5", 1), {4830, 1245, 4460, 2340},
              std::nullopt);
     Picture5[1].add(list_filtererrors, "list_filtererrors", {-15, -15, 4500, 2370});
+    // Hours in the tray add thousands of lines: the newest stay in sight.
+    list_filterreport.followsEnd = list_filtererrors.followsEnd = true;
     setMenuItem(frame_runningfilter, filterlabel[0], indexed("filterlabel", 0),
                 {3585, 4125, 1155, 165}, "STOP FILTER", "Shape1(10)", {3135, 4065, 1860, 345});
     setMenuItem(frame_runningfilter, filterlabel[1], indexed("filterlabel", 1),

@@ -1,6 +1,7 @@
 // One filter pass: every ordinary file of the download folder whose extension an active
 // category holds is moved into that category's folder, and each move or failure is reported.
 
+#include <cstdint>
 #include <unordered_set>
 #include <vector>
 
@@ -26,8 +27,8 @@ bool Form1::IsListedFailure(const std::string& name) {
 }
 
 void Form1::FilterPass() {
-    // The settings are read once per pass: a profile chosen while a stopped pass finishes must
-    // not send this listing's names to another folder.
+    // The settings are read once, as the pass begins: what a handler changes while the pass
+    // yields applies from the next pass on.
     const std::string downloads = txt_Downloadfolder.text();
     if (downloads.empty())
         return; // no folder to look at (a bare "\*" would list the current drive's root)
@@ -41,10 +42,12 @@ void Form1::FilterPass() {
     // repainting both lists for every line.
     ui::ListUpdate reportUpdate(list_filterreport), errorsUpdate(list_filtererrors);
     TakeListedFailures(); // as they stand now, whatever changed them since the last pass
+    const std::uint64_t stops = filterRun_.stops();
     for (const std::string& listed : names) {
-        // STOP FILTER, GO TO TRAY and the tray icon stay usable during a long pass.
+        // STOP FILTER, GO TO TRAY and the tray icon stay usable during a long pass. After a
+        // stop no file is moved: the stop line stays the report's last.
         sys.windows.doEventsInLoop();
-        if (sys.windows.ended())
+        if (sys.windows.ended() || filterRun_.stops() != stops)
             return;
         const std::string name = LowerCase(listed);
         int category = FilterCategoryOf(name, categories, downloads);

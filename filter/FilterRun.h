@@ -1,10 +1,12 @@
 #pragma once
 // The state of the download filter while it runs: started or not, and whether a pass is under
-// way. A pass yields to the window before each file, so a tick or a start can arrive in the
-// middle of one; passes never nest: a tick that finds one under way is skipped (the next tick
-// comes soon), a start asks for its first pass to run right after the one under way.
+// way. A pass yields to the window before each file, so a tick, a stop or a start can arrive in
+// the middle of one; passes never nest: a tick that finds one under way is skipped (the next
+// tick comes soon), a start asks for its first pass to run right after the one under way. A stop
+// ends the pass under way before its next file and drops a pass asked for meanwhile.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -15,9 +17,14 @@ class FilterRun {
 public:
     bool running() const { return running_; }
     void start() { running_ = true; }
-    void stop() { running_ = false; }
+    void stop() {
+        running_ = false;
+        passAsked_ = false;
+        ++stops_;
+    }
+    // Changes with every stop: a pass that sees it change while it yields has been stopped.
+    std::uint64_t stops() const { return stops_; }
 
-    bool passUnderWay() const { return inPass_; }
     // True when the caller may run a pass now. Otherwise one is under way; with queue set, its
     // end runs another.
     bool beginPass(bool queue) {
@@ -61,6 +68,7 @@ private:
     bool running_ = false;
     bool inPass_ = false;
     bool passAsked_ = false;
+    std::uint64_t stops_ = 0;
 };
 
 } // namespace morvane

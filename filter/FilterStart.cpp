@@ -13,11 +13,12 @@ void Form1::StartFilter() {
     bool reset = false;
     for (ui::TextBox& folder : txt_filterfolder) {
         if (!SameDrive(folder.text(), downloads)) {
-            folder.setText(downloads); // not saved here: the next save stores it
+            folder.setText(downloads);
             reset = true;
         }
     }
     if (reset) {
+        SaveProfile(txt_profilename.text()); // stored as any other change of the folders
         MsgBox("Filter Folders Are No Longer On The Same Drive As Download Folder: Filter "
                "Folders Reset",
                MessageButtons::Ok, MessageIcon::Stop);
@@ -27,8 +28,8 @@ void Form1::StartFilter() {
     list_filterreport.addItem("Filter started at " + sys.clock.timeOfDay());
     list_filtererrors.clear();
     RunFilterPasses(true);
-    if (sys.windows.ended())
-        return;
+    if (sys.windows.ended() || !filterRun_.running())
+        return; // stopped during its first pass: the page stays hidden, the timer off
     timer_filter.setEnabled(true);
     frame_runningfilter.setVisible(true);
     frame_runningfilter.bringToFront();

@@ -146,6 +146,35 @@ exe_moved() { # from, to, seconds
     done
 }
 
+# STOP FILTER clicked while a timer pass moves thousands of downloads: the pass ends there, the
+# rest stays in the download folder, and the stop line is the report's last. The downloads go
+# in with one rename, so that the next tick's pass lists them all.
+exe_stop_in_pass() { # drive_c
+    local c=$1 n=6000 i left rows again moved deadline
+    rm -rf "$c/Incoming" "$c/Downloads.before" && mkdir "$c/Incoming" || return
+    for ((i = 0; i < n; i++)); do : >"$c/Incoming/long-$i.mp3"; done
+    mv "$c/Downloads" "$c/Downloads.before" && mv "$c/Incoming" "$c/Downloads" || return
+    long_left() { find "$c/Downloads" -name 'long-*' | grep -c . || true; }
+    deadline=$(($(date +%s) + 15))
+    until (($(long_left) < n)); do
+        if (($(date +%s) >= deadline)); then
+            echo "no pass began within 10 s + 5 s"
+            return 1
+        fi
+        sleep 0.02
+    done
+    exe_drive click "STOP FILTER" || return
+    left=$(long_left)
+    rows=$(exe_drive rows "Filter Actions:" | tr -d '\r') || { echo "$rows"; return 1; }
+    again=$(long_left)
+    moved=$(grep -c '^long-[0-9]*\.mp3 moved to C:\\Music$' <<<"$rows" || true)
+    echo "$((n - left)) of $n moved before the stop, $left left, $again left after reading" \
+        "the report, $moved moves reported; its last line: $(tail -n 1 <<<"$rows")"
+    ((left > 0 && left < n && again == left && moved == n - left)) &&
+        [[ $(tail -n 1 <<<"$rows") == "Filter stopped at "* ]] || return
+    rm -rf "$c/Downloads" && mv "$c/Downloads.before" "$c/Downloads"
+}
+
 exe_run() { # preset
     local prefix=$PWD/build/$1/wineprefix
     local c=$prefix/drive_c
@@ -170,6 +199,9 @@ exe_run() { # preset
     printf 'a download finished after the start\r\n' >"$c/Downloads/after-start.mp3"
     exe_step "a download dropped after the start moved by the timer within 10 s + 5 s" \
         exe_moved "$c/Downloads/after-start.mp3" "$c/Music/after-start.mp3" 15 || return
+    exe_step "STOP FILTER in a pass over 6000 downloads ends it: the rest stays, the stop line last" \
+        exe_stop_in_pass "$c" || return
+    exe_step "START FILTER clicked again" exe_drive click "START FILTER" || return
     exe_step "GO TO TRAY: window hidden behind its notification icon" exe_to_tray || return
     exe_step "close box: window gone, notification icon removed" exe_drive close 10 || return
     exe_step "process ended with code 0" exe_ended 10 || return

@@ -21,6 +21,9 @@
 //                                      caption (the focus moves there), selects its text and
 //                                      types TEXT over it key by key; the box must then show
 //                                      TEXT. The focus stays in the box.
+//   morvane_drive.exe rows CAPTION     prints the rows, one a line in UTF-8, of the main
+//                                      window's list box right below the label with this
+//                                      caption, shown or not
 //
 // Exit code 0 when done; 1, with a line on stderr saying what was seen, when not; 2 on misuse.
 
@@ -351,6 +354,65 @@ int closeBox(DWORD seconds) {
     return 0;
 }
 
+BOOL CALLBACK collectAll(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// The list box nearest below the label, its left edge nearest the label's: the running-filter
+// page's "Filter Actions:" heads its report. Asked across processes, the rows come as UTF-16.
+int printRows(const char* caption) {
+    HWND window = mainWindow();
+    if (!window)
+        return fail("no main window");
+    std::vector<HWND> all;
+    EnumChildWindows(window, collectAll, reinterpret_cast<LPARAM>(&all));
+    HWND label = nullptr, list = nullptr;
+    for (HWND child : all)
+        if (lstrcmpiA(classOf(child).c_str(), "Static") == 0 && textOf(child) == caption)
+            label = child;
+    if (!label)
+        return fail("no label captioned ", caption);
+    RECT below{};
+    GetWindowRect(label, &below);
+    long nearest = 0;
+    for (HWND child : all) {
+        RECT at{};
+        if (lstrcmpiA(classOf(child).c_str(), "ListBox") != 0 || !GetWindowRect(child, &at) ||
+            at.top < below.bottom - 4)
+            continue;
+        long distance = at.top - below.bottom + std::labs(at.left - below.left);
+        if (!list || distance < nearest) {
+            list = child;
+            nearest = distance;
+        }
+    }
+    if (!list)
+        return fail("no list box below the label ", caption);
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kAnswerMs, &count))
+        return fail("the list box did not answer");
+    for (DWORD_PTR row = 0; row < count; ++row) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_NORMAL, kAnswerMs, &length) ||
+            length > 4096)
+            return fail("the list box did not give the length of row ", std::to_string(row));
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()),
+                                 SMTO_NORMAL, kAnswerMs, &copied) ||
+            copied > length)
+            return fail("the list box did not give row ", std::to_string(row));
+        std::string line(copied * 3 + 1, '\0');
+        int bytes =
+            WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(copied), line.data(),
+                                static_cast<int>(line.size()), nullptr, nullptr);
+        line.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -371,8 +433,11 @@ int main(int argc, char** argv) {
         return closeBox(std::strtoul(argv[2], nullptr, 10));
     if (command == "type" && argc == 4)
         return typeInto(argv[2], argv[3]);
+    if (command == "rows" && argc == 3)
+        return printRows(argv[2]);
     std::fprintf(stderr, "usage: morvane_drive.exe wait SECONDS | click CAPTION | "
                          "expect CLASS TEXT... | tray [SECONDS] | close SECONDS | "
-                         "rect SECONDS CAPTION | answer SECONDS TEXT | type LABEL TEXT\n");
+                         "rect SECONDS CAPTION | answer SECONDS TEXT | type LABEL TEXT | "
+                         "rows CAPTION\n");
     return 2;
 }

@@ -239,6 +239,9 @@ public:
     void setListIndex(int index);
     int topIndex() const { return topIndex_; }
     void setTopIndex(int index);
+    // A log read as it grows: a view keeps its newest row in sight as rows come, in ones or at
+    // an update's end, unless the user has scrolled away from the end (their place is kept).
+    bool followsEnd = false;
 
     std::function<void()> Click;
     std::function<void()> Scroll;

@@ -6,6 +6,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,7 @@ void ListBoxPeer::showItems() {
         (shown == 0 || itemText(hwnd_, shown - 1) == items[static_cast<std::size_t>(shown - 1)])) {
         SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items.back().c_str()));
         syncing_ = false;
+        showEnd();
         return;
     }
     std::size_t wanted = items.size();
@@ -111,9 +113,38 @@ void ListBoxPeer::showItems() {
     SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(list().listIndex()), 0);
     if (SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0) != list().topIndex())
         SendMessageA(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list().topIndex()), 0);
+    syncing_ = false;
+    if (items.empty())
+        keepEnd_ = true;
+    showEnd();
     if (bulk)
         redrawAgain();
+}
+
+int ListBoxPeer::rowsInSight() const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const LRESULT row = SendMessageA(hwnd_, LB_GETITEMHEIGHT, 0, 0);
+    return row > 0 ? std::max(1, static_cast<int>(client.bottom / row)) : 1;
+}
+
+bool ListBoxPeer::endInSight() const {
+    return SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0) + rowsInSight() >=
+           SendMessageA(hwnd_, LB_GETCOUNT, 0, 0);
+}
+
+// The newest row brought into sight (a batch of rows only at its update's end), unless the user
+// scrolled away from the end to read; the model learns the top row as from any scrolling.
+void ListBoxPeer::showEnd() {
+    if (!list().followsEnd || !keepEnd_ || list().updating() || endInSight())
+        return;
+    const auto count = static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
+    syncing_ = true;
+    SendMessageA(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, count - rowsInSight())), 0);
     syncing_ = false;
+    const auto top = static_cast<int>(SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0));
+    if (top != list().topIndex())
+        list().userScrolled(top);
 }
 
 // Painting on again after rows went in quietly: the whole list, scroll bar included.
@@ -135,10 +166,12 @@ void ListBoxPeer::sync(ui::Aspect aspect) {
         syncing_ = false;
         break;
     case ui::Aspect::Updating:
-        if (list().updating())
+        if (list().updating()) {
             SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-        else
+        } else {
+            showEnd();
             redrawAgain();
+        }
         break;
     case ui::Aspect::TopIndex:
         // LB_SETTOPINDEX sends no notification: a list that follows another's scrolling
@@ -146,6 +179,7 @@ void ListBoxPeer::sync(ui::Aspect aspect) {
         syncing_ = true;
         SendMessageA(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list().topIndex()), 0);
         syncing_ = false;
+        keepEnd_ = endInSight();
         break;
     default:
         Peer::sync(aspect);
@@ -193,8 +227,12 @@ void ListBoxPeer::reportScroll() {
     if (syncing_ || !hwnd_ || !live())
         return;
     LRESULT top = SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0);
-    if (top != LB_ERR && top != list().topIndex())
+    if (top != LB_ERR && top != list().topIndex()) {
+        // Scrolled up from the end, the user reads: new rows leave the place alone; scrolled
+        // back to the end, the newest rows are followed again.
+        keepEnd_ = endInSight();
         list().userScrolled(static_cast<int>(top));
+    }
 }
 
 LRESULT ListBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {

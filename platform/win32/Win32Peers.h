@@ -181,8 +181,14 @@ private:
     bool reportSelection();
     bool pressedSelectedRow(LPARAM at) const;
     void reportScroll();
+    // A list that follows its end (ui::ListBox::followsEnd): the rows it shows whole, whether
+    // its last row is among them, and scrolling it there when the user left it there.
+    int rowsInSight() const;
+    bool endInSight() const;
+    void showEnd();
     bool syncing_ = false; // the model's own changes are going in: no events back
     bool clicked_ = false; // this left press has raised Click already
+    bool keepEnd_ = true;  // the last scrolling, the user's or the model's, left the end in sight
 };
 
 class ButtonPeer : public Peer {

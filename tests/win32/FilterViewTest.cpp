@@ -1,9 +1,13 @@
 // The running filter and the notification icon on the real main window and the real shell:
-// START FILTER bringing the running-filter page up, minimising behind the icon; a press on a
-// list, and RENAME FILE shown again by a click on the row still selected.
+// START FILTER bringing the running-filter page up, its lists following their newest rows,
+// minimising behind the icon; a press on a list, and RENAME FILE shown again by a click on the
+// row still selected.
 #include <windows.h>
 
 #include <shellapi.h>
+
+#include <optional>
+#include <string>
 
 #include "tests/win32/ViewFixture.h"
 
@@ -82,6 +86,39 @@ TEST_F(FilterView, APressRaisesClickThenMouseDownAndAgainOnTheRowStillSelected) 
         EXPECT_TRUE(IsWindowVisible(h(form.button_rename)));
         EXPECT_EQ(events, list->name + " Click 1, " + list->name + " MouseDown 1")
             << "one press, one Click";
+    }
+}
+
+// The running page's lists keep their newest row in sight as rows come, one by one or in a
+// pass's batch, unless the user has scrolled up to read: then their place is kept.
+TEST_F(FilterView, TheFilterListsKeepTheirNewestRowInSightUnlessScrolledUp) {
+    click(form.Label2[5]); // START FILTER
+    for (ui::ListBox* list : {&form.list_filterreport, &form.list_filtererrors}) {
+        HWND hwnd = h(*list);
+        const auto top = [&] { return SendMessageA(hwnd, LB_GETTOPINDEX, 0, 0); };
+        const auto add = [&](bool batched) {
+            std::optional<ui::ListUpdate> update;
+            if (batched)
+                update.emplace(*list);
+            for (int i = 0; i < 30; ++i)
+                list->addItem("line " + std::to_string(list->count()));
+            return list->name + (batched ? " in a batch" : " one by one");
+        };
+        for (bool batched : {false, true, false}) {
+            std::string how = add(batched);
+            RECT row{}, client{};
+            SendMessageA(hwnd, LB_GETITEMRECT, list->count() - 1, reinterpret_cast<LPARAM>(&row));
+            GetClientRect(hwnd, &client);
+            EXPECT_TRUE(row.top >= 0 && row.bottom <= client.bottom) << how;
+            EXPECT_EQ(list->topIndex(), top()) << how;
+            if (!batched)
+                continue;
+            SendMessageA(hwnd, WM_VSCROLL, SB_LINEUP, 0); // the user scrolls up to read
+            const LRESULT reading = top();
+            for (bool again : {false, true})
+                EXPECT_EQ((how = add(again), top()), reading) << "the place is kept, " << how;
+            SendMessageA(hwnd, WM_VSCROLL, SB_BOTTOM, 0); // and back to the end
+        }
     }
 }
 
