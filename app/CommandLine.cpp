@@ -89,6 +89,8 @@ int RegisterByName(Form1& form, RequestDialogs& dialogs, const std::string& name
         return kExitNoProfile;
     if (form.REG_LOCALCONTENT.empty() || !ClientKeysPresent(form))
         return kExitNoClient;
+    // A current profile whose name box holds no usable name is listed under its file's name.
+    form.leaveUnstorableName();
     int entry = FindProfileEntry(form.list_Profiles, name);
     if (entry < 0)
         entry = ListStoredProfile(form, name);

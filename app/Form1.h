@@ -143,6 +143,9 @@ public:
     // ---- Profile list and editing.
     void ListProfiles(const std::string& name);
     void DeleteProfileFile(const std::string& name);
+    // The current profile is left while its name cannot be stored: its entry takes back the
+    // name its file has (also before a request looks a profile up by that name).
+    void leaveUnstorableName();
     void list_Profiles_MouseDown(int button, int shift, float x, float y);
     void AddProfile_Click();
     void DeleteProfile_Click();
@@ -227,9 +230,6 @@ private:
     // rows back (all a load needs of the shown values: no copy of the folder list).
     Profile shownFilters() const;
     void showFilters(const FilterCategories& filters);
-    // The current profile is left while its name cannot be stored: its entry takes back the
-    // name its file has.
-    void leaveUnstorableName();
     // Tells the user that a save failed, once: not while a message about a save is showing
     // (it takes the focus, and a field's focus-loss saves again), and not again for the same
     // values failing in the same file.

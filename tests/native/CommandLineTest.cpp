@@ -1,5 +1,6 @@
 // The command line: every form of the arguments, and /register's exit code for each cause.
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
@@ -110,6 +111,10 @@ TEST(CommandLineTest, RegisterToARunningFilterStartsItAgainThroughItsCheck) {
     EXPECT_EQ(h.messageLog().size(), 1u) << "the start's refusal";
     const std::string on = "Filter started at 12:00:00", off = "Filter stopped at 12:00:00";
     EXPECT_EQ(form.list_filterreport.items(), (std::vector<std::string>{on, off, on, off}));
+    form.txt_profilename.setText(""); // far's file stays, under its name
+    EXPECT_EQ(run("far"), kExitDone);
+    EXPECT_EQ(
+        std::count(form.list_Profiles.items().begin(), form.list_Profiles.items().end(), "far"), 1);
 }
 
 } // namespace
