@@ -20,8 +20,6 @@ class Form2;
 class Form3;
 struct TargetApplication;
 
-inline constexpr const char* kProgramTitle = "Morvane";
-inline constexpr const char* kProfileDirectory = "c:\\FastTrackProfiles";
 inline constexpr const char* kWebPageHost = "www.morvane.org";
 inline constexpr const char* kWebPageAddress = "http://www.morvane.org/";
 inline constexpr const char* kUpdatePageAddress = "http://www.morvane.org/update.html";

@@ -142,6 +142,9 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Stop };
 enum class MessageAnswer { Ok, Yes, No };
 
+// The caption of the program's own message boxes.
+inline constexpr const char* kProgramTitle = "Morvane";
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <utility>
 
-#include "app/Form1.h"
 #include "platform/Characters.h"
 #include "platform/PathRules.h"
 #include "platform/Services.h"

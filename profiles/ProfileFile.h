@@ -16,6 +16,9 @@
 
 namespace morvane {
 
+// Where the profiles and the client's marker files are kept.
+inline constexpr const char* kProfileDirectory = "c:\\FastTrackProfiles";
+
 inline constexpr const char* kProfileExtension = ".profile";
 
 struct Profile {
