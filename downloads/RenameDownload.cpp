@@ -1,50 +1,30 @@
-// The two download lists act as one two-column list, and RENAME FILE gives the selected .dat
-// file its stored name within the download folder.
+#include "downloads/RenameDownload.h"
 
-#include "app/Form1.h"
+#include <optional>
+
 #include "downloads/RenameTarget.h"
 #include "platform/PathRules.h"
 
 namespace morvane {
 
-void Form1::List_Downloads_Click() {
-    // Selecting the other list raises its Click, which selects this row back: no change.
-    list_downloads2.setListIndex(List_Downloads.listIndex());
-    button_rename.setVisible(true);
-}
-
-void Form1::list_downloads2_Click() {
-    List_Downloads.setListIndex(list_downloads2.listIndex());
-    button_rename.setVisible(true);
-}
-
-void Form1::List_Downloads_Scroll() {
-    list_downloads2.setTopIndex(List_Downloads.topIndex());
-}
-
-void Form1::list_downloads2_Scroll() {
-    List_Downloads.setTopIndex(list_downloads2.topIndex());
-}
-
-void Form1::button_rename_Click() {
-    const int row = list_downloads2.listIndex();
-    if (row < 0 || row >= List_Downloads.count()) {
-        button_rename.setVisible(false);
-        return;
-    }
-    const std::string datName = list_downloads2.item(row);
-    const std::string shownName = List_Downloads.item(row);
-    if (MsgBox("Rename " + ShortenMiddle(datName) + " to " + ShortenMiddle(shownName) + "?",
-               MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    const std::string folder = JoinFolder(txt_Downloadfolder.text(), "");
+RenameOutcome RenameDownload(FileSystem& files, Dialogs& dialogs, const std::string& folder,
+                             const std::string& shownName, const std::string& datName) {
+    if (dialogs.messageBox(
+            "Rename " + ShortenMiddle(datName) + " to " + ShortenMiddle(shownName) + "?",
+            kProgramTitle, MessageButtons::YesNo, MessageIcon::None) != MessageAnswer::Yes)
+        return RenameOutcome::Declined;
+    const std::string in = JoinFolder(folder, "");
     // The rename stays in the download folder and never replaces a file.
-    std::optional<std::string> target = RenameTarget(folder, shownName);
-    if (!target || !sys.files.rename(folder + datName, *target)) {
-        MsgBox("File Rename Failed!", MessageButtons::Ok, MessageIcon::Stop);
-        return;
-    }
-    ListIncompleteDownloads();
+    std::optional<std::string> target = RenameTarget(in, shownName);
+    RenameOutcome outcome = RenameOutcome::Renamed;
+    if (!target)
+        outcome = RenameOutcome::Refused;
+    else if (!files.rename(in + datName, *target))
+        outcome = RenameOutcome::Failed;
+    if (outcome != RenameOutcome::Renamed)
+        dialogs.messageBox("File Rename Failed!", kProgramTitle, MessageButtons::Ok,
+                           MessageIcon::Stop);
+    return outcome;
 }
 
 } // namespace morvane

@@ -6,6 +6,7 @@
 
 #include "app/Form2.h"
 #include "downloads/DatFileReader.h"
+#include "downloads/RenameDownload.h"
 #include "downloads/RenameTarget.h"
 #include "platform/emulated/TestData.h"
 #include "support/Harness.h"
@@ -143,17 +144,22 @@ TEST_F(RenameDownloadTest, NoChangesNothingYesRenamesWithinTheFolderAndListsAgai
     EXPECT_EQ(h.readFile("C:\\Downloads\\UNKNOWN!"), "no stored path");
 }
 
-TEST_F(RenameDownloadTest, ASubfolderIsAllowedOnlyWhenItExists) {
-    h.writeFile("C:\\Downloads\\sub.dat", DatFileBytes("C:\\Downloads\\sub\\song.mp3"));
-    form.ListIncompleteDownloads();
-    h.renameDownload("sub.dat");
-    ASSERT_EQ(h.dialogs.messages.size(), 2u);
-    EXPECT_EQ(h.dialogs.messages[1].text, "File Rename Failed!");
-    EXPECT_EQ(h.dialogs.messages[1].icon, MessageIcon::Stop);
+TEST_F(RenameDownloadTest, EachOutcomeIsReportedAndASubfolderMustExist) {
+    const auto rename = [&](const std::string& shown, MessageAnswer answer = MessageAnswer::Yes) {
+        h.dialogs.answers.push_back(answer);
+        return RenameDownload(*h.files, h.dialogs, "C:\\Downloads", shown, "a1b2.dat");
+    };
+    EXPECT_EQ(rename("sub\\song.mp3", MessageAnswer::No), RenameOutcome::Declined);
+    EXPECT_EQ(rename("..\\song.mp3"), RenameOutcome::Refused);
+    EXPECT_EQ(rename("sub\\song.mp3"), RenameOutcome::Failed);
+    ASSERT_EQ(h.dialogs.messages.size(), 5u);
+    for (std::size_t i : {2u, 4u}) {
+        EXPECT_EQ(h.dialogs.messages[i].text, "File Rename Failed!");
+        EXPECT_EQ(h.dialogs.messages[i].icon, MessageIcon::Stop);
+    }
     h.files->makeDirectory("C:\\Downloads\\sub");
-    h.dialogs.messages.clear();
-    h.renameDownload("sub.dat");
-    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rename("sub\\song.mp3"), RenameOutcome::Renamed);
+    EXPECT_EQ(h.dialogs.messages.size(), 6u);
     EXPECT_TRUE(h.exists("C:\\Downloads\\sub\\song.mp3"));
 }
 
