@@ -1,5 +1,5 @@
 // The command line's requests: parsing them, and carrying them out through the window's own
-// handlers (a left press on the profile list, REGISTER PROFILE, START FILTER, GO TO TRAY).
+// handlers (a left press on the profile list, the registration, START FILTER, GO TO TRAY).
 
 #include "app/CommandLine.h"
 
@@ -72,19 +72,18 @@ int ListStoredProfile(Form1& form, const std::string& name) {
     return -1;
 }
 
-// Chooses the entry with a left press and registers it, as the user would.
-int ChooseAndRegister(Form1& form, RequestDialogs& dialogs, int entry) {
+// Chooses the entry with a left press and registers it, as the user would; any write the
+// registry refused fails the request.
+int ChooseAndRegister(Form1& form, int entry) {
     form.list_Profiles.setListIndex(entry);
     form.list_Profiles_MouseDown(ui::kLeftButton, 0, 0, 0);
     // A profile that could not be loaded does not become current: the one shown is not it.
     if (form.str_currentprofilename != form.list_Profiles.item(entry))
         return kExitNoProfile;
-    dialogs.errors = 0;
-    ClickCommand(form, "REGISTER PROFILE");
-    return dialogs.errors > 0 ? kExitRegistryFailed : kExitDone;
+    return form.RegisterProfile().failed > 0 ? kExitRegistryFailed : kExitDone;
 }
 
-int RegisterByName(Form1& form, RequestDialogs& dialogs, const std::string& name) {
+int RegisterByName(Form1& form, const std::string& name) {
     if (!ProfilePath(name))
         return kExitNoProfile;
     if (form.REG_LOCALCONTENT.empty() || !ClientKeysPresent(form))
@@ -97,7 +96,7 @@ int RegisterByName(Form1& form, RequestDialogs& dialogs, const std::string& name
     if (entry < 0)
         return kExitNoProfile;
     if (!form.filterRun().running())
-        return ChooseAndRegister(form, dialogs, entry);
+        return ChooseAndRegister(form, entry);
     // The filter runs on the profile shown: the profile is changed under it as the user would,
     // STOP FILTER first and START FILTER last, whose check keeps the new profile's destinations
     // on its download folder's drive. A refused start leaves the window up with its message.
@@ -105,7 +104,7 @@ int RegisterByName(Form1& form, RequestDialogs& dialogs, const std::string& name
     if (inTray)
         form.mnuRestore_Click();
     form.filterlabel_Click(0); // STOP FILTER
-    const int code = ChooseAndRegister(form, dialogs, entry);
+    const int code = ChooseAndRegister(form, entry);
     ClickCommand(form, "START FILTER");
     if (inTray && form.filterRun().running() && !form.sys.windows.ended())
         form.filterlabel_Click(1); // GO TO TRAY
@@ -210,7 +209,7 @@ int CarryOut(Form1& form, RequestDialogs& dialogs, const Request& request) {
     if (request.action == RequestAction::Register) {
         const bool wasQuiet = dialogs.quiet;
         dialogs.quiet = request.quiet;
-        const int code = RegisterByName(form, dialogs, request.name);
+        const int code = RegisterByName(form, request.name);
         dialogs.quiet = wasQuiet;
         return code;
     }
@@ -225,8 +224,6 @@ int CarryOut(Form1& form, RequestDialogs& dialogs, const Request& request) {
 
 MessageAnswer RequestDialogs::messageBox(const std::string& text, const std::string& caption,
                                          MessageButtons buttons, MessageIcon icon) {
-    if (caption == "Error")
-        ++errors;
     if (quiet)
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     return shown_.messageBox(text, caption, buttons, icon);

@@ -54,7 +54,7 @@ std::string FailureText(const Request& request, int code);
 bool StartWithoutWindow(Form1& form);
 
 // The program's message boxes while a request is carried out: with /quiet none shows (each
-// gets its default answer), and the "Error" boxes of a failed registry write are counted.
+// gets its default answer).
 class RequestDialogs : public Dialogs {
 public:
     explicit RequestDialogs(Dialogs& shown) : shown_(shown) {}
@@ -63,7 +63,6 @@ public:
     int popupMenu(const ui::Menu& menu) override { return shown_.popupMenu(menu); }
 
     bool quiet = false;
-    int errors = 0;
 
 private:
     Dialogs& shown_;

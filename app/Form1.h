@@ -13,6 +13,7 @@
 #include "platform/Services.h"
 #include "platform/ui/Controls.h"
 #include "profiles/ProfileFile.h"
+#include "registry/ClientSettings.h"
 
 namespace morvane {
 
@@ -113,17 +114,11 @@ public:
     void frm_Details_MouseMove(int button, int shift, float x, float y);
     void frame_runningfilter_MouseMove(int button, int shift, float x, float y);
 
-    // ---- Registry helpers.
-    std::string GetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
-                       const std::string& vName = "");
-    void SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
-                const std::string& vName = "", const std::string& nData = "");
-    void DelKey(std::uint32_t hKey, const std::string& subKey);
-    int DelKeyValue(std::uint32_t hKey, const std::string& subKey, const std::string& vName);
-
-    // ---- Import and registration.
+    // ---- Import and registration (the registry's side is in registry/ClientSettings.h).
+    // The client's settings shown as the current profile, named `name` (its user name).
     void ImportSettings(std::string& name);
-    void RegisterProfile();
+    // The current profile saved and written into the client's keys; nothing without one.
+    Registration RegisterProfile();
 
     // ---- Profile files.
     void SaveProfile(const std::string& name);

@@ -1,23 +1,24 @@
-// Start-up's import of the client's settings from any registry content: values of any type
-// and length (text without its NUL, numbers of the wrong size, binary data), keys missing,
-// any number of "Dir" values of any length. Start-up never fails on it, leaves the client's
-// keys as they were, closes every key it opened, shows only its own messages, and stores
-// exactly the values it shows.
+// The import of the client's settings from any registry content: values of any type and
+// length (text without its NUL, numbers of the wrong size, binary data), keys missing, any
+// number of "Dir" values of any length. The import leaves the client's keys as they were,
+// closes every key it opened, shows only its own messages, and gives a profile whose name is
+// lower-cased, whose texts end before their NUL and whose numbers are whole numbers or empty.
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "app/Form1.h"
 #include "fuzz/FuzzPlatform.h"
+#include "platform/PathRules.h"
 #include "platform/emulated/TestData.h"
-#include "profiles/ProfileFile.h"
+#include "registry/ClientSettings.h"
 
 namespace {
 
-using morvane::Form1;
 using morvane::RegKey;
 
 // Reads the input front to back; past its end every read gives zero.
@@ -90,7 +91,6 @@ std::string stored(morvane::EmulatedRegistry& registry, const std::string& key,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using morvane::fuzz::Check;
     morvane::fuzz::FuzzPlatform platform;
-    platform.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
 
     // Records: target, type, 16-bit length, that many bytes of data. Later ones overwrite.
     Input in(data, size);
@@ -114,25 +114,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* key : kKeys)
         before[{key, "(key)"}] = stored(platform.registry, key, "no such value");
 
-    Form1 form(platform.services);
-    Check(form.Form_Load(), "start-up ended with a client installed");
+    const morvane::Profile client = morvane::ImportSettings(
+        platform.registry, platform.dialogs, {kKeys[0], kKeys[1], kKeys[2], kKeys[3]});
 
     Check(platform.registry.openHandles() == 0, "a registry key was left open");
     for (const auto& [where, value] : before)
         Check(stored(platform.registry, where.first,
                      where.second == "(key)" ? "no such value" : where.second) == value,
               "the import changed the client's keys");
-    bool saveRefused = false;
-    for (const morvane::ShownMessage& message : platform.dialogs.messages) {
+    for (const morvane::ShownMessage& message : platform.dialogs.messages)
         Check(morvane::IsOwnMessage(message), "a message that is not the program's own");
-        saveRefused = saveRefused || message.text.starts_with("Could not save");
+    Check(morvane::LowerCase(client.name) == client.name, "the user name is not lower-cased");
+    std::vector<std::string> texts = client.sharedFolders;
+    texts.insert(texts.end(), {client.name, client.downloadFolder});
+    for (const std::string& text : texts)
+        Check(text.find('\0') == std::string::npos, "a text kept what followed its NUL");
+    for (const std::string& number : {client.downloads, client.uploads, client.searchResults}) {
+        std::int32_t value = 0;
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), value);
+        Check(number.empty() || (error == std::errc() && std::to_string(value) == number),
+              "a number is neither empty nor a whole number's text");
     }
-    const std::string& name = form.str_currentprofilename;
-    Check(form.txt_profilename.text() == name, "the name box and the current name differ");
-    if (const auto path = morvane::ProfilePath(name); path && !saveRefused)
-        Check(platform.readFile(*path) == morvane::ProfileBytes(form.ShownProfile()),
-              "the stored profile differs from the values shown");
-    Check(!form.list_Profiles.items().empty() && form.list_Profiles.item(0) == name,
-          "the imported profile is not listed first");
     return 0;
 }

@@ -1,13 +1,10 @@
-// GetKey, SetKey, DelKey and DelKeyValue: every read, write and delete of the client's
-// settings. Each call opens its key, does one thing and closes the key again; failures are
-// reported here, in an "Error" box, so callers just go on.
+#include "registry/RegistryHelpers.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 
-#include "app/Form1.h"
 #include "platform/Characters.h"
 #include "platform/PathRules.h"
 
@@ -57,46 +54,47 @@ std::optional<std::int32_t> wholeNumber(const std::string& text) {
 
 } // namespace
 
-std::string Form1::GetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
-                          const std::string& vName) {
+std::string GetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+                   const std::string& subKey, bool dword, const std::string& vName) {
     if (tooLong(subKey) || tooLong(vName))
         return {};
     RegKey key = 0;
-    if (sys.registry.openKey(hKey, subKey, key) != kErrorSuccess) {
-        sys.dialogs.messageBox("Could not open the key: \\" + subKey, "Error", MessageButtons::Ok,
-                               MessageIcon::None);
+    if (registry.openKey(hKey, subKey, key) != kErrorSuccess) {
+        dialogs.messageBox("Could not open the key: \\" + subKey, "Error", MessageButtons::Ok,
+                           MessageIcon::None);
         return {};
     }
     std::array<std::uint8_t, kTextBuffer> text;
     text.fill(' ');
     std::uint32_t size = kTextBuffer;
-    const long read = sys.registry.queryValue(key, vName, text.data(), size);
+    const long read = registry.queryValue(key, vName, text.data(), size);
     // The data, with the NUL that ends a text value; more characters than the buffer takes
     // fail the read, as a full buffer would.
     const std::string data(text.begin(), text.begin() + std::min<std::uint32_t>(size, kTextBuffer));
     if (read != kErrorSuccess || CharacterCount(data) > kTextCharacters) {
-        sys.registry.closeKey(key);
+        registry.closeKey(key);
         return {};
     }
     if (dword) {
         std::array<std::uint8_t, kNumberBuffer> number{};
         size = kNumberBuffer;
-        sys.registry.queryValue(key, vName, number.data(), size);
-        sys.registry.closeKey(key);
+        registry.queryValue(key, vName, number.data(), size);
+        registry.closeKey(key);
         // Little-endian whatever this machine is.
         const std::uint32_t bits = std::uint32_t{number[0]} | std::uint32_t{number[1]} << 8 |
                                    std::uint32_t{number[2]} << 16 | std::uint32_t{number[3]} << 24;
         return std::to_string(static_cast<std::int32_t>(bits));
     }
-    sys.registry.closeKey(key);
+    registry.closeKey(key);
     // The whole buffer: the value, its NUL, then the spaces it was filled with.
     return data + std::string(kTextCharacters - CharacterCount(data), ' ');
 }
 
-void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
-                   const std::string& vName, const std::string& nData) {
+KeyResult SetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+                 const std::string& subKey, bool dword, const std::string& vName,
+                 const std::string& nData) {
     if (tooLong(subKey) || tooLong(vName) || tooLong(nData))
-        return;
+        return KeyResult::Refused;
     // Made only for a message: the data may be a long name or path, shortened so the message
     // still fits the screen.
     const auto where = [&] {
@@ -108,17 +106,17 @@ void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
     if (dword) {
         number = wholeNumber(nData);
         if (!number) {
-            sys.dialogs.messageBox("Could not create the value: " + where() +
-                                       " (not a whole number from -2147483648 to 2147483647)",
-                                   "Error", MessageButtons::Ok, MessageIcon::None);
-            return;
+            dialogs.messageBox("Could not create the value: " + where() +
+                                   " (not a whole number from -2147483648 to 2147483647)",
+                               "Error", MessageButtons::Ok, MessageIcon::None);
+            return KeyResult::Failed;
         }
     }
     RegKey key = 0;
-    if (sys.registry.createKey(hKey, subKey, key) != kErrorSuccess) {
-        sys.dialogs.messageBox("Could not create the Key: \\" + subKey, "Error", MessageButtons::Ok,
-                               MessageIcon::None);
-        return;
+    if (registry.createKey(hKey, subKey, key) != kErrorSuccess) {
+        dialogs.messageBox("Could not create the Key: \\" + subKey, "Error", MessageButtons::Ok,
+                           MessageIcon::None);
+        return KeyResult::Failed;
     }
     long result;
     if (dword) {
@@ -126,49 +124,54 @@ void Form1::SetKey(std::uint32_t hKey, const std::string& subKey, bool dword,
         const std::array<std::uint8_t, 4> data{
             static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
             static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-        result = sys.registry.setValue(key, vName, kRegDword, data.data(), 4);
+        result = registry.setValue(key, vName, kRegDword, data.data(), 4);
     } else {
         // The stored text carries its NUL, and the size counts it.
         const std::string data = nData + '\0';
-        result = sys.registry.setValue(key, vName, kRegSz,
-                                       reinterpret_cast<const std::uint8_t*>(data.data()),
-                                       static_cast<std::uint32_t>(data.size()));
+        result = registry.setValue(key, vName, kRegSz,
+                                   reinterpret_cast<const std::uint8_t*>(data.data()),
+                                   static_cast<std::uint32_t>(data.size()));
     }
-    sys.registry.closeKey(key);
-    if (result != kErrorSuccess)
-        sys.dialogs.messageBox("Could not create the value: " + where(), "Error",
-                               MessageButtons::Ok, MessageIcon::None);
+    registry.closeKey(key);
+    if (result == kErrorSuccess)
+        return KeyResult::Done;
+    dialogs.messageBox("Could not create the value: " + where(), "Error", MessageButtons::Ok,
+                       MessageIcon::None);
+    return KeyResult::Failed;
 }
 
-void Form1::DelKey(std::uint32_t hKey, const std::string& subKey) {
+KeyResult DelKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+                 const std::string& subKey) {
     if (tooLong(subKey))
-        return;
-    if (sys.registry.deleteKey(hKey, subKey) != kErrorSuccess)
-        sys.dialogs.messageBox("Could not delete the Key: \\" + subKey, "Error", MessageButtons::Ok,
-                               MessageIcon::None);
+        return KeyResult::Refused;
+    if (registry.deleteKey(hKey, subKey) == kErrorSuccess)
+        return KeyResult::Done;
+    dialogs.messageBox("Could not delete the Key: \\" + subKey, "Error", MessageButtons::Ok,
+                       MessageIcon::None);
+    return KeyResult::Failed;
 }
 
-int Form1::DelKeyValue(std::uint32_t hKey, const std::string& subKey, const std::string& vName) {
-    int result = 1;
+KeyResult DelKeyValue(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+                      const std::string& subKey, const std::string& vName) {
     if (tooLong(vName) || tooLong(subKey))
-        return result;
+        return KeyResult::Refused;
     RegKey key = 0;
-    if (sys.registry.openKey(hKey, subKey, key) != kErrorSuccess) {
-        sys.dialogs.messageBox("Could not open the Key: \\" + subKey, "Error", MessageButtons::Ok,
-                               MessageIcon::None);
-        return result;
+    if (registry.openKey(hKey, subKey, key) != kErrorSuccess) {
+        dialogs.messageBox("Could not open the Key: \\" + subKey, "Error", MessageButtons::Ok,
+                           MessageIcon::None);
+        return KeyResult::Failed;
     }
-    const long deleted = sys.registry.deleteValue(key, vName);
-    sys.registry.closeKey(key);
-    if (deleted == kErrorSuccess) {
-        result = 0;
-    } else if (deleted != kErrorFileNotFound) {
-        // A value that is missing is the normal end of a list; one that stays although it
-        // exists would leave the client with a setting the user believes removed.
-        sys.dialogs.messageBox("Could not delete the value: \\" + subKey + "\\" + vName, "Error",
-                               MessageButtons::Ok, MessageIcon::None);
-    }
-    return result;
+    const long deleted = registry.deleteValue(key, vName);
+    registry.closeKey(key);
+    if (deleted == kErrorSuccess)
+        return KeyResult::Done;
+    // A value that is missing is the normal end of a list; one that stays although it exists
+    // would leave the client with a setting the user believes removed.
+    if (deleted == kErrorFileNotFound)
+        return KeyResult::Missing;
+    dialogs.messageBox("Could not delete the value: \\" + subKey + "\\" + vName, "Error",
+                       MessageButtons::Ok, MessageIcon::None);
+    return KeyResult::Failed;
 }
 
 } // namespace morvane

@@ -204,13 +204,15 @@ TEST(FaultInjectionTest, Registration) {
     started(dry);
     dry.form().RegisterProfile();
     const std::string registered = clientSettings(dry);
-    const auto run = [](Harness& h) { h.form().RegisterProfile(); };
-    runWithEveryCallFailing({.prepare = started, .run = run, .saved = "alice"},
-                            [&](Harness& h, bool told) {
-                                // Settings that did not all reach the client are never passed
-                                // off as registered.
-                                EXPECT_TRUE(told || clientSettings(h) == registered);
-                            });
+    Registration registration;
+    const auto run = [&](Harness& h) { registration = h.form().RegisterProfile(); };
+    runWithEveryCallFailing(
+        {.prepare = started, .run = run, .saved = "alice"}, [&](Harness& h, bool told) {
+            // Settings that did not all reach the client are never passed
+            // off as registered.
+            EXPECT_TRUE(told || clientSettings(h) == registered);
+            EXPECT_TRUE(registration.failed > 0 || clientSettings(h) == registered);
+        });
 }
 
 // mp3 files go to C:\Music, where one of that name is already; each report line names a moved

@@ -9,6 +9,7 @@
 
 #include "app/TargetApplication.h"
 #include "registry/CutAtNull.h"
+#include "registry/RegistryHelpers.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -28,7 +29,7 @@ protected:
     Form1& form = h.form();
 
     std::string get(const std::string& name, bool dword = false) {
-        return form.GetKey(kHkeyCurrentUser, kLocal, dword, name);
+        return GetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, dword, name);
     }
     void TearDown() override { EXPECT_EQ(h.registry.openHandles(), 0) << "a key was left open"; }
 };
@@ -39,7 +40,7 @@ protected:
 TEST_F(RegistryTest, TextsComeBackAsTheWholeBufferAndOnlyWholeNumbersAreStored) {
     h.put(kLocal, "Long", sz(std::string(254, 'a')));
     h.put(kLocal, "TooLong", sz(std::string(255, 'b')));
-    form.SetKey(kHkeyCurrentUser, kLocal, false, "Empty", "");
+    SetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, false, "Empty", "");
     EXPECT_EQ(h.stored(kLocal, "Empty"), kNul) << "stored as its NUL alone";
     EXPECT_EQ(get("Empty"), kNul + std::string(254, ' '));
     EXPECT_EQ(get("Long"), std::string(254, 'a') + kNul);
@@ -57,7 +58,7 @@ TEST_F(RegistryTest, TextsComeBackAsTheWholeBufferAndOnlyWholeNumbersAreStored) 
     const std::pair<const char*, std::int32_t> numbers[] = {
         {"007", 7}, {"-2147483648", INT_MIN}, {"2147483647", INT_MAX}, {"16909060", 0x01020304}};
     for (const auto& [text, number] : numbers) {
-        form.SetKey(kHkeyCurrentUser, kLocal, true, "N", text);
+        SetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, true, "N", text);
         EXPECT_EQ(h.stored(kLocal, "N"), dword(number)) << text;
         EXPECT_EQ(get("N", true), std::to_string(number)) << text;
     }
@@ -65,7 +66,7 @@ TEST_F(RegistryTest, TextsComeBackAsTheWholeBufferAndOnlyWholeNumbersAreStored) 
     EXPECT_TRUE(h.dialogs.messages.empty());
     for (const char* text :
          {"", "abc", "12a", "-", " 5", "1.5", "2147483648", "-2147483649", "99999999999999999999"})
-        form.SetKey(kHkeyCurrentUser, kLocal, true, "N", text);
+        SetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, true, "N", text);
     EXPECT_EQ(h.stored(kLocal, "N"), dword(0x01020304));
     EXPECT_EQ(h.dialogs.messages.size(), 9u);
     EXPECT_EQ(h.messageLog().back(), "Error|Could not create the value: \\" + kLocal +
@@ -77,23 +78,25 @@ TEST_F(RegistryTest, TextsComeBackAsTheWholeBufferAndOnlyWholeNumbersAreStored) 
 TEST_F(RegistryTest, FailedKeysAreReportedAndOverlongArgumentsTouchNothing) {
     const std::string longKey = "Software\\" + std::string(247, 'k'); // 256 characters
     const std::string longText(256, 'n');
-    EXPECT_EQ(form.GetKey(kHkeyCurrentUser, longKey, false, "DownloadDir"), "");
+    EXPECT_EQ(GetKey(h.registry, h.dialogs, kHkeyCurrentUser, longKey, false, "DownloadDir"), "");
     EXPECT_EQ(get(longText), "");
-    form.SetKey(kHkeyCurrentUser, longKey, false, "DownloadDir", "C:\\New");
-    form.SetKey(kHkeyCurrentUser, kLocal, false, longText, "C:\\New");
-    form.SetKey(kHkeyCurrentUser, kLocal, false, "DownloadDir", longText);
-    form.DelKey(kHkeyCurrentUser, longKey);
-    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, longKey, "DownloadDir"), 1);
-    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, longText), 1);
+    SetKey(h.registry, h.dialogs, kHkeyCurrentUser, longKey, false, "DownloadDir", "C:\\New");
+    SetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, false, longText, "C:\\New");
+    SetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, false, "DownloadDir", longText);
+    DelKey(h.registry, h.dialogs, kHkeyCurrentUser, longKey);
+    EXPECT_EQ(DelKeyValue(h.registry, h.dialogs, kHkeyCurrentUser, longKey, "DownloadDir"),
+              KeyResult::Refused);
+    EXPECT_EQ(DelKeyValue(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, longText),
+              KeyResult::Refused);
     EXPECT_EQ(h.registry.calls(), 0);
     EXPECT_TRUE(h.dialogs.messages.empty());
 
     h.put(kLocal, "v", sz("x"));
-    form.DelKey(kHkeyCurrentUser, kLocal);
+    DelKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal);
     EXPECT_TRUE(h.dialogs.messages.empty());
-    form.DelKey(kHkeyCurrentUser, kLocal); // gone already
-    EXPECT_EQ(form.DelKeyValue(kHkeyCurrentUser, kLocal, "v"), 1);
-    form.SetKey(0x80000002u, kLocal, false, "v", "x"); // a root it cannot open
+    DelKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal); // gone already
+    EXPECT_EQ(DelKeyValue(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, "v"), KeyResult::Failed);
+    SetKey(h.registry, h.dialogs, 0x80000002u, kLocal, false, "v", "x"); // a root it cannot open
     EXPECT_EQ(h.messageLog(), (Log{"Error|Could not delete the Key: \\" + kLocal,
                                    "Error|Could not open the Key: \\" + kLocal,
                                    "Error|Could not create the Key: \\" + kLocal}));
@@ -103,8 +106,9 @@ TEST_F(RegistryTest, FailedKeysAreReportedAndOverlongArgumentsTouchNothing) {
         key += "Ж";
     while (data.size() < 254 * 3)
         data += "語";
-    form.SetKey(kHkeyCurrentUser, key, false, "DownloadDir", data);
-    EXPECT_EQ(CutAtNull(form.GetKey(kHkeyCurrentUser, key, false, "DownloadDir")), data);
+    SetKey(h.registry, h.dialogs, kHkeyCurrentUser, key, false, "DownloadDir", data);
+    EXPECT_EQ(CutAtNull(GetKey(h.registry, h.dialogs, kHkeyCurrentUser, key, false, "DownloadDir")),
+              data);
 }
 
 // A value is cut at its first NUL. Dropping the prefix from the raw buffer of a value too
@@ -174,7 +178,8 @@ TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
     form.txt_Downloadfolder.setText("C:\\" + std::string(253, 'd')); // 256 characters
     form.txt_Downloads.setText("");
     form.txt_Uploads.setText("99999999999"); // a hand-edited profile file
-    form.RegisterProfile();
+    const Registration registration = form.RegisterProfile();
+    EXPECT_EQ(std::pair(registration.failed, registration.refused), std::pair(2, 3));
     EXPECT_EQ(h.stored(kLocal, "Dir0"), sz("012345:" + fits));
     EXPECT_EQ(h.stored(kLocal, "Dir1"), kMissing);
     EXPECT_EQ(h.stored(kLocal, "Dir2"), sz("012345:C:\\After"));
