@@ -30,8 +30,8 @@ public:
 private:
     ui::ListBox& report_;
     ui::ListBox& failures_;
-    std::optional<ui::ListUpdate> reportUpdate_;   // ends after failuresUpdate_, as it began
-    std::optional<ui::ListUpdate> failuresUpdate_; // before it
+    std::optional<ui::ListUpdate> reportUpdate_; // begun first, ended last
+    std::optional<ui::ListUpdate> failuresUpdate_;
 };
 
 } // namespace
