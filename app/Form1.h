@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "filter/FilterRun.h"
+#include "filter/FilterPass.h"
 #include "platform/Services.h"
 #include "platform/ui/Controls.h"
 #include "profiles/ProfileFile.h"
@@ -186,13 +186,9 @@ public:
     void StartFilter(); // START FILTER
     void filterlabel_Click(int index);
     void timer_filter_Timer();
-    // One look at the download folder, moving what an active category takes.
-    void FilterPass();
-    // Moves one file of the download folder into a category's folder and reports the move, or
-    // lists the file as failed. listedName is the name as the folder listing gave it; the
-    // report, the failure list and the moved file use it lower-cased.
-    void MoveFilteredFile(const std::string& listedName, const std::string& folder,
-                          const std::string& downloadFolder);
+    // One look at the download folder with the settings the page holds now, moving what an
+    // active category takes and reporting into the running page's lists.
+    FilterPassResult FilterPass();
     void StopFilter(); // STOP FILTER
     const FilterRun& filterRun() const { return filterRun_; }
 
@@ -229,10 +225,6 @@ private:
     void tellSaveFailed(const std::string& name, const std::string& text);
 
     void RunFilterPasses(bool queue);
-    // Whether a (lower-cased) name is among the failures listed on screen, letter case
-    // aside; TakeListedFailures lower-cases the list's lines for it once.
-    bool IsListedFailure(const std::string& name);
-    void TakeListedFailures();
     void TrayCallback(float x);
     void AddTrayIcon();
 

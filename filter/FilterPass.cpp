@@ -1,75 +1,87 @@
 // One filter pass: every ordinary file of the download folder whose extension an active
 // category holds is moved into that category's folder, and each move or failure is reported.
 
+#include "filter/FilterPass.h"
+
 #include <cstdint>
 #include <unordered_set>
-#include <vector>
 
-#include "app/Form1.h"
-#include "filter/FilterRules.h"
 #include "platform/PathRules.h"
 
 namespace morvane {
 
-void Form1::TakeListedFailures() {
-    const std::vector<std::string>& listed = list_filtererrors.items();
+void TakeListedFailures(FilterRun& run, const std::vector<std::string>& listed) {
     std::unordered_set<std::string> failures;
     failures.reserve(listed.size());
     for (const std::string& failed : listed)
         failures.insert(LowerCase(failed));
-    filterRun_.takeFailures(std::move(failures), listed.size());
+    run.takeFailures(std::move(failures), listed.size());
 }
 
-bool Form1::IsListedFailure(const std::string& name) {
-    if (filterRun_.failuresTaken() != list_filtererrors.items().size())
-        TakeListedFailures();
-    return filterRun_.failures().contains(name);
+bool IsListedFailure(FilterRun& run, const std::vector<std::string>& listed,
+                     const std::string& name) {
+    if (run.failuresTaken() != listed.size())
+        TakeListedFailures(run, listed);
+    return run.failures().contains(name);
 }
 
-void Form1::FilterPass() {
-    // The settings are read once, as the pass begins: what a handler changes while the pass
-    // yields applies from the next pass on.
-    const std::string downloads = txt_Downloadfolder.text();
+FilterPassResult FilterPass(const FilterSettings& settings, FileSystem& files,
+                            WindowManager& windows, FilterRun& run, FilterReport& report) {
+    FilterPassResult result;
+    const std::string& downloads = settings.downloadFolder;
     if (downloads.empty())
-        return; // no folder to look at (a bare "\*" would list the current drive's root)
-    FilterCategories categories;
-    for (int i = 0; i < kFilterCategories; ++i) {
-        auto at = static_cast<std::size_t>(i);
-        categories[at] = {txt_filterext[at].text(), txt_filterfolder[at].text()};
-    }
-    const std::vector<std::string> names = sys.files.listFiles(JoinFolder(downloads, "*"));
-    // A pass over thousands of files reports them together at its end rather than
-    // repainting both lists for every line.
-    ui::ListUpdate reportUpdate(list_filterreport), errorsUpdate(list_filtererrors);
-    TakeListedFailures(); // as they stand now, whatever changed them since the last pass
-    const std::uint64_t stops = filterRun_.stops();
+        return result; // no folder to look at (a bare "\*" would list the current drive's root)
+    const std::vector<std::string> names = files.listFiles(JoinFolder(downloads, "*"));
+    report.listed();
+    TakeListedFailures(run, report.listedFailures()); // as they stand now, whatever changed them
+    const std::uint64_t stops = run.stops();
     for (const std::string& listed : names) {
         // STOP FILTER, GO TO TRAY and the tray icon stay usable during a long pass. After a
         // stop no file is moved: the stop line stays the report's last.
-        sys.windows.doEventsInLoop();
-        if (sys.windows.ended() || filterRun_.stops() != stops)
-            return;
+        windows.doEventsInLoop();
+        if (windows.ended()) {
+            result.end = FilterPassEnd::ProgramEnded;
+            return result;
+        }
+        if (run.stops() != stops) {
+            result.end = FilterPassEnd::Stopped;
+            return result;
+        }
         const std::string name = LowerCase(listed);
-        int category = FilterCategoryOf(name, categories, downloads);
-        if (category < 0 || IsListedFailure(name))
+        int category = FilterCategoryOf(name, settings.categories, downloads);
+        if (category < 0 || IsListedFailure(run, report.listedFailures(), name))
             continue;
-        MoveFilteredFile(listed, categories[static_cast<std::size_t>(category)].folder, downloads);
+        const std::string& folder = settings.categories[static_cast<std::size_t>(category)].folder;
+        switch (MoveFilteredFile(listed, folder, downloads, files, run, report)) {
+        case FilterMove::Moved:
+            ++result.moved;
+            break;
+        case FilterMove::Failed:
+            ++result.failed;
+            break;
+        case FilterMove::FailedAgain:
+            break;
+        }
     }
+    result.end = FilterPassEnd::Listed;
+    return result;
 }
 
-void Form1::MoveFilteredFile(const std::string& listedName, const std::string& folder,
-                             const std::string& downloadFolder) {
+FilterMove MoveFilteredFile(const std::string& listedName, const std::string& folder,
+                            const std::string& downloadFolder, FileSystem& files, FilterRun& run,
+                            FilterReport& report) {
     const std::string name = LowerCase(listedName);
     // The source by its listed name finds it on file systems whose names keep letter case too.
     // A move never replaces a file already at the destination.
-    if (sys.files.rename(JoinFolder(downloadFolder, listedName), JoinFolder(folder, name))) {
-        list_filterreport.addItem(name + " moved to " + folder);
-        return;
+    if (files.rename(JoinFolder(downloadFolder, listedName), JoinFolder(folder, name))) {
+        report.moved(name + " moved to " + folder);
+        return FilterMove::Moved;
     }
-    if (!IsListedFailure(name)) {
-        list_filtererrors.addItem(name);
-        filterRun_.addFailure(name);
-    }
+    if (IsListedFailure(run, report.listedFailures(), name))
+        return FilterMove::FailedAgain;
+    report.failed(name);
+    run.addFailure(name);
+    return FilterMove::Failed;
 }
 
 } // namespace morvane

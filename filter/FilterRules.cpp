@@ -43,4 +43,20 @@ int FilterCategoryOf(const std::string& name, const FilterCategories& categories
     return -1;
 }
 
+bool FilterStartCheck::anyReset() const {
+    for (bool one : reset)
+        if (one)
+            return true;
+    return false;
+}
+
+FilterStartCheck CheckFilterStart(const std::string& downloadFolder,
+                                  const std::array<std::string, kFilterCategories>& folders) {
+    FilterStartCheck check;
+    check.resetTo = downloadFolder;
+    for (std::size_t i = 0; i < folders.size(); ++i)
+        check.reset[i] = !SameDrive(folders[i], downloadFolder);
+    return check;
+}
+
 } // namespace morvane

@@ -1,6 +1,7 @@
 #pragma once
 // The filter's rules over plain values: which keys an extension list refuses, which category a
-// file name falls into. Drive roots and joining paths are in platform/PathRules.h.
+// file name falls into, which destinations a start resets. Drive roots and joining paths are in
+// platform/PathRules.h.
 
 #include <array>
 #include <string>
@@ -32,5 +33,16 @@ std::string FileExtensionOf(const std::string& name);
 // (extension "dat"). The name is the lower-cased one.
 int FilterCategoryOf(const std::string& name, const FilterCategories& categories,
                      const std::string& downloadFolder);
+
+// The start's same-drive check: files are moved by renaming them, so every destination must be
+// on the download folder's drive (SameDrive). One that is not is reset to the download folder,
+// which makes its category inactive, and the filter does not start.
+struct FilterStartCheck {
+    std::array<bool, kFilterCategories> reset{}; // the destinations reset, by category
+    std::string resetTo;                         // what they become: the download folder
+    bool anyReset() const;
+};
+FilterStartCheck CheckFilterStart(const std::string& downloadFolder,
+                                  const std::array<std::string, kFilterCategories>& folders);
 
 } // namespace morvane

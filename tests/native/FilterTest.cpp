@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Form2.h"
-#include "filter/FilterRules.h"
+#include "filter/FilterPass.h"
 #include "profiles/DefaultExtensions.h"
 #include "support/Harness.h"
 
@@ -34,6 +34,14 @@ TEST(FilterRules, NameToCategoryLowestIndexFirstBySubstringAndOnlyActiveCategori
     categories[3].extensions = "MP3;PDF;";
     for (const char* name : {"clip.mpeg", "photo.jpg", "song.mp3", "notes.pdf"})
         EXPECT_EQ(FilterCategoryOf(name, categories, "C:\\Downloads"), -1) << name;
+
+    // A start resets every destination off the download folder's drive to the download folder.
+    const FilterStartCheck check =
+        CheckFilterStart("c:\\Downloads", {"C:\\Music", "D:\\Video", "", "c:\\", "C:Docs"});
+    EXPECT_EQ(check.reset, (std::array<bool, 5>{false, true, true, false, true}));
+    EXPECT_EQ(check.resetTo, "c:\\Downloads");
+    EXPECT_FALSE(
+        CheckFilterStart("C:\\Downloads", {"C:\\", "C:\\", "C:\\", "C:\\", "C:\\"}).anyReset());
 }
 
 class FilterTest : public ::testing::Test {
@@ -123,8 +131,11 @@ TEST_F(FilterTest, StartMovesMatchingFilesAndLeavesTheRestUntilStop) {
     EXPECT_GT(form.frame_runningfilter.z(), form.frm_Details.z());
     EXPECT_FALSE(form.button_rename.visible());
 
+    download("late.mp3");
     h.clock.time = "12:00:10";
-    form.filterlabel[0].click();
+    h.windows.onDoEvents = [&] { form.filterlabel[0].click(); }; // STOP FILTER
+    EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Stopped, 0, 0}));
+    EXPECT_TRUE(h.exists("C:\\Downloads\\late.mp3"));
     EXPECT_EQ(report().back(), "Filter stopped at 12:00:10");
     EXPECT_FALSE(form.timer_filter.enabled());
     EXPECT_FALSE(form.frame_runningfilter.visible());
@@ -136,6 +147,9 @@ TEST_F(FilterTest, FailuresAreListedOnceSkippedAndRetriedAfterARestart) {
     download("film.avi");
     form.txt_filterfolder[1].setText("C:\\Missing");
     start();
+    EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 0}));
+    form.list_filtererrors.clear(); // taken afresh: each fails and is listed once more
+    EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 2}));
     form.timer_filter.tick();
     EXPECT_EQ(failures(), Lines({"dup.mp3", "film.avi"}));
 
