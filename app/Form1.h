@@ -1,8 +1,8 @@
 #pragma once
 // The main window: its controls (the working copy of the current profile), its public
-// strings, its event handlers and the operations the handlers share. The registry, filter and
-// downloads handlers live beside it in app/ and call those folders' operations, which know
-// nothing of the window; the profile operations are still defined in profiles/.
+// strings, its event handlers and the operations the handlers share. The registry, profile,
+// filter and downloads handlers live beside it in app/ and call those folders' operations,
+// which know nothing of the window.
 
 #include <array>
 #include <cstdint>

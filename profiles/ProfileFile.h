@@ -1,7 +1,7 @@
 #pragma once
 // The profile file: a profile's values as one plain type, the one reader and the one writer of
 // its file format, and where the file of a profile name lives. Nothing here knows the window:
-// Form1 copies its controls into a Profile and back (profiles/ProfileSaveLoad.cpp); tests,
+// the window copies its controls into a Profile and back through Profiles.h; tests,
 // fuzz targets and benchmarks make and read profile files through the same functions.
 //
 // The format: one value per line, CR LF after every line. The download folder, the three

@@ -1,36 +1,22 @@
 // The profile column: the list of stored profiles, choosing one with the mouse, and the
-// pop-up menu that adds and deletes profiles.
+// pop-up menu that adds and deletes profiles. The rules are in profiles/.
 
 #include <algorithm>
-#include <optional>
 
 #include "app/Form1.h"
 #include "platform/PathRules.h"
 #include "profiles/DefaultExtensions.h"
-#include "profiles/ProfileFile.h"
+#include "profiles/Profiles.h"
 
 namespace morvane {
 
-namespace {
-
-constexpr const char* kNewProfileFolder = "C:\\";
-
-} // namespace
-
 void Form1::ListProfiles(const std::string& name) {
-    for (const std::string& file :
-         sys.files.listFiles(JoinFolder(kProfileDirectory, std::string("*") + kProfileExtension))) {
-        // The listing may bring more than the pattern says (short names, "x.profile.tmp" on
-        // some systems); only files this program can load under their listed name count.
-        std::optional<std::string> profile = ProfileNameOfFile(file);
-        if (profile && *profile != name)
-            list_Profiles.addItem(*profile);
-    }
+    for (const std::string& profile : StoredProfileNames(sys.files, name))
+        list_Profiles.addItem(profile);
 }
 
 void Form1::DeleteProfileFile(const std::string& name) {
-    if (std::optional<std::string> path = ProfilePath(name))
-        sys.files.deleteFile(*path); // a file already gone is what we wanted
+    morvane::DeleteProfileFile(sys.files, name);
 }
 
 void Form1::list_Profiles_MouseDown(int button, int, float, float) {
@@ -61,9 +47,7 @@ void Form1::list_Profiles_MouseDown(int button, int, float, float) {
 void Form1::AddProfile_Click() {
     SaveProfile(str_currentprofilename);
     leaveUnstorableName(); // its entry's name is taken again
-    std::string name;
-    for (int n = 1; name.empty() || NameTaken(list_Profiles.items(), name); ++n)
-        name = "new_profile_" + std::to_string(n);
+    const std::string name = NewProfileName(list_Profiles.items());
     // The variable first, so the name box's rename step finds nothing to rename.
     str_currentprofilename = name;
     txt_Downloadfolder.setText(kNewProfileFolder);

@@ -1,21 +1,14 @@
 // SaveProfile, LoadProfile and LoadFilterSettings: the window's controls, the working copy of
-// the current profile, copied into a Profile and out to its file, and back.
+// the current profile, copied into a Profile and out to its file, and back; and the three
+// number fields. Storing and reading the files is in profiles/.
 
 #include <utility>
 
 #include "app/Form1.h"
-#include "platform/PathRules.h"
-#include "profiles/ProfileFile.h"
+#include "profiles/NumberFields.h"
+#include "profiles/Profiles.h"
 
 namespace morvane {
-
-namespace {
-
-constexpr const char* kNameRule =
-    "a profile name must not be blank, start with a dot, be a device name such as \"con\" "
-    "or hold any of \\ / : * ? \" < > |.";
-
-} // namespace
 
 Profile Form1::shownFilters() const {
     Profile profile;
@@ -42,24 +35,16 @@ void Form1::showFilters(const FilterCategories& filters) {
 }
 
 bool Form1::StoreProfile(const std::string& name) {
-    const std::string& target =
-        name == str_currentprofilename && !keptName_.empty() ? keptName_ : name;
-    if (target.empty())
-        return true;
-    const std::optional<std::string> path = ProfilePath(target);
-    if (!path) {
-        tellSaveFailed(target, "Could not save the profile \"" + ShortenMiddle(target) +
-                                   "\": " + kNameRule);
-        return false;
-    }
     Profile profile = ShownProfile();
-    profile.name = target;
-    if (StoreProfileFile(sys.files, *path, std::move(profile))) {
-        reportedFailure_.reset();
+    profile.name = name == str_currentprofilename && !keptName_.empty() ? keptName_ : name;
+    const std::string target = profile.name;
+    const ProfileStore store = StoreNamedProfile(sys.files, std::move(profile));
+    if (store.stored) {
+        if (!target.empty())
+            reportedFailure_.reset();
         return true;
     }
-    tellSaveFailed(target, "Could not save the profile file " + ShortenMiddle(*path) +
-                               ". The file was left as it was.");
+    tellSaveFailed(target, store.failure);
     return false;
 }
 
@@ -81,21 +66,17 @@ void Form1::SaveProfile(const std::string& name) {
 bool Form1::LoadProfile(const std::string& name) {
     // The whole file is read before anything else happens, so nothing that the name box's
     // rename step does below can disturb the reading.
-    const std::optional<std::string> path = ProfilePath(name);
-    std::optional<ProfileRead> read = path ? LoadProfileFile(sys.files, *path) : std::nullopt;
-    if (!read) {
+    ProfileLoad load = LoadNamedProfile(sys.files, name);
+    if (!load.read) {
         // The profile shown stays current with its values, so nothing is lost or stored
         // under another name, and the user learns why they did not change.
-        if (!name.empty())
-            MsgBox(path ? "Could not read the profile file " + ShortenMiddle(*path) +
-                              ". The values shown were kept."
-                        : "Could not read the profile \"" + ShortenMiddle(name) +
-                              "\": " + kNameRule);
+        if (!load.failure.empty())
+            MsgBox(load.failure);
         return false;
     }
     leaveUnstorableName();
     str_currentprofilename = name;
-    Profile& profile = read->profile;
+    Profile& profile = load.read->profile;
     txt_Downloadfolder.setText(profile.downloadFolder);
     txt_Downloads.setText(profile.downloads);
     txt_Uploads.setText(profile.uploads);
@@ -111,14 +92,47 @@ bool Form1::LoadProfile(const std::string& name) {
 }
 
 void Form1::LoadFilterSettings(const std::string& name) {
-    const std::optional<std::string> path = ProfilePath(name);
-    const std::optional<ProfileRead> read = path ? LoadProfileFile(sys.files, *path) : std::nullopt;
     Profile profile = shownFilters();
-    // Without the marker there is no filter section: the controls keep what they hold.
-    if (read && read->filterSection)
-        profile.filters = read->profile.filters;
+    // Without a filter section the controls keep what they hold.
+    if (std::optional<FilterCategories> stored = StoredFilterSettings(sys.files, name))
+        profile.filters = *stored;
     FillFilterDefaults(profile);
     showFilters(profile.filters);
+}
+
+void Form1::NumberField_Change(ui::TextBox& field) {
+    // Pasted or dropped text never passes the key filter; every route ends in a change.
+    field.setText(DigitsOf(field.text()));
+}
+
+void Form1::txt_Downloads_KeyPress(int& keyAscii) {
+    DigitsOnlyKey(keyAscii);
+}
+
+void Form1::txt_Uploads_KeyPress(int& keyAscii) {
+    DigitsOnlyKey(keyAscii);
+}
+
+void Form1::txt_Searchresults_KeyPress(int& keyAscii) {
+    DigitsOnlyKey(keyAscii);
+}
+
+void Form1::txt_Downloads_LostFocus() {
+    if (txt_Downloads.text().empty())
+        txt_Downloads.setText(kDownloadsFallback);
+    SaveProfile(txt_profilename.text());
+}
+
+void Form1::txt_Uploads_LostFocus() {
+    if (txt_Uploads.text().empty())
+        txt_Uploads.setText(kUploadsFallback);
+    SaveProfile(txt_profilename.text());
+}
+
+void Form1::txt_Searchresults_LostFocus() {
+    if (txt_Searchresults.text().empty())
+        txt_Searchresults.setText(kSearchResultsFallback);
+    SaveProfile(txt_profilename.text());
 }
 
 } // namespace morvane

@@ -1,20 +1,14 @@
 // The name box: what may be typed into it, and renaming the current profile as its text
 // changes.
 
-#include <string_view>
-
 #include "app/Form1.h"
 #include "platform/PathRules.h"
-#include "profiles/ProfileFile.h"
+#include "profiles/Profiles.h"
 
 namespace morvane {
 
 void Form1::txt_profilename_KeyPress(int& keyAscii) {
-    // Characters a file name cannot hold, and the space, which the path would trim away.
-    static constexpr std::string_view kRefused = " \\/*?\">|<:";
-    if (keyAscii > 0 && keyAscii < 256 &&
-        kRefused.find(static_cast<char>(keyAscii)) != kRefused.npos)
-        keyAscii = 0;
+    ProfileNameKey(keyAscii);
 }
 
 // One routine that settles the final name at once; its own edits of the box come back
