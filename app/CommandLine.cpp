@@ -3,11 +3,10 @@
 
 #include "app/CommandLine.h"
 
-#include <optional>
-
 #include "app/Form1.h"
 #include "platform/PathRules.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/Profiles.h"
 
 namespace morvane {
 
@@ -61,11 +60,9 @@ int FindProfileEntry(const ui::ListBox& list, const std::string& name) {
 // A profile stored since the list was made (a file copied into the folder) joins the list as
 // the listing at start-up would have named it; -1 when there is no such file.
 int ListStoredProfile(Form1& form, const std::string& name) {
-    for (const std::string& file : form.sys.files.listFiles(
-             JoinFolder(kProfileDirectory, std::string("*") + kProfileExtension))) {
-        std::optional<std::string> profile = ProfileNameOfFile(file);
-        if (profile && SameProfileFile(*profile, name)) {
-            form.list_Profiles.addItem(*profile);
+    for (const std::string& profile : StoredProfileNames(form.sys.files, "")) {
+        if (SameProfileFile(profile, name)) {
+            form.list_Profiles.addItem(profile);
             return form.list_Profiles.count() - 1;
         }
     }
