@@ -37,7 +37,7 @@ private:
 } // namespace
 
 void MainWindow::filterExtensions_KeyPress(int, int& keyAscii) {
-    if (IsRefusedExtensionKey(keyAscii))
+    if (IsRefusedNameKey(keyAscii))
         keyAscii = 0;
 }
 
@@ -61,7 +61,7 @@ void MainWindow::chooseFilterFolder_Click(int index) {
     }
     // Files are moved by renaming them, so the destination must be on the download folder's
     // drive: the picker opens at its root and cannot leave it.
-    LockFolderPicker(DriveRootOf(downloads));
+    LockFolderPicker(DriveRoot(downloads));
     ShowFolderPicker("Select Filter Folder");
     if (!str_pickedfolder.empty()) {
         filterRows[static_cast<std::size_t>(index)].folder.setText(str_pickedfolder);

@@ -1,18 +1,15 @@
 #include "app/FolderTree.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/PathRules.h"
 
 namespace morvane {
 
 std::vector<std::string> FolderLevels(const std::string& folder) {
-    if (folder.size() < 2 || folder[1] != ':' ||
-        !std::isalpha(static_cast<unsigned char>(folder[0])))
+    std::string path = DriveRoot(folder);
+    if (path.empty())
         return {};
-    std::string path(1, static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0]))));
-    path += ":\\";
     std::vector<std::string> levels{path};
     std::string part;
     auto addLevel = [&] {

@@ -8,7 +8,8 @@
 namespace morvane {
 
 void MainWindow::profileNameBox_KeyPress(int& keyAscii) {
-    ProfileNameKey(keyAscii);
+    if (IsRefusedNameKey(keyAscii))
+        keyAscii = 0;
 }
 
 // One routine that settles the final name at once; its own edits of the box come back

@@ -2,24 +2,6 @@
 
 namespace morvane {
 
-bool IsRefusedExtensionKey(int keyAscii) {
-    switch (keyAscii) {
-    case ' ':
-    case '\\':
-    case '/':
-    case '*':
-    case '?':
-    case '"':
-    case '>':
-    case '<':
-    case '|':
-    case ':':
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::string FileExtensionOf(const std::string& name) {
     std::size_t dot = name.find('.');
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);

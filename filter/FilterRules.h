@@ -20,9 +20,6 @@ struct FilterCategory {
 };
 using FilterCategories = std::array<FilterCategory, kFilterCategories>;
 
-// Keys an extension list never takes: characters that cannot be part of a file name, and space.
-bool IsRefusedExtensionKey(int keyAscii);
-
 // The part of a lower-cased name after its first "."; empty when the name has no dot (and so no
 // extension), or nothing follows the dot.
 std::string FileExtensionOf(const std::string& name);

@@ -29,31 +29,33 @@ std::string JoinFolder(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
-std::string DriveRootOf(const std::string& path) {
-    return path.substr(0, 3);
+std::string DriveRoot(const std::string& path) {
+    if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
+        return {};
+    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) +
+           ":\\";
 }
 
 bool SameDrive(const std::string& a, const std::string& b) {
-    const std::string rootA = DriveRootOf(a), rootB = DriveRootOf(b);
-    if (rootA.size() != rootB.size())
-        return false;
-    for (std::size_t i = 0; i < rootA.size(); ++i) {
-        if (rootA[i] == rootB[i])
-            continue;
-        // Windows knows no case in drive letters; the rest of the root compares exactly.
-        const bool letters = i == 0 && rootA.size() > 1 && rootA[1] == ':' &&
-                             std::isalpha(static_cast<unsigned char>(rootA[0])) &&
-                             std::isalpha(static_cast<unsigned char>(rootB[0]));
-        if (!letters || std::toupper(static_cast<unsigned char>(rootA[0])) !=
-                            std::toupper(static_cast<unsigned char>(rootB[0])))
-            return false;
-    }
-    return true;
+    // Windows knows no case in drive letters; the rest of the three characters compares exactly.
+    auto head = [](const std::string& path) {
+        std::string first = path.substr(0, 3);
+        if (const std::string root = DriveRoot(first); !root.empty())
+            first[0] = root[0];
+        return first;
+    };
+    return head(a) == head(b);
 }
 
 bool BeginsWithDriveRoot(const std::string& path) {
     return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
            path[1] == ':' && path[2] == '\\';
+}
+
+bool IsRefusedNameKey(int keyAscii) {
+    return keyAscii == ' ' || (keyAscii > 0 && keyAscii < 128 &&
+                               kForbiddenFileNameCharacters.find(static_cast<char>(keyAscii)) !=
+                                   std::string_view::npos);
 }
 
 bool IsReservedDeviceName(const std::string& name) {

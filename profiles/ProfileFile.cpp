@@ -84,7 +84,7 @@ std::optional<std::string> ProfilePath(const std::string& name) {
         return std::nullopt;
     for (char c : stem) {
         const auto code = static_cast<unsigned char>(c);
-        if (code < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+        if (code < 32 || kForbiddenFileNameCharacters.find(c) != std::string_view::npos)
             return std::nullopt;
     }
     return JoinFolder(kProfileDirectory, stem + kProfileExtension);

@@ -1,6 +1,5 @@
 // Profiles stored under their names: saving, loading, listing and deleting their files.
 
-#include <string_view>
 #include <utility>
 
 #include "platform/PathRules.h"
@@ -11,9 +10,14 @@ namespace morvane {
 
 namespace {
 
-constexpr const char* kNameRule =
-    "a profile name must not be blank, start with a dot, be a device name such as \"con\" "
-    "or hold any of \\ / : * ? \" < > |.";
+// Why a name has no file, as the messages say it: "... or hold any of \ / : * ? " < > |."
+std::string nameRule() {
+    std::string rule = "a profile name must not be blank, start with a dot, be a device name such "
+                       "as \"con\" or hold any of";
+    for (char c : kForbiddenFileNameCharacters)
+        rule += std::string(" ") + c;
+    return rule + ".";
+}
 
 } // namespace
 
@@ -22,8 +26,8 @@ ProfileStore StoreNamedProfile(FileSystem& files, Profile profile) {
         return {true, {}};
     const std::optional<std::string> path = ProfilePath(profile.name);
     if (!path)
-        return {false,
-                "Could not save the profile \"" + ShortenMiddle(profile.name) + "\": " + kNameRule};
+        return {false, "Could not save the profile \"" + ShortenMiddle(profile.name) +
+                           "\": " + nameRule()};
     if (StoreProfileFile(files, *path, std::move(profile)))
         return {true, {}};
     return {false, "Could not save the profile file " + ShortenMiddle(*path) +
@@ -37,7 +41,7 @@ ProfileLoad LoadNamedProfile(FileSystem& files, const std::string& name) {
         load.failure =
             path ? "Could not read the profile file " + ShortenMiddle(*path) +
                        ". The values shown were kept."
-                 : "Could not read the profile \"" + ShortenMiddle(name) + "\": " + kNameRule;
+                 : "Could not read the profile \"" + ShortenMiddle(name) + "\": " + nameRule();
     return load;
 }
 
@@ -73,14 +77,6 @@ std::string NewProfileName(const std::vector<std::string>& entries) {
     for (int n = 1; name.empty() || NameTaken(entries, name); ++n)
         name = "new_profile_" + std::to_string(n);
     return name;
-}
-
-void ProfileNameKey(int& keyAscii) {
-    // Characters a file name cannot hold, and the space, which the path would trim away.
-    static constexpr std::string_view kRefused = " \\/*?\">|<:";
-    if (keyAscii > 0 && keyAscii < 256 &&
-        kRefused.find(static_cast<char>(keyAscii)) != kRefused.npos)
-        keyAscii = 0;
 }
 
 } // namespace morvane

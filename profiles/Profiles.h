@@ -44,8 +44,4 @@ std::string NewProfileName(const std::vector<std::string>& entries);
 // The folder a new profile downloads and filters into.
 inline constexpr const char* kNewProfileFolder = "C:\\";
 
-// The name box's key filter: characters a file name cannot hold, and the space, which the
-// path would trim away, become 0.
-void ProfileNameKey(int& keyAscii);
-
 } // namespace morvane

@@ -1,9 +1,9 @@
 #include "platform/ui/Controls.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/Characters.h"
+#include "platform/PathRules.h"
 
 namespace morvane::ui {
 
@@ -221,12 +221,8 @@ void DriveListBox::setItems(std::vector<DriveItem> items) {
 }
 
 void DriveListBox::setDrive(const std::string& path) {
-    if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
-        return;
-    std::string root =
-        std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))) +
-        ":\\";
-    if (root == drive_)
+    std::string root = DriveRoot(path);
+    if (root.empty() || root == drive_)
         return;
     drive_ = std::move(root);
     sync(Aspect::Selection);

@@ -1,12 +1,12 @@
 #include "platform/win32/Win32FileSystem.h"
 
+#include "platform/PathRules.h"
 #include "platform/TextLines.h"
 #include "platform/Wildcard.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -166,10 +166,9 @@ std::vector<DriveInfo> Win32FileSystem::drives() {
     if (length == 0 || length >= sizeof roots)
         return found;
     for (const char* root = roots; *root; root += std::strlen(root) + 1) {
-        DriveInfo drive{root, ""};
-        if (!drive.root.empty() && drive.root.back() != '\\')
-            drive.root += '\\';
-        drive.root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive.root[0])));
+        DriveInfo drive{DriveRoot(root), ""};
+        if (drive.root.empty())
+            continue; // the system names its drives "C:\"; nothing else is a drive here
         // A removable drive is not asked for its label: that would spin up an empty floppy.
         char label[MAX_PATH + 1] = {};
         if (GetDriveTypeA(drive.root.c_str()) != DRIVE_REMOVABLE &&

@@ -30,15 +30,21 @@ TEST(PathRules, LetterCaseSpacesAndDrives) {
         {"", "", true},
         {"C:\\a", "D:\\a", false},
         {"C:\\a", "", false},
-        {"C:\\a", "C:/a", false},
+        {"C:\\a", "c:/a", false}, // though both lie on drive C:
         {"\\\\s\\a", "\\\\S\\a", false}};
     for (const auto& [a, b, same] : drives) {
         EXPECT_EQ(SameDrive(a, b), same) << a << " " << b;
         EXPECT_EQ(SameDrive(b, a), same) << b << " " << a;
     }
+    for (const char* path : {"d:", "d:\\", "d:\\x", "D:x", "d:/x"}) // no drive: the picker's table
+        EXPECT_EQ(DriveRoot(path), "D:\\") << path;
     EXPECT_TRUE(BeginsWithDriveRoot("d:\\x"));
     for (const char* path : {"", "C:", "C:x", "\\\\server\\share", "1:\\"})
         EXPECT_FALSE(BeginsWithDriveRoot(path)) << path;
+    // The keys the name box and the extension lists refuse, then keys that pass.
+    const std::string keys = " \\/:*?\"<>|\t.;a\xBF";
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(IsRefusedNameKey(static_cast<unsigned char>(keys[i])), i < 10) << keys[i];
 }
 
 } // namespace

@@ -254,7 +254,7 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
 
 TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
     current(form, "alice");
-    form.profileNameBox.type("B \\/*?\"><|:"); // no file name may hold those
+    form.profileNameBox.type("B ?"); // refused keys: PathRulesTest
     EXPECT_EQ(nameState(form), "aliceb|aliceb|aliceb,bob,");
     EXPECT_EQ(stored(), (Lines{"aliceb.profile", "bob.profile"}));
     EXPECT_EQ(file("aliceb"), crlf(kAlice));
