@@ -4,9 +4,7 @@
 
 #include <memory>
 
-#include "app/MainWindow.h"
-#include "bench/BenchPair.h"
-#include "bench/BenchSupport.h"
+#include "bench/WindowOnDrive.h"
 #include "downloads/DatFileReader.h"
 #include "platform/emulated/TestData.h"
 
@@ -24,8 +22,7 @@ std::string datBytes(std::size_t size, const std::string& stored) {
     return bytes + tail;
 }
 
-struct ReaderState {
-    std::unique_ptr<BenchDrive> drive;
+struct ReaderState : WindowOnDrive {
     std::string big, small, stored;
 };
 
@@ -35,8 +32,7 @@ BenchPair readSparse() {
     pair.name = "GetDatFileName.4GiB_sparse_vs_4KiB";
     pair.limit = 1.5;
     pair.setup = [state] {
-        state->drive = std::make_unique<BenchDrive>();
-        Require(state->drive->makeFolder(kSparseFolder), "C:\\" + kSparseFolder + " exists");
+        state->makeDrive({kSparseFolder});
         state->stored = state->drive->windowsPath(kSparseFolder) + "\\song.mp3";
         const std::string host = state->drive->hostPath(kSparseFolder) + HostSeparator();
         const std::string tail = datBytes(64, state->stored);
@@ -54,23 +50,17 @@ BenchPair readSparse() {
         Require(GetDatFileName(state->drive->services().files, state->small) == state->stored,
                 "the 4 KiB file read wrong");
     };
-    pair.teardown = [state] { state->drive.reset(); };
+    pair.teardown = [state] { state->close(); };
     return pair;
 }
 
-struct ListingState {
-    std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<MainWindow> form;
-};
-
 BenchPair listDownloads() {
-    auto state = std::make_shared<ListingState>();
+    auto state = std::make_shared<WindowOnDrive>();
     BenchPair pair;
     pair.name = "ListIncompleteDownloads.5000_files";
     pair.limit = 1.3;
     pair.setup = [state] {
-        state->drive = std::make_unique<BenchDrive>();
-        Require(state->drive->makeFolder(kListFolder), "C:\\" + kListFolder + " exists");
+        state->makeDrive({kListFolder});
         const std::string folder = state->drive->windowsPath(kListFolder);
         const std::string host = state->drive->hostPath(kListFolder) + HostSeparator();
         for (int i = 0; i < kDatFiles; ++i) {
@@ -78,8 +68,7 @@ BenchPair listDownloads() {
             Require(WriteFile(host + name + ".dat", datBytes(8192, folder + "\\" + name + ".mp3")),
                     "cannot write the .dat files");
         }
-        state->form = std::make_unique<MainWindow>(state->drive->services());
-        state->form->downloadFolderBox.setText(folder);
+        state->makeWindow().downloadFolderBox.setText(folder);
     };
     pair.product = [state] {
         state->form->ListIncompleteDownloads();
@@ -96,10 +85,7 @@ BenchPair listDownloads() {
                 ReadTail(folder + HostSeparator() + name, kDatReadBlock).size() == kDatReadBlock;
         Require(read == kDatFiles, "the plain loop missed files");
     };
-    pair.teardown = [state] {
-        state->form.reset();
-        state->drive.reset();
-    };
+    pair.teardown = [state] { state->close(); };
     return pair;
 }
 

@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow.h"
-#include "bench/BenchPair.h"
-#include "bench/BenchSupport.h"
+#include "bench/WindowOnDrive.h"
 #include "platform/emulated/Headless.h"
 #ifdef _WIN32
 #include "platform/win32/Win32WindowManager.h"
@@ -52,42 +50,38 @@ constexpr int kMovedFolderFiles = 20000;
 constexpr int kIdleFolderFiles = 100000;
 #endif
 
+// The window on the drive's services but for the window manager, which yields.
 struct FilterState {
-    std::unique_ptr<BenchDrive> drive;
 #ifdef _WIN32
     YieldingWindows windows{GetModuleHandleA(nullptr), 96, [] {}};
 #else
     YieldingWindows windows;
 #endif
     std::unique_ptr<Services> services;
-    std::unique_ptr<MainWindow> form;
+    WindowOnDrive fixture;
     std::string downloads, music;
 };
 
 // A form whose audio category moves "*.mp3" from C:\<folder>\Downloads to C:\<folder>\Music;
 // every other category stays inactive.
 void prepare(FilterState& state, const std::string& folder, int files, bool halfMatching) {
-    state.drive = std::make_unique<BenchDrive>();
-    Require(state.drive->makeFolder(folder + "\\Downloads") &&
-                state.drive->makeFolder(folder + "\\Music"),
-            "C:\\" + folder + " exists already");
-    state.downloads = state.drive->hostPath(folder + "\\Downloads");
-    state.music = state.drive->hostPath(folder + "\\Music");
+    BenchDrive& drive = state.fixture.makeDrive({folder + "\\Downloads", folder + "\\Music"});
+    state.downloads = drive.hostPath(folder + "\\Downloads");
+    state.music = drive.hostPath(folder + "\\Music");
     const std::string into = state.downloads + HostSeparator();
     for (int i = 0; i < files; ++i) {
         const char* extension = halfMatching && i % 2 == 0 ? ".mp3" : ".txt";
         Require(WriteFile(into + "file_" + std::to_string(i) + extension, ""),
                 "cannot write the downloads");
     }
-    Services& real = state.drive->services();
+    Services& real = drive.services();
     state.services = std::make_unique<Services>(
         Services{real.registry, real.files, real.shell, real.dialogs, real.clock, state.windows});
-    state.form = std::make_unique<MainWindow>(*state.services);
-    MainWindow& form = *state.form;
-    form.downloadFolderBox.setText(state.drive->windowsPath(folder + "\\Downloads"));
+    MainWindow& form = state.fixture.makeWindow(state.services.get());
+    form.downloadFolderBox.setText(drive.windowsPath(folder + "\\Downloads"));
     for (std::size_t i = 0; i < 5; ++i) {
         form.filterRows[i].extensions.setText(i == 0 ? "mp3;wav;mid;wma;" : "doc;pdf;");
-        form.filterRows[i].folder.setText(i == 0 ? state.drive->windowsPath(folder + "\\Music")
+        form.filterRows[i].folder.setText(i == 0 ? drive.windowsPath(folder + "\\Music")
                                                  : form.downloadFolderBox.text());
     }
 }
@@ -106,12 +100,12 @@ BenchPair halfMatching() {
     pair.setup = [state] { prepare(*state, "MorvaneBenchFilter", kMovedFolderFiles, true); };
     pair.reset = [state] {
         moveAll(state->music, state->downloads);
-        state->form->filterReportList.clear();
+        state->fixture.form->filterReportList.clear();
     };
     pair.product = [state] {
-        state->form->FilterPass();
-        Require(state->form->filterReportList.count() == kMovedFolderFiles / 2,
-                "the pass missed files");
+        MainWindow& form = *state->fixture.form;
+        form.FilterPass();
+        Require(form.filterReportList.count() == kMovedFolderFiles / 2, "the pass missed files");
     };
     pair.baseline = [state] {
         int moved = 0;
@@ -121,10 +115,7 @@ BenchPair halfMatching() {
                                     state->music + HostSeparator() + name);
         Require(moved == kMovedFolderFiles / 2, "the plain loop missed files");
     };
-    pair.teardown = [state] {
-        state->form.reset();
-        state->drive.reset();
-    };
+    pair.teardown = [state] { state->fixture.close(); };
     return pair;
 }
 
@@ -135,8 +126,9 @@ BenchPair noneMatching() {
     pair.limit = 2;
     pair.setup = [state] { prepare(*state, "MorvaneBenchFilterIdle", kIdleFolderFiles, false); };
     pair.product = [state] {
-        state->form->FilterPass();
-        Require(state->form->filterReportList.count() == 0, "the pass moved files");
+        MainWindow& form = *state->fixture.form;
+        form.FilterPass();
+        Require(form.filterReportList.count() == 0, "the pass moved files");
     };
     pair.baseline = [state] {
         Require(ListFolder(state->downloads).size() == kIdleFolderFiles,
@@ -147,15 +139,14 @@ BenchPair noneMatching() {
         UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, timerTicked);
         g_lastTick = SteadyClock::now();
         g_longestWait = {};
-        state->form->FilterPass();
+        state->fixture.form->FilterPass();
         KillTimer(nullptr, timer);
         std::printf(
             "time wine64.%s.longest_wait_for_the_window %.3f\n",
             ("FilterPass." + std::to_string(kIdleFolderFiles) + "_files_none_moved").c_str(),
             std::chrono::duration<double, std::milli>(g_longestWait).count());
 #endif
-        state->form.reset();
-        state->drive.reset();
+        state->fixture.close();
     };
     return pair;
 }
@@ -190,9 +181,9 @@ BenchPair failuresListed() {
             if (i < kListedFailures)
                 listed.push_back(name);
         }
-        MainWindow& form = *filter.form;
+        MainWindow& form = *filter.fixture.form;
         form.filterRows[0].folder.setText(
-            filter.drive->windowsPath("MorvaneBenchFailures\\Missing"));
+            filter.fixture.drive->windowsPath("MorvaneBenchFailures\\Missing"));
         form.filterFailureList.setItems(listed);
         state->noneListed = std::make_unique<MainWindow>(*filter.services);
         MainWindow& plain = *state->noneListed;
@@ -204,7 +195,7 @@ BenchPair failuresListed() {
         }
     };
     pair.product = [state] {
-        MainWindow& form = *state->filter.form;
+        MainWindow& form = *state->filter.fixture.form;
         form.FilterPass();
         Require(form.filterFailureList.count() == kListedFailures &&
                     form.filterReportList.count() == 0,
@@ -218,8 +209,7 @@ BenchPair failuresListed() {
     };
     pair.teardown = [state] {
         state->noneListed.reset();
-        state->filter.form.reset();
-        state->filter.drive.reset();
+        state->filter.fixture.close();
     };
     return pair;
 }

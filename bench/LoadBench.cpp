@@ -5,10 +5,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/MainWindow.h"
 #include "app/TargetApplication.h"
-#include "bench/BenchPair.h"
-#include "bench/BenchSupport.h"
+#include "bench/WindowOnDrive.h"
 #include "downloads/DatFileReader.h"
 #include "platform/emulated/TestData.h"
 #include "profiles/ProfileFile.h"
@@ -33,26 +31,17 @@ std::string bigProfile() {
     return ProfileBytes(profile);
 }
 
-struct BigProfile {
-    std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<MainWindow> form;
+struct BigProfile : WindowOnDrive {
     std::string file; // host path of the profile
     std::string bytes = bigProfile();
 
     void setUp() {
-        drive = std::make_unique<BenchDrive>();
-        Require(drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
-        file = drive->hostPath(kFolder) + HostSeparator() + "big.profile";
+        file = makeDrive({kFolder}).hostPath(kFolder) + HostSeparator() + "big.profile";
         Require(WriteFile(file, bytes), "cannot write the profile");
-        form = std::make_unique<MainWindow>(drive->services());
-        form->SetTarget(kTargetApplications[1]);
+        makeWindow().SetTarget(kTargetApplications[1]);
         form->str_currentprofilename = "big";
         form->LoadProfile("big");
         Require(form->sharedFolderList.count() == kFolders, "the profile did not load");
-    }
-    void tearDown() {
-        form.reset();
-        drive.reset();
     }
 };
 
@@ -75,7 +64,7 @@ BenchPair loadPair() {
             lines.push_back(bytes.substr(at, end - at));
         Require(lines.size() == kFolders + 15, "the plain read missed lines");
     };
-    pair.teardown = [big] { big->tearDown(); };
+    pair.teardown = [big] { big->close(); };
     return pair;
 }
 
@@ -97,7 +86,7 @@ BenchPair savePair() {
         Require(WriteFile(beside, big->bytes) && MoveOverFile(beside, big->file),
                 "the plain save failed");
     };
-    pair.teardown = [big] { big->tearDown(); };
+    pair.teardown = [big] { big->close(); };
     return pair;
 }
 
@@ -174,7 +163,7 @@ BenchPair registerPair() {
             }
             registry.closeKey(key);
         }
-        big->tearDown();
+        big->close();
     };
     return pair;
 }
@@ -183,27 +172,20 @@ constexpr int kFolderFiles = 100000;
 constexpr int kDatFiles = 10000;
 const std::string kDownloads = kLoadFolder;
 
-struct BigFolder {
-    std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<MainWindow> form;
-};
-
 BenchPair listBigFolder() {
-    auto state = std::make_shared<BigFolder>();
+    auto state = std::make_shared<WindowOnDrive>();
     BenchPair pair;
     pair.name = "ListIncompleteDownloads.10000_dat_in_100000_files";
     pair.limit = 1.3;
     pair.reportMemory = true;
     pair.setup = [state] {
-        state->drive = std::make_unique<BenchDrive>();
-        const std::string folder = state->drive->windowsPath(kDownloads);
+        const std::string folder = state->makeDrive({}).windowsPath(kDownloads);
         const bool seeded = state->drive->useSeededFolder(kDownloads);
         Require(seeded || state->drive->makeFolder(kDownloads),
                 "C:\\" + kDownloads + " exists already");
         Require(seeded || LayOutLoadFolder(state->drive->hostPath(kDownloads), folder, false),
                 "cannot write the download folder");
-        state->form = std::make_unique<MainWindow>(state->drive->services());
-        state->form->downloadFolderBox.setText(folder);
+        state->makeWindow().downloadFolderBox.setText(folder);
     };
     pair.product = [state] {
         state->form->ListIncompleteDownloads();
@@ -217,10 +199,7 @@ BenchPair listBigFolder() {
             read += !ReadTail(folder + HostSeparator() + name, kDatReadBlock).empty();
         Require(read == kDatFiles, "the plain loop missed files");
     };
-    pair.teardown = [state] {
-        state->form.reset();
-        state->drive.reset();
-    };
+    pair.teardown = [state] { state->close(); };
     return pair;
 }
 

@@ -3,10 +3,8 @@
 
 #include <memory>
 
-#include "app/MainWindow.h"
 #include "app/TargetApplication.h"
-#include "bench/BenchPair.h"
-#include "bench/BenchSupport.h"
+#include "bench/WindowOnDrive.h"
 #include "profiles/ProfileFile.h"
 
 namespace morvane::bench {
@@ -14,21 +12,15 @@ namespace {
 
 const std::string kFolder = "FastTrackProfiles";
 
-struct Switching {
-    std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<MainWindow> form;
-};
-
 // Pressing one profile after the other in the list (each press saves one and loads the
 // other), registering now and then.
 LongRun switchingProfiles() {
-    auto state = std::make_shared<Switching>();
+    auto state = std::make_shared<WindowOnDrive>();
     LongRun run;
     run.name = "LongRun.1000_presses";
     run.steps = 1000;
     run.setup = [state] {
-        state->drive = std::make_unique<BenchDrive>();
-        Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
+        state->makeDrive({kFolder});
         const std::string folder = state->drive->hostPath(kFolder) + HostSeparator();
         // name, download folder, the three numbers, shared folders, filter rows
         Profile profile{"", "C:\\Downloads", "3", "3", "100", {}, {}};
@@ -37,8 +29,7 @@ LongRun switchingProfiles() {
         const std::string bytes = ProfileBytes(profile);
         for (const char* name : {"alice", "bob"})
             Require(WriteFile(folder + name + ".profile", bytes), "cannot write the profiles");
-        state->form = std::make_unique<MainWindow>(state->drive->services());
-        MainWindow& form = *state->form;
+        MainWindow& form = state->makeWindow();
         form.SetTarget(kTargetApplications[1]);
         form.profileList.addItem("alice");
         form.profileList.addItem("bob");
@@ -53,10 +44,7 @@ LongRun switchingProfiles() {
         Require(form.str_currentprofilename == ((step + 1) % 2 ? "bob" : "alice"),
                 "the press did not switch profiles");
     };
-    run.teardown = [state] {
-        state->form.reset();
-        state->drive.reset();
-    };
+    run.teardown = [state] { state->close(); };
     return run;
 }
 
@@ -67,18 +55,15 @@ const std::string kMusic = "MorvaneBenchFilter_Music";
 // cannot (its name is taken at the destination). The report list grows by design and is
 // emptied at each step so it does not count; the failure list holds each failed name once.
 LongRun filterPasses() {
-    auto state = std::make_shared<Switching>();
+    auto state = std::make_shared<WindowOnDrive>();
     LongRun run;
     run.name = "LongRun.1000_filter_passes";
     run.steps = 1000;
     run.setup = [state] {
-        state->drive = std::make_unique<BenchDrive>();
-        Require(state->drive->makeFolder(kDownloads) && state->drive->makeFolder(kMusic),
-                "the filter's folders exist already");
+        state->makeDrive({kDownloads, kMusic});
         Require(WriteFile(state->drive->hostPath(kMusic) + HostSeparator() + "taken.mp3", "old"),
                 "cannot write the destination's file");
-        state->form = std::make_unique<MainWindow>(state->drive->services());
-        MainWindow& form = *state->form;
+        MainWindow& form = state->makeWindow();
         form.str_currentprofilename = "alice";
         form.downloadFolderBox.setText(state->drive->windowsPath(kDownloads));
         for (std::size_t i = 0; i < form.filterRows.size(); ++i) {
@@ -102,10 +87,7 @@ LongRun filterPasses() {
         form.filterReportList.clear();
         Require(form.filterFailureList.count() == 1, "a failure was listed more than once");
     };
-    run.teardown = [state] {
-        state->form.reset();
-        state->drive.reset();
-    };
+    run.teardown = [state] { state->close(); };
     return run;
 }
 

@@ -3,9 +3,7 @@
 
 #include <memory>
 
-#include "app/MainWindow.h"
-#include "bench/BenchPair.h"
-#include "bench/BenchSupport.h"
+#include "bench/WindowOnDrive.h"
 #include "profiles/ProfileFile.h"
 
 namespace morvane::bench {
@@ -14,20 +12,14 @@ namespace {
 constexpr int kProfiles = 10000;
 const std::string kFolder = "FastTrackProfiles";
 
-struct ListingState {
-    std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<MainWindow> form;
-};
-
 BenchPair listProfiles() {
-    auto state = std::make_shared<ListingState>();
+    auto state = std::make_shared<WindowOnDrive>();
     BenchPair pair;
     pair.name = "ListProfiles.10000_files";
     pair.limit = 1.5;
     pair.reportMemory = true;
     pair.setup = [state] {
-        state->drive = std::make_unique<BenchDrive>();
-        Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
+        state->makeDrive({kFolder});
         const std::string folder = state->drive->hostPath(kFolder) + HostSeparator();
         // name, download folder, the three numbers, shared folders, filter rows
         Profile profile{"", "C:\\Downloads", "3", "3", "100", {"C:\\Music"}, {}};
@@ -35,7 +27,7 @@ BenchPair listProfiles() {
         for (int i = 0; i < kProfiles; ++i)
             Require(WriteFile(folder + "profile_" + std::to_string(i) + ".profile", bytes),
                     "cannot write the profile files");
-        state->form = std::make_unique<MainWindow>(state->drive->services());
+        state->makeWindow();
     };
     pair.reset = [state] { state->form->profileList.clear(); };
     pair.product = [state] {
@@ -47,10 +39,7 @@ BenchPair listProfiles() {
         std::vector<std::string> names = ListFolder(state->drive->hostPath(kFolder), "*.profile");
         Require(names.size() == kProfiles, "the folder listing missed files");
     };
-    pair.teardown = [state] {
-        state->form.reset();
-        state->drive.reset();
-    };
+    pair.teardown = [state] { state->close(); };
     return pair;
 }
 

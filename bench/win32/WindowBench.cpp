@@ -7,9 +7,7 @@
 
 #include <memory>
 
-#include "app/MainWindow.h"
-#include "bench/BenchPair.h"
-#include "bench/BenchSupport.h"
+#include "bench/WindowOnDrive.h"
 #include "downloads/DatFileReader.h"
 #include "platform/emulated/EmulatedRegistry.h"
 #include "platform/emulated/Headless.h"
@@ -22,8 +20,8 @@ namespace {
 constexpr int kDatFiles = 3000;
 const std::string kFolder = "MorvaneBenchPage";
 
+// The real window on the real file system; the drive only makes and removes the folder.
 struct PageState {
-    std::unique_ptr<BenchDrive> drive;
     EmulatedRegistry registry;
     Win32FileSystem files;
     RecordingShell shell;
@@ -31,15 +29,15 @@ struct PageState {
     HeadlessClock clock;
     std::unique_ptr<Win32WindowManager> windows;
     std::unique_ptr<Services> services;
-    std::unique_ptr<MainWindow> form;
+    WindowOnDrive fixture;
 
     HWND h(const ui::Control& control) const {
-        return windows->viewOf(form->window)->handleOf(control);
+        return windows->viewOf(fixture.form->window)->handleOf(control);
     }
     void click(const ui::Label& item) const {
         SendMessageA(h(item), WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageA(h(item), WM_LBUTTONUP, 0, 0);
-        RedrawWindow(windows->viewOf(form->window)->handle(), nullptr, nullptr,
+        RedrawWindow(windows->viewOf(fixture.form->window)->handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         windows->doEvents();
     }
@@ -55,42 +53,41 @@ BenchPair downloadFolderPage() {
     pair.name = "DownloadFolderPage.3000_dat";
     pair.limit = 1.5;
     pair.setup = [state] {
-        state->drive = std::make_unique<BenchDrive>();
-        Require(state->drive->makeFolder(kFolder), "C:\\" + kFolder + " exists");
-        const std::string folder = state->drive->windowsPath(kFolder);
+        BenchDrive& drive = state->fixture.makeDrive({kFolder});
+        const std::string folder = drive.windowsPath(kFolder);
         for (int i = 0; i < kDatFiles; ++i) {
             const std::string name = "download_" + std::to_string(i);
-            Require(WriteFile(state->drive->hostPath(kFolder) + "\\" + name + ".dat",
+            Require(WriteFile(drive.hostPath(kFolder) + "\\" + name + ".dat",
                               datBytes(folder + "\\" + name + ".mp3")),
                     "cannot write the .dat files");
         }
         state->windows = std::make_unique<Win32WindowManager>(GetModuleHandleA(nullptr), 0, [] {});
         state->services = std::make_unique<Services>(state->registry, state->files, state->shell,
                                                      state->dialogs, state->clock, *state->windows);
-        state->form = std::make_unique<MainWindow>(*state->services);
-        state->windows->setMainWindow(state->form->window);
-        Require(state->h(state->form->window) != nullptr, "no window: the bench needs a display");
-        state->form->downloadFolderBox.setText(folder);
-        state->form->window.setVisible(true);
+        MainWindow& form = state->fixture.makeWindow(state->services.get());
+        state->windows->setMainWindow(form.window);
+        Require(state->h(form.window) != nullptr, "no window: the bench needs a display");
+        form.downloadFolderBox.setText(folder);
+        form.window.setVisible(true);
         state->windows->doEvents();
     };
     pair.reset = [state] {
-        state->click(state->form->sectionMenu[GeneralItem]); // GENERAL
-        state->form->downloadNameList.clear();
-        state->form->datFileList.clear();
+        MainWindow& form = *state->fixture.form;
+        state->click(form.sectionMenu[GeneralItem]); // GENERAL
+        form.downloadNameList.clear();
+        form.datFileList.clear();
         state->windows->doEvents();
     };
     pair.product = [state] {
-        state->click(state->form->sectionMenu[DownloadFolderItem]); // DOWNLOAD FOLDER
-        Require(IsWindowVisible(state->h(state->form->downloadFolderPage)) &&
-                    SendMessageA(state->h(state->form->datFileList), LB_GETCOUNT, 0, 0) ==
-                        kDatFiles &&
-                    SendMessageA(state->h(state->form->downloadNameList), LB_GETCOUNT, 0, 0) ==
-                        kDatFiles,
+        MainWindow& form = *state->fixture.form;
+        state->click(form.sectionMenu[DownloadFolderItem]); // DOWNLOAD FOLDER
+        Require(IsWindowVisible(state->h(form.downloadFolderPage)) &&
+                    SendMessageA(state->h(form.datFileList), LB_GETCOUNT, 0, 0) == kDatFiles &&
+                    SendMessageA(state->h(form.downloadNameList), LB_GETCOUNT, 0, 0) == kDatFiles,
                 "the page does not show every incomplete download");
     };
     pair.baseline = [state] {
-        const std::string folder = state->drive->hostPath(kFolder);
+        const std::string folder = state->fixture.drive->hostPath(kFolder);
         std::size_t read = 0;
         for (const std::string& name : ListFolder(folder, "*.dat"))
             read += ReadTail(folder + "\\" + name, kDatReadBlock).size() == kDatReadBlock;
@@ -98,10 +95,9 @@ BenchPair downloadFolderPage() {
     };
     pair.teardown = [state] {
         state->windows->releaseAll();
-        state->form.reset();
+        state->fixture.close();
         state->services.reset();
         state->windows.reset();
-        state->drive.reset();
     };
     return pair;
 }
