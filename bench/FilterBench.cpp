@@ -109,7 +109,7 @@ BenchPair halfMatching() {
         state->form->filterReportList.clear();
     };
     pair.product = [state] {
-        state->form->FilterPass();
+        state->form->filterView.FilterPass();
         Require(state->form->filterReportList.count() == kMovedFolderFiles / 2,
                 "the pass missed files");
     };
@@ -135,7 +135,7 @@ BenchPair noneMatching() {
     pair.limit = 2;
     pair.setup = [state] { prepare(*state, "MorvaneBenchFilterIdle", kIdleFolderFiles, false); };
     pair.product = [state] {
-        state->form->FilterPass();
+        state->form->filterView.FilterPass();
         Require(state->form->filterReportList.count() == 0, "the pass moved files");
     };
     pair.baseline = [state] {
@@ -147,7 +147,7 @@ BenchPair noneMatching() {
         UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, timerTicked);
         g_lastTick = SteadyClock::now();
         g_longestWait = {};
-        state->form->FilterPass();
+        state->form->filterView.FilterPass();
         KillTimer(nullptr, timer);
         std::printf(
             "time wine64.%s.longest_wait_for_the_window %.3f\n",
@@ -205,14 +205,14 @@ BenchPair failuresListed() {
     };
     pair.product = [state] {
         MainWindow& form = *state->filter.form;
-        form.FilterPass();
+        form.filterView.FilterPass();
         Require(form.filterFailureList.count() == kListedFailures &&
                     form.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };
     pair.baseline = [state] {
         MainWindow& plain = *state->noneListed;
-        plain.FilterPass();
+        plain.filterView.FilterPass();
         Require(plain.filterFailureList.count() == 0 && plain.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };
