@@ -3,7 +3,7 @@
 #include "app/ClientChooser.h"
 
 #include "app/MainWindow.h"
-#include "app/TargetApplication.h"
+#include "registry/TargetApplication.h"
 
 namespace morvane {
 
@@ -23,17 +23,9 @@ ClientChooser::ClientChooser(MainWindow& main, Services& services) : main_(main)
 }
 
 bool ClientChooser::Form_Load() {
-    // A client counts as installed when its LocalContent key exists.
-    auto installed = [this](const char* path) {
-        RegKey key = 0;
-        if (sys_.registry.openKey(kHkeyCurrentUser, path, key) != kErrorSuccess)
-            return false;
-        sys_.registry.closeKey(key);
-        return true;
-    };
-    if (!installed("Software\\Kazaa\\LocalContent"))
+    if (!ClientInstalled(sys_.registry, "Software\\Kazaa\\LocalContent"))
         button_kazaa.setEnabled(false);
-    if (!installed("Software\\Grokster\\LocalContent"))
+    if (!ClientInstalled(sys_.registry, "Software\\Grokster\\LocalContent"))
         button_grokster.setEnabled(false);
     if (!button_kazaa.enabled() && !button_grokster.enabled()) {
         main_.MsgBox("NO INSTALLED FASTTRACK APPLICATIONS", MessageButtons::Ok, MessageIcon::Stop);

@@ -104,7 +104,7 @@ BenchPair halfMatching() {
     };
     pair.product = [state] {
         MainWindow& form = *state->fixture.form;
-        form.FilterPass();
+        form.filterView.FilterPass();
         Require(form.filterReportList.count() == kMovedFolderFiles / 2, "the pass missed files");
     };
     pair.baseline = [state] {
@@ -127,7 +127,7 @@ BenchPair noneMatching() {
     pair.setup = [state] { prepare(*state, "MorvaneBenchFilterIdle", kIdleFolderFiles, false); };
     pair.product = [state] {
         MainWindow& form = *state->fixture.form;
-        form.FilterPass();
+        form.filterView.FilterPass();
         Require(form.filterReportList.count() == 0, "the pass moved files");
     };
     pair.baseline = [state] {
@@ -139,7 +139,7 @@ BenchPair noneMatching() {
         UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, timerTicked);
         g_lastTick = SteadyClock::now();
         g_longestWait = {};
-        state->fixture.form->FilterPass();
+        state->fixture.form->filterView.FilterPass();
         KillTimer(nullptr, timer);
         std::printf(
             "time wine64.%s.longest_wait_for_the_window %.3f\n",
@@ -196,14 +196,14 @@ BenchPair failuresListed() {
     };
     pair.product = [state] {
         MainWindow& form = *state->filter.fixture.form;
-        form.FilterPass();
+        form.filterView.FilterPass();
         Require(form.filterFailureList.count() == kListedFailures &&
                     form.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };
     pair.baseline = [state] {
         MainWindow& plain = *state->noneListed;
-        plain.FilterPass();
+        plain.filterView.FilterPass();
         Require(plain.filterFailureList.count() == 0 && plain.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };

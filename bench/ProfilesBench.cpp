@@ -29,9 +29,9 @@ BenchPair listProfiles() {
                     "cannot write the profile files");
         state->makeWindow();
     };
-    pair.reset = [state] { state->form->profileList.clear(); };
+    pair.reset = [state] { state->makeWindow(); };
     pair.product = [state] {
-        state->form->ListProfiles("profile_0");
+        state->form->profileView.ListProfiles("profile_0");
         Require(state->form->profileList.count() == kProfiles - 1, "ListProfiles missed files");
     };
     pair.baseline = [state] {

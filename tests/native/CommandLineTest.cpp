@@ -105,7 +105,7 @@ TEST(CommandLineTest, RegisterToARunningFilterStartsItAgainThroughItsCheck) {
     EXPECT_EQ(run("far"), kExitDone);
     EXPECT_EQ(h.stored("Software\\Kazaa\\UserDetails", "UserName"), sz("far"));
     EXPECT_EQ(form.profileList.items().back(), "far");
-    EXPECT_FALSE(form.filterRun().running());
+    EXPECT_FALSE(form.profiles.filterRun().running());
     EXPECT_TRUE(form.window.visible());
     EXPECT_EQ(form.filterRows[0].folder.text(), "C:\\Far");
     EXPECT_EQ(h.messageLog().size(), 1u) << "the start's refusal";

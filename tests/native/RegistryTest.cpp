@@ -7,9 +7,9 @@
 
 #include <climits>
 
-#include "app/TargetApplication.h"
 #include "registry/CutAtNull.h"
 #include "registry/RegistryHelpers.h"
+#include "registry/TargetApplication.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -120,9 +120,9 @@ TEST_F(RegistryTest, ImportLeavesMissingValuesEmptyAndListsNothingForValuesWitho
     for (const char* key : {"UserDetails", "Transfer", "Advanced"})
         h.put(std::string("Software\\Kazaa\\") + key, "Other", sz("x"));
     form.SetTarget(kTargetApplications[1]);
-    form.ImportSettings(form.str_currentprofilename);
+    form.profileView.ImportSettings();
     EXPECT_EQ(form.sharedFolderList.items(), Log{"C:\\Kept"});
-    EXPECT_EQ(form.str_currentprofilename + form.downloadFolderBox.text() +
+    EXPECT_EQ(form.profiles.currentName() + form.downloadFolderBox.text() +
                   form.downloadsBox.text() + form.uploadsBox.text() + form.searchResultsBox.text(),
               "");
     EXPECT_TRUE(h.dialogs.messages.empty());
@@ -135,13 +135,13 @@ TEST_F(RegistryTest, ImportAndRegistrationStopAtFolderIndex32767) {
     for (int i = 0; i <= 32768; ++i)
         h.put(kLocal, "Dir" + std::to_string(i), sz("012345:C:\\S" + std::to_string(i)));
     form.SetTarget(kTargetApplications[1]);
-    form.ImportSettings(form.str_currentprofilename);
+    form.profileView.ImportSettings();
     ASSERT_EQ(form.sharedFolderList.count(), 32768);
     EXPECT_EQ(form.sharedFolderList.item(32767), "C:\\S32767");
     EXPECT_EQ(form.searchResultsBox.text(), "100"); // the reads after the folders still ran
 
-    form.sharedFolderList.clear();
-    form.RegisterProfile();
+    showFolders(form, {});
+    form.profileView.RegisterProfile();
     EXPECT_EQ(h.stored(kLocal, "Dir32767"), kMissing);
     EXPECT_EQ(h.stored(kLocal, "Dir32768"), sz("012345:C:\\S32768"));
 }
@@ -149,14 +149,13 @@ TEST_F(RegistryTest, ImportAndRegistrationStopAtFolderIndex32767) {
 // Kazaa as the target and "bob" as the current profile, with values of its own.
 MainWindow& bob(MainWindow& form, const Log& folders) {
     form.SetTarget(kTargetApplications[1]);
-    form.str_currentprofilename = "bob";
+    form.profiles.setCurrentName("bob");
     form.profileNameBox.setText("bob"); // equal to the current name: nothing to rename
     form.downloadFolderBox.setText("E:\\Incoming");
     form.downloadsBox.setText("4");
     form.uploadsBox.setText("6");
     form.searchResultsBox.setText("250");
-    for (const std::string& folder : folders)
-        form.sharedFolderList.addItem(folder);
+    showFolders(form, folders);
     return form;
 }
 
@@ -165,19 +164,18 @@ MainWindow& bob(MainWindow& form, const Log& folders) {
 // empty number field (the import found no value) leaves the client's value alone, silently;
 // a number too big for the value is refused with a message.
 TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
-    bob(form, {"C:\\Music"}).str_currentprofilename = "";
-    form.RegisterProfile();
+    bob(form, {"C:\\Music"}).profiles.setCurrentName("");
+    form.profileView.RegisterProfile();
     EXPECT_EQ(h.registry.calls(), 0);
     EXPECT_FALSE(h.exists("C:\\FastTrackProfiles"));
 
     h.put(kTransfer, "ConcurrentDownloads", dword(3), kRegDword);
     const std::string fits = "C:\\" + std::string(245, 'f'); // 248 characters
-    form.sharedFolderList.clear();
     bob(form, {fits, fits + "t", "C:\\After"});
     form.downloadFolderBox.setText("C:\\" + std::string(253, 'd')); // 256 characters
     form.downloadsBox.setText("");
     form.uploadsBox.setText("99999999999"); // a hand-edited profile file
-    const Registration registration = form.RegisterProfile();
+    const Registration registration = form.profileView.RegisterProfile();
     EXPECT_EQ(std::pair(registration.failed, registration.refused), std::pair(2, 3));
     EXPECT_EQ(h.stored(kLocal, "Dir0"), sz("012345:" + fits));
     EXPECT_EQ(h.stored(kLocal, "Dir1"), kMissing);

@@ -44,7 +44,7 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
     before.erase(std::find(before.begin(), before.end(), "bytes of gone.pdf"));
 
     MainWindow form(services);
-    form.str_currentprofilename = "scenario";
+    form.profiles.setCurrentName("scenario");
     form.downloadFolderBox.setText(downloads);
     const char* lists[] = {"mp3;", "avi;", "jpg;gif;", "pdf;", ""};
     const std::string destinations[] = {music, root + "\\Video", root + "\\Pictures\\",
