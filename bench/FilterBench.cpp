@@ -85,7 +85,7 @@ void prepare(FilterState& state, const std::string& folder, int files, bool half
     state.form = std::make_unique<MainWindow>(*state.services);
     MainWindow& form = *state.form;
     form.downloadFolderBox.setText(state.drive->windowsPath(folder + "\\Downloads"));
-    for (std::size_t i = 0; i < 5; ++i) {
+    for (int i = 0; i < kFilterCategories; ++i) {
         form.filterRows[i].extensions.setText(i == 0 ? "mp3;wav;mid;wma;" : "doc;pdf;");
         form.filterRows[i].folder.setText(i == 0 ? state.drive->windowsPath(folder + "\\Music")
                                                  : form.downloadFolderBox.text());
@@ -197,7 +197,7 @@ BenchPair failuresListed() {
         state->noneListed = std::make_unique<MainWindow>(*filter.services);
         MainWindow& plain = *state->noneListed;
         plain.downloadFolderBox.setText(form.downloadFolderBox.text());
-        for (std::size_t i = 0; i < 5; ++i) {
+        for (int i = 0; i < kFilterCategories; ++i) {
             plain.filterRows[i].extensions.setText(i == 0 ? "wav;"
                                                           : form.filterRows[i].extensions.text());
             plain.filterRows[i].folder.setText(form.filterRows[i].folder.text());
