@@ -23,9 +23,13 @@ ClientChooser::ClientChooser(MainWindow& main, Services& services) : main_(main)
 }
 
 bool ClientChooser::Form_Load() {
-    if (!ClientInstalled(sys_.registry, "Software\\Kazaa\\LocalContent"))
+    // The chooser offers Grokster and Kazaa, the first two rows of the clients' table.
+    auto installed = [this](const TargetApplication& client) {
+        return ClientInstalled(sys_.registry, std::string(client.localContent));
+    };
+    if (!installed(kTargetApplications[1]))
         button_kazaa.setEnabled(false);
-    if (!ClientInstalled(sys_.registry, "Software\\Grokster\\LocalContent"))
+    if (!installed(kTargetApplications[0]))
         button_grokster.setEnabled(false);
     if (!button_kazaa.enabled() && !button_grokster.enabled()) {
         main_.MsgBox("NO INSTALLED FASTTRACK APPLICATIONS", MessageButtons::Ok, MessageIcon::Stop);

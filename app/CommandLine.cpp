@@ -133,6 +133,27 @@ Request ParseArguments(const std::vector<std::string>& arguments) {
     return request;
 }
 
+std::string RequestMessage(const Request& request) {
+    std::string data;
+    data += static_cast<char>('0' + static_cast<int>(request.action));
+    data += request.quiet ? 'q' : '-';
+    return data + request.name;
+}
+
+std::optional<Request> RequestOfMessage(const std::string& message) {
+    if (message.size() < 2)
+        return std::nullopt;
+    const int action = message[0] - '0';
+    if (action < static_cast<int>(RequestAction::Show) ||
+        action > static_cast<int>(RequestAction::Filter))
+        return std::nullopt;
+    Request request;
+    request.action = static_cast<RequestAction>(action);
+    request.quiet = message[1] == 'q';
+    request.name = message.substr(2);
+    return request;
+}
+
 std::string UsageText() {
     return "Usage: morvane.exe [/register NAME] [/filter] [/quiet]\n"
            "/register NAME\tregisters the stored profile NAME into the client's settings\n"

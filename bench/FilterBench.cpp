@@ -79,7 +79,7 @@ void prepare(FilterState& state, const std::string& folder, int files, bool half
         Services{real.registry, real.files, real.shell, real.dialogs, real.clock, state.windows});
     MainWindow& form = state.fixture.makeWindow(state.services.get());
     form.downloadFolderBox.setText(drive.windowsPath(folder + "\\Downloads"));
-    for (std::size_t i = 0; i < 5; ++i) {
+    for (int i = 0; i < kFilterCategories; ++i) {
         form.filterRows[i].extensions.setText(i == 0 ? "mp3;wav;mid;wma;" : "doc;pdf;");
         form.filterRows[i].folder.setText(i == 0 ? drive.windowsPath(folder + "\\Music")
                                                  : form.downloadFolderBox.text());
@@ -188,7 +188,7 @@ BenchPair failuresListed() {
         state->noneListed = std::make_unique<MainWindow>(*filter.services);
         MainWindow& plain = *state->noneListed;
         plain.downloadFolderBox.setText(form.downloadFolderBox.text());
-        for (std::size_t i = 0; i < 5; ++i) {
+        for (int i = 0; i < kFilterCategories; ++i) {
             plain.filterRows[i].extensions.setText(i == 0 ? "wav;"
                                                           : form.filterRows[i].extensions.text());
             plain.filterRows[i].folder.setText(form.filterRows[i].folder.text());

@@ -139,7 +139,7 @@ public:
 // ---- Dialogs: message boxes and pop-up menus.
 
 enum class MessageButtons { Ok, YesNo };
-enum class MessageIcon { None, Stop };
+enum class MessageIcon { None, Stop, Information };
 enum class MessageAnswer { Ok, Yes, No };
 
 // The caption of the program's own message boxes.

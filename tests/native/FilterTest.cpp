@@ -38,7 +38,7 @@ TEST(FilterRules, NameToCategoryLowestIndexFirstBySubstringAndOnlyActiveCategori
     // A start resets every destination off the download folder's drive to the download folder.
     const FilterStartCheck check =
         CheckFilterStart("c:\\Downloads", {"C:\\Music", "D:\\Video", "", "c:\\", "C:Docs"});
-    EXPECT_EQ(check.reset, (std::array<bool, 5>{false, true, true, false, true}));
+    EXPECT_EQ(check.reset, (std::array<bool, kFilterCategories>{false, true, true, false, true}));
     EXPECT_EQ(check.resetTo, "c:\\Downloads");
     EXPECT_FALSE(
         CheckFilterStart("C:\\Downloads", {"C:\\", "C:\\", "C:\\", "C:\\", "C:\\"}).anyReset());
@@ -53,7 +53,7 @@ protected:
         const char* folders[] = {"C:\\Music", "C:\\Video", "C:\\Pictures", "C:\\Downloads", "C:\\"};
         const char* lists[] = {"mp3;wav;mid;wma;", "mpg;avi;mov;mpeg;wmv;", "bmp;jpg;jpeg;gif;tif;",
                                "doc;pdf;", "exe;zip;"};
-        for (std::size_t i = 0; i < 5; ++i) {
+        for (int i = 0; i < kFilterCategories; ++i) {
             form.filterRows[i].extensions.setText(lists[i]);
             form.filterRows[i].folder.setText(folders[i]);
             h.files->makeDirectory(folders[i]);

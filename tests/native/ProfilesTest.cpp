@@ -41,7 +41,7 @@ void show(MainWindow& form, const Lines& profile) {
     while (profile[next] != "EOF!")
         folders.push_back(profile[next++]);
     showFolders(form, folders);
-    for (std::size_t c = 0; c < 5; ++c) {
+    for (int c = 0; c < kFilterCategories; ++c) {
         form.filterRows[c].extensions.setText(profile[++next]);
         form.filterRows[c].folder.setText(profile[++next]);
     }

@@ -49,7 +49,7 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
     const char* lists[] = {"mp3;", "avi;", "jpg;gif;", "pdf;", ""};
     const std::string destinations[] = {music, root + "\\Video", root + "\\Pictures\\",
                                         root + "\\Docs", downloads};
-    for (std::size_t i = 0; i < 5; ++i) {
+    for (int i = 0; i < kFilterCategories; ++i) {
         form.filterRows[i].extensions.setText(lists[i]);
         form.filterRows[i].folder.setText(destinations[i]);
     }
