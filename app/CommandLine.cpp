@@ -3,7 +3,7 @@
 
 #include "app/CommandLine.h"
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "platform/PathRules.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/Profiles.h"
@@ -28,17 +28,7 @@ bool IsOption(const std::string& argument) {
     return option == "register" || option == "filter" || option == "quiet";
 }
 
-// Clicks the command bar's item of this caption, as the user would.
-void ClickCommand(Form1& form, const std::string& caption) {
-    for (std::size_t i = 0; i < form.Label2.size(); ++i) {
-        if (form.Label2[i].caption() == caption) {
-            form.Label2_Click(static_cast<int>(i));
-            return;
-        }
-    }
-}
-
-bool ClientKeysPresent(Form1& form) {
+bool ClientKeysPresent(MainWindow& form) {
     RegKey key = 0;
     if (form.sys.registry.openKey(kHkeyCurrentUser, form.REG_LOCALCONTENT, key) != kErrorSuccess)
         return false;
@@ -59,11 +49,11 @@ int FindProfileEntry(const ui::ListBox& list, const std::string& name) {
 
 // A profile stored since the list was made (a file copied into the folder) joins the list as
 // the listing at start-up would have named it; -1 when there is no such file.
-int ListStoredProfile(Form1& form, const std::string& name) {
+int ListStoredProfile(MainWindow& form, const std::string& name) {
     for (const std::string& profile : StoredProfileNames(form.sys.files, "")) {
         if (SameProfileFile(profile, name)) {
-            form.list_Profiles.addItem(profile);
-            return form.list_Profiles.count() - 1;
+            form.profileList.addItem(profile);
+            return form.profileList.count() - 1;
         }
     }
     return -1;
@@ -71,23 +61,23 @@ int ListStoredProfile(Form1& form, const std::string& name) {
 
 // Chooses the entry with a left press and registers it, as the user would; any write the
 // registry refused fails the request.
-int ChooseAndRegister(Form1& form, int entry) {
-    form.list_Profiles.setListIndex(entry);
-    form.list_Profiles_MouseDown(ui::kLeftButton, 0, 0, 0);
+int ChooseAndRegister(MainWindow& form, int entry) {
+    form.profileList.setListIndex(entry);
+    form.profileList_MouseDown(ui::kLeftButton, 0, 0, 0);
     // A profile that could not be loaded does not become current: the one shown is not it.
-    if (form.str_currentprofilename != form.list_Profiles.item(entry))
+    if (form.str_currentprofilename != form.profileList.item(entry))
         return kExitNoProfile;
     return form.RegisterProfile().failed > 0 ? kExitRegistryFailed : kExitDone;
 }
 
-int RegisterByName(Form1& form, const std::string& name) {
+int RegisterByName(MainWindow& form, const std::string& name) {
     if (!ProfilePath(name))
         return kExitNoProfile;
     if (form.REG_LOCALCONTENT.empty() || !ClientKeysPresent(form))
         return kExitNoClient;
     // A current profile whose name box holds no usable name is listed under its file's name.
     form.leaveUnstorableName();
-    int entry = FindProfileEntry(form.list_Profiles, name);
+    int entry = FindProfileEntry(form.profileList, name);
     if (entry < 0)
         entry = ListStoredProfile(form, name);
     if (entry < 0)
@@ -99,12 +89,12 @@ int RegisterByName(Form1& form, const std::string& name) {
     // on its download folder's drive. A refused start leaves the window up with its message.
     const bool inTray = !form.window.visible();
     if (inTray)
-        form.mnuRestore_Click();
-    form.filterlabel_Click(0); // STOP FILTER
+        form.RestoreWindow_Click();
+    form.StopFilter();
     const int code = ChooseAndRegister(form, entry);
-    ClickCommand(form, "START FILTER");
+    form.StartFilter();
     if (inTray && form.filterRun().running() && !form.sys.windows.ended())
-        form.filterlabel_Click(1); // GO TO TRAY
+        form.GoToTray();
     return code;
 }
 
@@ -195,14 +185,14 @@ std::string FailureText(const Request& request, int code) {
     }
 }
 
-bool StartWithoutWindow(Form1& form) {
+bool StartWithoutWindow(MainWindow& form) {
     if (!form.FindMarkedTarget() || !ClientKeysPresent(form))
         return false;
     form.TakeInClientSettings();
     return true;
 }
 
-int CarryOut(Form1& form, RequestDialogs& dialogs, const Request& request) {
+int CarryOut(MainWindow& form, RequestDialogs& dialogs, const Request& request) {
     if (request.action == RequestAction::Register) {
         const bool wasQuiet = dialogs.quiet;
         dialogs.quiet = request.quiet;
@@ -211,10 +201,10 @@ int CarryOut(Form1& form, RequestDialogs& dialogs, const Request& request) {
         return code;
     }
     if (request.action == RequestAction::Filter && !form.filterRun().running()) {
-        ClickCommand(form, "START FILTER");
+        form.StartFilter();
         // A start refused by the same-drive check keeps the window up with its message.
         if (form.filterRun().running() && !form.sys.windows.ended())
-            form.filterlabel_Click(1); // GO TO TRAY
+            form.GoToTray();
     }
     return kExitDone;
 }

@@ -10,7 +10,7 @@
 
 namespace morvane {
 
-class Form1;
+class MainWindow;
 
 enum class RequestAction {
     Show,     // no arguments: the window comes to the front
@@ -51,7 +51,7 @@ std::string FailureText(const Request& request, int code);
 // Start-up for a request that shows no window: the client from its marker file only (no
 // chooser), its keys present, then the import and save as at every start. False (nothing
 // written) when there is no client.
-bool StartWithoutWindow(Form1& form);
+bool StartWithoutWindow(MainWindow& form);
 
 // The program's message boxes while a request is carried out: with /quiet none shows (each
 // gets its default answer).
@@ -71,6 +71,6 @@ private:
 // Carries out Register or Filter in a started program whose message boxes go through
 // `dialogs`, as the user's clicks would, and gives the exit code. Show is the view's business
 // (bringing a window to the front) and gives 0.
-int CarryOut(Form1& form, RequestDialogs& dialogs, const Request& request);
+int CarryOut(MainWindow& form, RequestDialogs& dialogs, const Request& request);
 
 } // namespace morvane

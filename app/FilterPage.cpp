@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "filter/FilterPass.h"
 #include "filter/FilterRules.h"
 
@@ -36,23 +36,23 @@ private:
 
 } // namespace
 
-void Form1::txt_filterext_KeyPress(int, int& keyAscii) {
+void MainWindow::filterExtensions_KeyPress(int, int& keyAscii) {
     if (IsRefusedExtensionKey(keyAscii))
         keyAscii = 0;
 }
 
-void Form1::txt_filterext_LostFocus(int) {
-    SaveProfile(txt_profilename.text());
+void MainWindow::filterExtensions_LostFocus(int) {
+    SaveProfile(profileNameBox.text());
 }
 
-void Form1::txt_filterfolder_LostFocus(int) {
-    SaveProfile(txt_profilename.text());
+void MainWindow::filterFolder_LostFocus(int) {
+    SaveProfile(profileNameBox.text());
 }
 
-void Form1::button_selfilterfolder_Click(int index) {
+void MainWindow::chooseFilterFolder_Click(int index) {
     if (index < 0 || index >= kFilterCategories)
         return;
-    const std::string& downloads = txt_Downloadfolder.text();
+    const std::string& downloads = downloadFolderBox.text();
     // The picker can only be locked to a drive root; a folder chosen anywhere else would be
     // reset by the next start anyway.
     if (!BeginsWithDriveRoot(downloads)) {
@@ -64,68 +64,64 @@ void Form1::button_selfilterfolder_Click(int index) {
     LockFolderPicker(DriveRootOf(downloads));
     ShowFolderPicker("Select Filter Folder");
     if (!str_pickedfolder.empty()) {
-        txt_filterfolder[static_cast<std::size_t>(index)].setText(str_pickedfolder);
+        filterRows[static_cast<std::size_t>(index)].folder.setText(str_pickedfolder);
         ListIncompleteDownloads();
-        SaveProfile(txt_profilename.text());
+        SaveProfile(profileNameBox.text());
     }
     UnlockFolderPicker();
 }
 
-void Form1::StartFilter() {
+void MainWindow::StartFilter() {
     // A start during the first pass of another (the page is not in front yet) changes nothing.
     if (str_currentprofilename.empty() || filterRun_.running())
         return;
     std::array<std::string, kFilterCategories> folders;
     for (std::size_t i = 0; i < folders.size(); ++i)
-        folders[i] = txt_filterfolder[i].text();
-    const FilterStartCheck check = CheckFilterStart(txt_Downloadfolder.text(), folders);
+        folders[i] = filterRows[i].folder.text();
+    const FilterStartCheck check = CheckFilterStart(downloadFolderBox.text(), folders);
     if (check.anyReset()) {
         for (std::size_t i = 0; i < folders.size(); ++i)
             if (check.reset[i])
-                txt_filterfolder[i].setText(check.resetTo);
-        SaveProfile(txt_profilename.text()); // stored as any other change of the folders
+                filterRows[i].folder.setText(check.resetTo);
+        SaveProfile(profileNameBox.text()); // stored as any other change of the folders
         MsgBox("Filter Folders Are No Longer On The Same Drive As Download Folder: Filter "
                "Folders Reset",
                MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
     filterRun_.start();
-    list_filterreport.addItem("Filter started at " + sys.clock.timeOfDay());
-    list_filtererrors.clear();
+    filterReportList.addItem("Filter started at " + sys.clock.timeOfDay());
+    filterFailureList.clear();
     RunFilterPasses(true);
     if (sys.windows.ended() || !filterRun_.running())
         return; // stopped during its first pass: the page stays hidden, the timer off
-    timer_filter.setEnabled(true);
-    frame_runningfilter.setVisible(true);
-    frame_runningfilter.bringToFront();
-    button_rename.setVisible(false);
+    filterTimer.setEnabled(true);
+    runningFilterPage.setVisible(true);
+    runningFilterPage.bringToFront();
+    renameButton.setVisible(false);
 }
 
-void Form1::StopFilter() {
+void MainWindow::StopFilter() {
     if (!filterRun_.running())
         return;
     filterRun_.stop();
-    timer_filter.setEnabled(false);
-    list_filterreport.addItem("Filter stopped at " + sys.clock.timeOfDay());
-    frame_runningfilter.setVisible(false);
+    filterTimer.setEnabled(false);
+    filterReportList.addItem("Filter stopped at " + sys.clock.timeOfDay());
+    runningFilterPage.setVisible(false);
 }
 
-void Form1::filterlabel_Click(int index) {
-    if (index == 0) {
-        StopFilter();
-    } else if (index == 1) {
-        filterlabel[1].setForeColour(ui::kBlack);
-        window.setState(ui::WindowState::Minimised); // Form_Resize puts it in the tray
-    }
+void MainWindow::GoToTray() {
+    goToTrayCommand.setForeColour(ui::kBlack);
+    window.setState(ui::WindowState::Minimised); // Form_Resize puts it in the tray
 }
 
-void Form1::timer_filter_Timer() {
+void MainWindow::filterTimer_Timer() {
     if (filterRun_.running())
         RunFilterPasses(false);
 }
 
 // Passes never nest: a tick during a pass is skipped, a start's pass follows the one under way.
-void Form1::RunFilterPasses(bool queue) {
+void MainWindow::RunFilterPasses(bool queue) {
     if (!filterRun_.beginPass(queue))
         return;
     do {
@@ -133,11 +129,11 @@ void Form1::RunFilterPasses(bool queue) {
     } while (filterRun_.endPass() && !sys.windows.ended());
 }
 
-FilterPassResult Form1::FilterPass() {
-    FilterSettings settings{txt_Downloadfolder.text(), {}};
+FilterPassResult MainWindow::FilterPass() {
+    FilterSettings settings{downloadFolderBox.text(), {}};
     for (std::size_t i = 0; i < settings.categories.size(); ++i)
-        settings.categories[i] = {txt_filterext[i].text(), txt_filterfolder[i].text()};
-    FilterPageReport report(list_filterreport, list_filtererrors);
+        settings.categories[i] = {filterRows[i].extensions.text(), filterRows[i].folder.text()};
+    FilterPageReport report(filterReportList, filterFailureList);
     return morvane::FilterPass(settings, sys.files, sys.windows, filterRun_, report);
 }
 

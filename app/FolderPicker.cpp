@@ -1,60 +1,60 @@
 // The folder picker as the main window uses it, and the handlers of the controls that use it
 // (shared folders, the download folder) or show its results (the incomplete downloads).
 
-#include "app/Form1.h"
-#include "app/Form2.h"
+#include "app/FolderPickerDialog.h"
+#include "app/MainWindow.h"
 
 namespace morvane {
 
-Form2& Form1::picker() {
-    if (!form2_)
-        form2_ = std::make_unique<Form2>(*this, sys);
-    return *form2_;
+FolderPickerDialog& MainWindow::picker() {
+    if (!pickerDialog_)
+        pickerDialog_ = std::make_unique<FolderPickerDialog>(*this, sys);
+    return *pickerDialog_;
 }
 
-void Form1::ShowFolderPicker(const std::string& title) {
-    Form2& dialog = picker();
+void MainWindow::ShowFolderPicker(const std::string& title) {
+    FolderPickerDialog& dialog = picker();
     dialog.window.setCaption(title);
     dialog.prepareShow();
     sys.windows.showModal(dialog.window);
     // Closed by its close box: nothing was chosen, and the next use starts afresh.
     if (!dialog.answered()) {
         str_pickedfolder.clear();
-        form2_.reset();
+        pickerDialog_.reset();
     }
 }
 
-void Form1::LockFolderPicker(const std::string& root) {
-    Form2& dialog = picker();
+void MainWindow::LockFolderPicker(const std::string& root) {
+    FolderPickerDialog& dialog = picker();
     // The lock first, so that the drive change opens nothing by itself.
-    dialog.str_lockeddrive = root;
-    dialog.Drive1.setDrive(root);
+    dialog.lockedDrive = root;
+    dialog.driveList.setDrive(root);
     // A locked drive that cannot be read shows nothing, rather than another drive's folders.
-    if (!dialog.SetDir1Path(root))
-        dialog.Dir1.open("", {}, -1);
-    dialog.Drive1.setEnabled(false);
+    if (!dialog.SetFolderListPath(root))
+        dialog.folderList.open("", {}, -1);
+    dialog.driveList.setEnabled(false);
 }
 
-void Form1::UnlockFolderPicker() {
+void MainWindow::UnlockFolderPicker() {
     // After a close by the close box this makes the dialog afresh, as any next use does.
-    Form2& dialog = picker();
+    FolderPickerDialog& dialog = picker();
     str_pickedfolder.clear();
-    dialog.str_lockeddrive.clear();
-    dialog.Drive1.setEnabled(true);
+    dialog.lockedDrive.clear();
+    dialog.driveList.setEnabled(true);
 }
 
-void Form1::connectFolderHandlers() {
-    list_Folders.MouseDown = [this](int b, int s, float x, float y) {
-        list_Folders_MouseDown(b, s, x, y);
+void MainWindow::connectFolderHandlers() {
+    sharedFolderList.MouseDown = [this](int b, int s, float x, float y) {
+        sharedFolderList_MouseDown(b, s, x, y);
     };
-    FolderMenu.items[AddFolder].Click = [this] { AddFolder_Click(); };
-    FolderMenu.items[RemoveFolder].Click = [this] { RemoveFolder_Click(); };
-    button_folderlist.Click = [this] { button_folderlist_Click(); };
-    List_Downloads.Click = [this] { List_Downloads_Click(); };
-    list_downloads2.Click = [this] { list_downloads2_Click(); };
-    List_Downloads.Scroll = [this] { List_Downloads_Scroll(); };
-    list_downloads2.Scroll = [this] { list_downloads2_Scroll(); };
-    button_rename.Click = [this] { button_rename_Click(); };
+    folderMenu.items[AddFolder].Click = [this] { AddFolder_Click(); };
+    folderMenu.items[RemoveFolder].Click = [this] { RemoveFolder_Click(); };
+    downloadFolderButton.Click = [this] { downloadFolderButton_Click(); };
+    downloadNameList.Click = [this] { downloadNameList_Click(); };
+    datFileList.Click = [this] { datFileList_Click(); };
+    downloadNameList.Scroll = [this] { downloadNameList_Scroll(); };
+    datFileList.Scroll = [this] { datFileList_Scroll(); };
+    renameButton.Click = [this] { renameButton_Click(); };
 }
 
 } // namespace morvane

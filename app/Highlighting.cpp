@@ -1,26 +1,22 @@
 // Hover highlighting: an item turns blue under the pointer and stays blue until the pointer
 // crosses one of the clearing areas (window background, title area, section area).
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 namespace morvane {
 
-void Form1::ClearMenuHighlight() {
-    for (ui::Label& item : Label2)
+void MainWindow::ClearMenuHighlight() {
+    for (ui::Label& item : sectionMenu)
+        item.setForeColour(ui::kBlack);
+    for (ui::Label& item : commandBar)
         item.setForeColour(ui::kBlack);
 }
 
-void Form1::Label2_MouseMove(int index, int, int, float, float) {
-    if (index >= 0 && index < static_cast<int>(Label2.size()))
-        Label2[static_cast<std::size_t>(index)].setForeColour(ui::kBlue);
+void MainWindow::menuItem_MouseMove(ui::Label& item) {
+    item.setForeColour(ui::kBlue);
 }
 
-void Form1::filterlabel_MouseMove(int index, int, int, float, float) {
-    if (index >= 0 && index < static_cast<int>(filterlabel.size()))
-        filterlabel[static_cast<std::size_t>(index)].setForeColour(ui::kBlue);
-}
-
-void Form1::Form_MouseMove(int, int, float x, float) {
+void MainWindow::Form_MouseMove(int, int, float x, float) {
     // While hidden the window only hears from its notification icon.
     if (window.visible())
         ClearMenuHighlight();
@@ -28,17 +24,17 @@ void Form1::Form_MouseMove(int, int, float x, float) {
         TrayCallback(x);
 }
 
-void Form1::Picture1_MouseMove(int, int, float, float) {
+void MainWindow::titleArea_MouseMove(int, int, float, float) {
     ClearMenuHighlight();
 }
 
-void Form1::frm_Details_MouseMove(int, int, float, float) {
+void MainWindow::sectionArea_MouseMove(int, int, float, float) {
     ClearMenuHighlight();
 }
 
-void Form1::frame_runningfilter_MouseMove(int, int, float, float) {
-    for (ui::Label& item : filterlabel)
-        item.setForeColour(ui::kBlack);
+void MainWindow::runningFilterPage_MouseMove(int, int, float, float) {
+    stopFilterCommand.setForeColour(ui::kBlack);
+    goToTrayCommand.setForeColour(ui::kBlack);
 }
 
 } // namespace morvane

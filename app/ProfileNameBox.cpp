@@ -1,19 +1,19 @@
 // The name box: what may be typed into it, and renaming the current profile as its text
 // changes.
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "platform/PathRules.h"
 #include "profiles/Profiles.h"
 
 namespace morvane {
 
-void Form1::txt_profilename_KeyPress(int& keyAscii) {
+void MainWindow::profileNameBox_KeyPress(int& keyAscii) {
     ProfileNameKey(keyAscii);
 }
 
 // One routine that settles the final name at once; its own edits of the box come back
 // through Change and are ignored while it runs.
-void Form1::txt_profilename_Change() {
+void MainWindow::profileNameBox_Change() {
     if (renaming_)
         return;
     renaming_ = true;
@@ -22,14 +22,14 @@ void Form1::txt_profilename_Change() {
         ~Done() { flag = false; }
     } done{renaming_};
 
-    std::string name = LowerCase(txt_profilename.text());
-    txt_profilename.setText(name);
+    std::string name = LowerCase(profileNameBox.text());
+    profileNameBox.setText(name);
     if (name == str_currentprofilename)
         return;
     // Another entry's name, or another entry's file, is taken.
-    while (NameTaken(list_Profiles.items(), name, &str_currentprofilename))
+    while (NameTaken(profileList.items(), name, &str_currentprofilename))
         name = LowerCase(name + "X");
-    txt_profilename.setText(name);
+    profileNameBox.setText(name);
 
     // The profile is written under its new name before the old file goes, so a save that
     // fails costs nothing: the user has been told, and everything keeps the old name. A name
@@ -37,12 +37,12 @@ void Form1::txt_profilename_Change() {
     // such as an imported ".bob" could not be backspaced into a usable one.
     const bool stored = StoreProfile(name);
     if (!stored && ProfilePath(str_currentprofilename)) {
-        txt_profilename.setText(str_currentprofilename);
+        profileNameBox.setText(str_currentprofilename);
         return;
     }
-    for (int i = 0; i < list_Profiles.count(); ++i)
-        if (list_Profiles.item(i) == str_currentprofilename)
-            list_Profiles.setItem(i, name);
+    for (int i = 0; i < profileList.count(); ++i)
+        if (profileList.item(i) == str_currentprofilename)
+            profileList.setItem(i, name);
     // The file the profile was in until now. A name that cannot be stored (the box emptied
     // on the way to a new name) must not cost the profile that file: it stays, and takes the
     // saves, until the profile is written under a name that can be stored. Names that differ
@@ -58,12 +58,12 @@ void Form1::txt_profilename_Change() {
     str_currentprofilename = name;
 }
 
-void Form1::leaveUnstorableName() {
+void MainWindow::leaveUnstorableName() {
     if (keptName_.empty())
         return;
-    for (int i = 0; i < list_Profiles.count(); ++i)
-        if (list_Profiles.item(i) == str_currentprofilename)
-            list_Profiles.setItem(i, keptName_);
+    for (int i = 0; i < profileList.count(); ++i)
+        if (profileList.item(i) == str_currentprofilename)
+            profileList.setItem(i, keptName_);
     str_currentprofilename = keptName_;
     keptName_.clear();
 }

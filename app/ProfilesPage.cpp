@@ -4,37 +4,37 @@
 
 #include <utility>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "profiles/NumberFields.h"
 #include "profiles/Profiles.h"
 
 namespace morvane {
 
-Profile Form1::shownFilters() const {
+Profile MainWindow::shownFilters() const {
     Profile profile;
-    profile.downloadFolder = txt_Downloadfolder.text();
+    profile.downloadFolder = downloadFolderBox.text();
     for (std::size_t i = 0; i < profile.filters.size(); ++i)
-        profile.filters[i] = {txt_filterext[i].text(), txt_filterfolder[i].text()};
+        profile.filters[i] = {filterRows[i].extensions.text(), filterRows[i].folder.text()};
     return profile;
 }
 
-Profile Form1::ShownProfile() const {
+Profile MainWindow::ShownProfile() const {
     Profile profile = shownFilters();
-    profile.downloads = txt_Downloads.text();
-    profile.uploads = txt_Uploads.text();
-    profile.searchResults = txt_Searchresults.text();
-    profile.sharedFolders = list_Folders.items();
+    profile.downloads = downloadsBox.text();
+    profile.uploads = uploadsBox.text();
+    profile.searchResults = searchResultsBox.text();
+    profile.sharedFolders = sharedFolderList.items();
     return profile;
 }
 
-void Form1::showFilters(const FilterCategories& filters) {
+void MainWindow::showFilters(const FilterCategories& filters) {
     for (std::size_t i = 0; i < filters.size(); ++i) {
-        txt_filterext[i].setText(filters[i].extensions);
-        txt_filterfolder[i].setText(filters[i].folder);
+        filterRows[i].extensions.setText(filters[i].extensions);
+        filterRows[i].folder.setText(filters[i].folder);
     }
 }
 
-bool Form1::StoreProfile(const std::string& name) {
+bool MainWindow::StoreProfile(const std::string& name) {
     Profile profile = ShownProfile();
     profile.name = name == str_currentprofilename && !keptName_.empty() ? keptName_ : name;
     const std::string target = profile.name;
@@ -48,7 +48,7 @@ bool Form1::StoreProfile(const std::string& name) {
     return false;
 }
 
-void Form1::tellSaveFailed(const std::string& name, const std::string& text) {
+void MainWindow::tellSaveFailed(const std::string& name, const std::string& text) {
     Profile failed = ShownProfile();
     failed.name = name;
     if (saveMessageShowing_ || failed == reportedFailure_)
@@ -59,11 +59,11 @@ void Form1::tellSaveFailed(const std::string& name, const std::string& text) {
     saveMessageShowing_ = false;
 }
 
-void Form1::SaveProfile(const std::string& name) {
+void MainWindow::SaveProfile(const std::string& name) {
     StoreProfile(name);
 }
 
-bool Form1::LoadProfile(const std::string& name) {
+bool MainWindow::LoadProfile(const std::string& name) {
     // The whole file is read before anything else happens, so nothing that the name box's
     // rename step does below can disturb the reading.
     ProfileLoad load = LoadNamedProfile(sys.files, name);
@@ -77,21 +77,21 @@ bool Form1::LoadProfile(const std::string& name) {
     leaveUnstorableName();
     str_currentprofilename = name;
     Profile& profile = load.read->profile;
-    txt_Downloadfolder.setText(profile.downloadFolder);
-    txt_Downloads.setText(profile.downloads);
-    txt_Uploads.setText(profile.uploads);
-    txt_Searchresults.setText(profile.searchResults);
+    downloadFolderBox.setText(profile.downloadFolder);
+    downloadsBox.setText(profile.downloads);
+    uploadsBox.setText(profile.uploads);
+    searchResultsBox.setText(profile.searchResults);
     // In one go: a list shown on screen takes its rows at once instead of a thousand times one.
-    list_Folders.setItems(std::move(profile.sharedFolders));
+    sharedFolderList.setItems(std::move(profile.sharedFolders));
     FillFilterDefaults(profile);
     showFilters(profile.filters);
     // The name goes in last. A file name with capitals makes the box's rename step store the
     // profile under the lower-case name, and it must store the values just read.
-    txt_profilename.setText(name);
+    profileNameBox.setText(name);
     return true;
 }
 
-void Form1::LoadFilterSettings(const std::string& name) {
+void MainWindow::LoadFilterSettings(const std::string& name) {
     Profile profile = shownFilters();
     // Without a filter section the controls keep what they hold.
     if (std::optional<FilterCategories> stored = StoredFilterSettings(sys.files, name))
@@ -100,39 +100,39 @@ void Form1::LoadFilterSettings(const std::string& name) {
     showFilters(profile.filters);
 }
 
-void Form1::NumberField_Change(ui::TextBox& field) {
+void MainWindow::NumberField_Change(ui::TextBox& field) {
     // Pasted or dropped text never passes the key filter; every route ends in a change.
     field.setText(DigitsOf(field.text()));
 }
 
-void Form1::txt_Downloads_KeyPress(int& keyAscii) {
+void MainWindow::downloadsBox_KeyPress(int& keyAscii) {
     DigitsOnlyKey(keyAscii);
 }
 
-void Form1::txt_Uploads_KeyPress(int& keyAscii) {
+void MainWindow::uploadsBox_KeyPress(int& keyAscii) {
     DigitsOnlyKey(keyAscii);
 }
 
-void Form1::txt_Searchresults_KeyPress(int& keyAscii) {
+void MainWindow::searchResultsBox_KeyPress(int& keyAscii) {
     DigitsOnlyKey(keyAscii);
 }
 
-void Form1::txt_Downloads_LostFocus() {
-    if (txt_Downloads.text().empty())
-        txt_Downloads.setText(kDownloadsFallback);
-    SaveProfile(txt_profilename.text());
+void MainWindow::downloadsBox_LostFocus() {
+    if (downloadsBox.text().empty())
+        downloadsBox.setText(kDownloadsFallback);
+    SaveProfile(profileNameBox.text());
 }
 
-void Form1::txt_Uploads_LostFocus() {
-    if (txt_Uploads.text().empty())
-        txt_Uploads.setText(kUploadsFallback);
-    SaveProfile(txt_profilename.text());
+void MainWindow::uploadsBox_LostFocus() {
+    if (uploadsBox.text().empty())
+        uploadsBox.setText(kUploadsFallback);
+    SaveProfile(profileNameBox.text());
 }
 
-void Form1::txt_Searchresults_LostFocus() {
-    if (txt_Searchresults.text().empty())
-        txt_Searchresults.setText(kSearchResultsFallback);
-    SaveProfile(txt_profilename.text());
+void MainWindow::searchResultsBox_LostFocus() {
+    if (searchResultsBox.text().empty())
+        searchResultsBox.setText(kSearchResultsFallback);
+    SaveProfile(profileNameBox.text());
 }
 
 } // namespace morvane

@@ -3,33 +3,33 @@
 
 #include <algorithm>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 namespace morvane {
 
-void Form1::list_Folders_MouseDown(int button, int, float, float) {
+void MainWindow::sharedFolderList_MouseDown(int button, int, float, float) {
     if (button != ui::kRightButton)
         return;
-    FolderMenu.items[RemoveFolder].enabled = list_Folders.listIndex() >= 0;
-    ShowPopup(FolderMenu);
+    folderMenu.items[RemoveFolder].enabled = sharedFolderList.listIndex() >= 0;
+    ShowPopup(folderMenu);
 }
 
-void Form1::AddFolder_Click() {
+void MainWindow::AddFolder_Click() {
     ShowFolderPicker("Select Folder To Share");
     if (str_pickedfolder.empty())
         return;
-    const std::vector<std::string>& listed = list_Folders.items();
+    const std::vector<std::string>& listed = sharedFolderList.items();
     if (std::find(listed.begin(), listed.end(), str_pickedfolder) == listed.end())
-        list_Folders.addItem(str_pickedfolder);
+        sharedFolderList.addItem(str_pickedfolder);
     str_pickedfolder.clear();
     // Stored even when the folder was listed already.
-    SaveProfile(txt_profilename.text());
+    SaveProfile(profileNameBox.text());
 }
 
-void Form1::RemoveFolder_Click() {
+void MainWindow::RemoveFolder_Click() {
     // Reaches the profile file with its next save.
-    if (list_Folders.listIndex() >= 0)
-        list_Folders.removeItem(list_Folders.listIndex());
+    if (sharedFolderList.listIndex() >= 0)
+        sharedFolderList.removeItem(sharedFolderList.listIndex());
 }
 
 } // namespace morvane

@@ -1,21 +1,21 @@
 // Start-up: find the target client from its marker file, or ask for it; then take the
 // client's present settings in as the current profile and list the stored ones.
 
-#include "app/Form1.h"
-#include "app/Form3.h"
+#include "app/ClientChooser.h"
+#include "app/MainWindow.h"
 #include "app/TargetApplication.h"
 
 namespace morvane {
 
-void Form1::SetTarget(const TargetApplication& target) {
-    lab_application.setCaption(std::string(target.displayName));
+void MainWindow::SetTarget(const TargetApplication& target) {
+    applicationName.setCaption(std::string(target.displayName));
     REG_LOCALCONTENT = target.localContent;
     REG_USERDETAILS = target.userDetails;
     REG_TRANSFER = target.transfer;
     REG_ADVANCED = target.advanced;
 }
 
-bool Form1::FindMarkedTarget() {
+bool MainWindow::FindMarkedTarget() {
     // Every marker is probed; with several present the last one found wins. A hidden or
     // system marker is not listed, so it does not count.
     bool found = false;
@@ -28,16 +28,16 @@ bool Form1::FindMarkedTarget() {
     return found;
 }
 
-void Form1::TakeInClientSettings() {
-    frame_general.bringToFront();
+void MainWindow::TakeInClientSettings() {
+    generalPage.bringToFront();
     ImportSettings(str_currentprofilename);
     SaveProfile(str_currentprofilename);
     ListProfiles(str_currentprofilename);
 }
 
-bool Form1::Form_Load() {
+bool MainWindow::Form_Load() {
     if (!FindMarkedTarget()) {
-        Form3& form3 = chooser();
+        ClientChooser& form3 = chooser();
         if (!form3.Form_Load())
             return false; // no client installed: the program has ended
         sys.windows.showModal(form3.window);

@@ -1,12 +1,12 @@
 // The notification-area icon: minimising hides the window behind it, its right-button menu
 // restores the window or ends the program; and the closing of the main window.
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/TrayIcon.h"
 
 namespace morvane {
 
-void Form1::Form_Resize() {
+void MainWindow::Form_Resize() {
     if (window.state() == ui::WindowState::Minimised) {
         window.setVisible(false);
         TrayIcon = MakeTrayIcon(sys.windows.windowHandle(window), sys.windows.windowIcon(window),
@@ -20,37 +20,37 @@ void Form1::Form_Resize() {
 
 // A hidden window with no icon would leave nothing on screen to bring it back: it is shown
 // again instead.
-void Form1::AddTrayIcon() {
+void MainWindow::AddTrayIcon() {
     if (!sys.shell.notifyIcon(kNotifyAdd, TrayIcon))
-        mnuRestore_Click();
+        RestoreWindow_Click();
 }
 
-void Form1::TrayCallback(float x) {
+void MainWindow::TrayCallback(float x) {
     if (TrayMouseMessage(x, sys.clock.twipsPerPixelX()) == kTrayRightButtonDown)
-        ShowPopup(mnuSysTray);
+        ShowPopup(trayMenu);
 }
 
-void Form1::mnuRestore_Click() {
+void MainWindow::RestoreWindow_Click() {
     window.setState(ui::WindowState::Normal); // Form_Resize deletes the icon
     window.setVisible(true);
 }
 
-void Form1::mnuExit_Click() {
+void MainWindow::StopFiltersAndExit_Click() {
     int cancel = 0;
     Form_Unload(cancel);
 }
 
 // The close box, the tray's exit and the end of the session: a value still being typed is
 // stored first, as leaving its field would.
-void Form1::Form_Unload(int&) {
+void MainWindow::Form_Unload(int&) {
     sys.windows.leaveFocusedControl(window);
     sys.shell.notifyIcon(kNotifyDelete, TrayIcon);
     // The program ends here; no stop line is written.
-    timer_filter.setEnabled(false);
+    filterTimer.setEnabled(false);
     sys.windows.endProgram();
 }
 
-void Form1::Form_TaskbarCreated() {
+void MainWindow::Form_TaskbarCreated() {
     if (window.state() == ui::WindowState::Minimised && !window.visible())
         AddTrayIcon();
 }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
 #include "downloads/DatFileReader.h"
@@ -60,7 +60,7 @@ BenchPair readSparse() {
 
 struct ListingState {
     std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 BenchPair listDownloads() {
@@ -78,13 +78,13 @@ BenchPair listDownloads() {
             Require(WriteFile(host + name + ".dat", datBytes(8192, folder + "\\" + name + ".mp3")),
                     "cannot write the .dat files");
         }
-        state->form = std::make_unique<Form1>(state->drive->services());
-        state->form->txt_Downloadfolder.setText(folder);
+        state->form = std::make_unique<MainWindow>(state->drive->services());
+        state->form->downloadFolderBox.setText(folder);
     };
     pair.product = [state] {
         state->form->ListIncompleteDownloads();
-        Require(state->form->List_Downloads.count() == kDatFiles &&
-                    state->form->List_Downloads.item(0).ends_with(".mp3"),
+        Require(state->form->downloadNameList.count() == kDatFiles &&
+                    state->form->downloadNameList.item(0).ends_with(".mp3"),
                 "the listing missed files");
     };
     pair.baseline = [state] {

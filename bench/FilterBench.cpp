@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
 #include "platform/emulated/Headless.h"
@@ -60,7 +60,7 @@ struct FilterState {
     YieldingWindows windows;
 #endif
     std::unique_ptr<Services> services;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     std::string downloads, music;
 };
 
@@ -82,13 +82,13 @@ void prepare(FilterState& state, const std::string& folder, int files, bool half
     Services& real = state.drive->services();
     state.services = std::make_unique<Services>(
         Services{real.registry, real.files, real.shell, real.dialogs, real.clock, state.windows});
-    state.form = std::make_unique<Form1>(*state.services);
-    Form1& form = *state.form;
-    form.txt_Downloadfolder.setText(state.drive->windowsPath(folder + "\\Downloads"));
+    state.form = std::make_unique<MainWindow>(*state.services);
+    MainWindow& form = *state.form;
+    form.downloadFolderBox.setText(state.drive->windowsPath(folder + "\\Downloads"));
     for (std::size_t i = 0; i < 5; ++i) {
-        form.txt_filterext[i].setText(i == 0 ? "mp3;wav;mid;wma;" : "doc;pdf;");
-        form.txt_filterfolder[i].setText(i == 0 ? state.drive->windowsPath(folder + "\\Music")
-                                                : form.txt_Downloadfolder.text());
+        form.filterRows[i].extensions.setText(i == 0 ? "mp3;wav;mid;wma;" : "doc;pdf;");
+        form.filterRows[i].folder.setText(i == 0 ? state.drive->windowsPath(folder + "\\Music")
+                                                 : form.downloadFolderBox.text());
     }
 }
 
@@ -106,11 +106,11 @@ BenchPair halfMatching() {
     pair.setup = [state] { prepare(*state, "MorvaneBenchFilter", kMovedFolderFiles, true); };
     pair.reset = [state] {
         moveAll(state->music, state->downloads);
-        state->form->list_filterreport.clear();
+        state->form->filterReportList.clear();
     };
     pair.product = [state] {
         state->form->FilterPass();
-        Require(state->form->list_filterreport.count() == kMovedFolderFiles / 2,
+        Require(state->form->filterReportList.count() == kMovedFolderFiles / 2,
                 "the pass missed files");
     };
     pair.baseline = [state] {
@@ -136,7 +136,7 @@ BenchPair noneMatching() {
     pair.setup = [state] { prepare(*state, "MorvaneBenchFilterIdle", kIdleFolderFiles, false); };
     pair.product = [state] {
         state->form->FilterPass();
-        Require(state->form->list_filterreport.count() == 0, "the pass moved files");
+        Require(state->form->filterReportList.count() == 0, "the pass moved files");
     };
     pair.baseline = [state] {
         Require(ListFolder(state->downloads).size() == kIdleFolderFiles,
@@ -170,7 +170,7 @@ constexpr int kListedFailures = 1000;
 
 struct FailuresState {
     FilterState filter;
-    std::unique_ptr<Form1> noneListed; // no category takes .mp3, no failures listed
+    std::unique_ptr<MainWindow> noneListed; // no category takes .mp3, no failures listed
 };
 
 BenchPair failuresListed() {
@@ -190,29 +190,30 @@ BenchPair failuresListed() {
             if (i < kListedFailures)
                 listed.push_back(name);
         }
-        Form1& form = *filter.form;
-        form.txt_filterfolder[0].setText(
+        MainWindow& form = *filter.form;
+        form.filterRows[0].folder.setText(
             filter.drive->windowsPath("MorvaneBenchFailures\\Missing"));
-        form.list_filtererrors.setItems(listed);
-        state->noneListed = std::make_unique<Form1>(*filter.services);
-        Form1& plain = *state->noneListed;
-        plain.txt_Downloadfolder.setText(form.txt_Downloadfolder.text());
+        form.filterFailureList.setItems(listed);
+        state->noneListed = std::make_unique<MainWindow>(*filter.services);
+        MainWindow& plain = *state->noneListed;
+        plain.downloadFolderBox.setText(form.downloadFolderBox.text());
         for (std::size_t i = 0; i < 5; ++i) {
-            plain.txt_filterext[i].setText(i == 0 ? "wav;" : form.txt_filterext[i].text());
-            plain.txt_filterfolder[i].setText(form.txt_filterfolder[i].text());
+            plain.filterRows[i].extensions.setText(i == 0 ? "wav;"
+                                                          : form.filterRows[i].extensions.text());
+            plain.filterRows[i].folder.setText(form.filterRows[i].folder.text());
         }
     };
     pair.product = [state] {
-        Form1& form = *state->filter.form;
+        MainWindow& form = *state->filter.form;
         form.FilterPass();
-        Require(form.list_filtererrors.count() == kListedFailures &&
-                    form.list_filterreport.count() == 0,
+        Require(form.filterFailureList.count() == kListedFailures &&
+                    form.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };
     pair.baseline = [state] {
-        Form1& plain = *state->noneListed;
+        MainWindow& plain = *state->noneListed;
         plain.FilterPass();
-        Require(plain.list_filtererrors.count() == 0 && plain.list_filterreport.count() == 0,
+        Require(plain.filterFailureList.count() == 0 && plain.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };
     pair.teardown = [state] {

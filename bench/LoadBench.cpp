@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
@@ -35,7 +35,7 @@ std::string bigProfile() {
 
 struct BigProfile {
     std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
     std::string file; // host path of the profile
     std::string bytes = bigProfile();
 
@@ -44,11 +44,11 @@ struct BigProfile {
         Require(drive->makeFolder(kFolder), "C:\\" + kFolder + " exists already");
         file = drive->hostPath(kFolder) + HostSeparator() + "big.profile";
         Require(WriteFile(file, bytes), "cannot write the profile");
-        form = std::make_unique<Form1>(drive->services());
+        form = std::make_unique<MainWindow>(drive->services());
         form->SetTarget(kTargetApplications[1]);
         form->str_currentprofilename = "big";
         form->LoadProfile("big");
-        Require(form->list_Folders.count() == kFolders, "the profile did not load");
+        Require(form->sharedFolderList.count() == kFolders, "the profile did not load");
     }
     void tearDown() {
         form.reset();
@@ -64,7 +64,7 @@ BenchPair loadPair() {
     pair.setup = [big] { big->setUp(); };
     pair.product = [big] {
         big->form->LoadProfile("big");
-        Require(big->form->list_Folders.count() == kFolders, "LoadProfile missed folders");
+        Require(big->form->sharedFolderList.count() == kFolders, "LoadProfile missed folders");
     };
     pair.baseline = [big] {
         // One open, read and close of the whole file, cut into its lines, as the load needs it.
@@ -121,7 +121,7 @@ std::string dword(std::uint32_t value) {
 // The plain registration, in the calls its algorithm prescribes: the old shared folders
 // deleted upwards from "Dir0" until one is missing, each with its own open, delete and close;
 // then every value set with its own open, set and close (plainSet).
-void plainRegister(Registry& registry, const Form1& form) {
+void plainRegister(Registry& registry, const MainWindow& form) {
     for (int i = 0;; ++i) {
         RegKey key = 0;
         if (registry.openKey(kHkeyCurrentUser, form.REG_LOCALCONTENT, key) != kErrorSuccess)
@@ -131,20 +131,19 @@ void plainRegister(Registry& registry, const Form1& form) {
         if (deleted != kErrorSuccess)
             break;
     }
-    const std::string downloads = form.txt_Downloadfolder.text() + '\0';
+    const std::string downloads = form.downloadFolderBox.text() + '\0';
     plainSet(registry, form.REG_LOCALCONTENT, "DownloadDir", kRegSz, downloads);
-    plainSet(registry, form.REG_USERDETAILS, "UserName", kRegSz,
-             form.txt_profilename.text() + '\0');
+    plainSet(registry, form.REG_USERDETAILS, "UserName", kRegSz, form.profileNameBox.text() + '\0');
     plainSet(registry, form.REG_TRANSFER, "DlDir0", kRegSz, downloads);
-    for (int i = 0; i < form.list_Folders.count(); ++i)
+    for (int i = 0; i < form.sharedFolderList.count(); ++i)
         plainSet(registry, form.REG_LOCALCONTENT, "Dir" + std::to_string(i), kRegSz,
-                 "012345:" + form.list_Folders.item(i) + '\0');
+                 "012345:" + form.sharedFolderList.item(i) + '\0');
     plainSet(registry, form.REG_TRANSFER, "ConcurrentDownloads", kRegDword,
-             dword(std::stoul(form.txt_Downloads.text())));
+             dword(std::stoul(form.downloadsBox.text())));
     plainSet(registry, form.REG_TRANSFER, "ConcurrentUploads", kRegDword,
-             dword(std::stoul(form.txt_Uploads.text())));
+             dword(std::stoul(form.uploadsBox.text())));
     plainSet(registry, form.REG_ADVANCED, "MaxSearchResult", kRegDword,
-             dword(std::stoul(form.txt_Searchresults.text())));
+             dword(std::stoul(form.searchResultsBox.text())));
 }
 
 BenchPair registerPair() {
@@ -186,7 +185,7 @@ const std::string kDownloads = kLoadFolder;
 
 struct BigFolder {
     std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 BenchPair listBigFolder() {
@@ -203,12 +202,12 @@ BenchPair listBigFolder() {
                 "C:\\" + kDownloads + " exists already");
         Require(seeded || LayOutLoadFolder(state->drive->hostPath(kDownloads), folder, false),
                 "cannot write the download folder");
-        state->form = std::make_unique<Form1>(state->drive->services());
-        state->form->txt_Downloadfolder.setText(folder);
+        state->form = std::make_unique<MainWindow>(state->drive->services());
+        state->form->downloadFolderBox.setText(folder);
     };
     pair.product = [state] {
         state->form->ListIncompleteDownloads();
-        Require(state->form->list_downloads2.count() == kDatFiles, "the listing missed files");
+        Require(state->form->datFileList.count() == kDatFiles, "the listing missed files");
     };
     pair.baseline = [state] {
         // The same listing and the same read of each file's last block.

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
@@ -16,7 +16,7 @@ const std::string kFolder = "FastTrackProfiles";
 
 struct Switching {
     std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // Pressing one profile after the other in the list (each press saves one and loads the
@@ -37,17 +37,17 @@ LongRun switchingProfiles() {
         const std::string bytes = ProfileBytes(profile);
         for (const char* name : {"alice", "bob"})
             Require(WriteFile(folder + name + ".profile", bytes), "cannot write the profiles");
-        state->form = std::make_unique<Form1>(state->drive->services());
-        Form1& form = *state->form;
+        state->form = std::make_unique<MainWindow>(state->drive->services());
+        MainWindow& form = *state->form;
         form.SetTarget(kTargetApplications[1]);
-        form.list_Profiles.addItem("alice");
-        form.list_Profiles.addItem("bob");
+        form.profileList.addItem("alice");
+        form.profileList.addItem("bob");
         form.str_currentprofilename = "alice";
         form.LoadProfile("alice");
     };
     run.step = [state](int step) {
-        Form1& form = *state->form;
-        form.list_Profiles.press(ui::kLeftButton, (step + 1) % 2);
+        MainWindow& form = *state->form;
+        form.profileList.press(ui::kLeftButton, (step + 1) % 2);
         if (step % 10 == 0)
             form.RegisterProfile();
         Require(form.str_currentprofilename == ((step + 1) % 2 ? "bob" : "alice"),
@@ -77,30 +77,30 @@ LongRun filterPasses() {
                 "the filter's folders exist already");
         Require(WriteFile(state->drive->hostPath(kMusic) + HostSeparator() + "taken.mp3", "old"),
                 "cannot write the destination's file");
-        state->form = std::make_unique<Form1>(state->drive->services());
-        Form1& form = *state->form;
+        state->form = std::make_unique<MainWindow>(state->drive->services());
+        MainWindow& form = *state->form;
         form.str_currentprofilename = "alice";
-        form.txt_Downloadfolder.setText(state->drive->windowsPath(kDownloads));
-        for (std::size_t i = 0; i < form.txt_filterext.size(); ++i) {
-            form.txt_filterext[i].setText(i == 0 ? "mp3;" : "avi;");
-            form.txt_filterfolder[i].setText(
+        form.downloadFolderBox.setText(state->drive->windowsPath(kDownloads));
+        for (std::size_t i = 0; i < form.filterRows.size(); ++i) {
+            form.filterRows[i].extensions.setText(i == 0 ? "mp3;" : "avi;");
+            form.filterRows[i].folder.setText(
                 state->drive->windowsPath(i == 0 ? kMusic : kDownloads));
         }
         form.StartFilter();
         Require(form.filterRun().running(), "the filter did not start");
-        form.list_filterreport.clear();
+        form.filterReportList.clear();
     };
     run.step = [state](int step) {
-        Form1& form = *state->form;
+        MainWindow& form = *state->form;
         const std::string folder = state->drive->hostPath(kDownloads) + HostSeparator();
         const std::string n = std::to_string(step);
         for (const std::string& name :
              {"a" + n + ".mp3", "b" + n + ".mp3", std::string("taken.mp3")})
             WriteFile(folder + name, "download " + n);
-        form.timer_filter_Timer();
-        Require(form.list_filterreport.count() == 2, "the pass did not move both files");
-        form.list_filterreport.clear();
-        Require(form.list_filtererrors.count() == 1, "a failure was listed more than once");
+        form.filterTimer_Timer();
+        Require(form.filterReportList.count() == 2, "the pass did not move both files");
+        form.filterReportList.clear();
+        Require(form.filterFailureList.count() == 1, "a failure was listed more than once");
     };
     run.teardown = [state] {
         state->form.reset();

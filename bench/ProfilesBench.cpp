@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
 #include "profiles/ProfileFile.h"
@@ -16,7 +16,7 @@ const std::string kFolder = "FastTrackProfiles";
 
 struct ListingState {
     std::unique_ptr<BenchDrive> drive;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 BenchPair listProfiles() {
@@ -35,12 +35,12 @@ BenchPair listProfiles() {
         for (int i = 0; i < kProfiles; ++i)
             Require(WriteFile(folder + "profile_" + std::to_string(i) + ".profile", bytes),
                     "cannot write the profile files");
-        state->form = std::make_unique<Form1>(state->drive->services());
+        state->form = std::make_unique<MainWindow>(state->drive->services());
     };
-    pair.reset = [state] { state->form->list_Profiles.clear(); };
+    pair.reset = [state] { state->form->profileList.clear(); };
     pair.product = [state] {
         state->form->ListProfiles("profile_0");
-        Require(state->form->list_Profiles.count() == kProfiles - 1, "ListProfiles missed files");
+        Require(state->form->profileList.count() == kProfiles - 1, "ListProfiles missed files");
     };
     pair.baseline = [state] {
         // The same listing.

@@ -9,13 +9,13 @@
 #include <optional>
 #include <string>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "fuzz/FuzzPlatform.h"
 #include "platform/Characters.h"
 #include "profiles/NumberFields.h"
 #include "profiles/ProfileFile.h"
 
-using morvane::Form1;
+using morvane::MainWindow;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using morvane::fuzz::Check;
@@ -30,29 +30,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(morvane::IsUtf8(line), "a value was read in neither UTF-8 nor converted");
     Check(morvane::ReadProfileBytes(morvane::ProfileBytes(read.profile)).profile == read.profile,
           "the codec's writer and reader disagree");
-    Form1 form(platform.services);
+    MainWindow form(platform.services);
     form.str_currentprofilename = "fuzzed";
 
     form.LoadProfile("fuzzed");
     Check(platform.dialogs.messages.empty(), "a readable profile gave a message");
-    for (const std::string& folder : form.list_Folders.items())
+    for (const std::string& folder : form.sharedFolderList.items())
         Check(folder != "EOF!", "the end marker was shown as a folder");
-    for (std::size_t i = 0; i < form.txt_filterext.size(); ++i)
-        Check((!form.txt_filterext[i].text().empty() && !form.txt_filterfolder[i].text().empty()) ||
-                  form.txt_Downloadfolder.text().empty(),
+    for (std::size_t i = 0; i < form.filterRows.size(); ++i)
+        Check((!form.filterRows[i].extensions.text().empty() &&
+               !form.filterRows[i].folder.text().empty()) ||
+                  form.downloadFolderBox.text().empty(),
               "a filter category was left without its default");
     morvane::Profile expected = read.profile;
     morvane::FillFilterDefaults(expected);
     // The number boxes hold digits only, whatever the file says.
     for (std::string* number : {&expected.downloads, &expected.uploads, &expected.searchResults})
         *number = morvane::DigitsOf(*number);
-    Check(form.ShownProfile() == expected && form.txt_profilename.text() == "fuzzed",
+    Check(form.ShownProfile() == expected && form.profileNameBox.text() == "fuzzed",
           "the window shows other values than the codec reads");
 
     form.SaveProfile("fuzzed");
     Check(platform.dialogs.messages.empty(), "saving a loaded profile failed");
     form.LoadProfile("fuzzed");
-    Check(form.ShownProfile() == expected && form.txt_profilename.text() == "fuzzed",
+    Check(form.ShownProfile() == expected && form.profileNameBox.text() == "fuzzed",
           "a saved profile reads back differently");
     Check(platform.registry.calls() == 0, "loading a profile touched the registry");
     return 0;

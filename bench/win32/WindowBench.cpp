@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
 #include "downloads/DatFileReader.h"
@@ -31,7 +31,7 @@ struct PageState {
     HeadlessClock clock;
     std::unique_ptr<Win32WindowManager> windows;
     std::unique_ptr<Services> services;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     HWND h(const ui::Control& control) const {
         return windows->viewOf(form->window)->handleOf(control);
@@ -67,25 +67,25 @@ BenchPair downloadFolderPage() {
         state->windows = std::make_unique<Win32WindowManager>(GetModuleHandleA(nullptr), 0, [] {});
         state->services = std::make_unique<Services>(state->registry, state->files, state->shell,
                                                      state->dialogs, state->clock, *state->windows);
-        state->form = std::make_unique<Form1>(*state->services);
+        state->form = std::make_unique<MainWindow>(*state->services);
         state->windows->setMainWindow(state->form->window);
         Require(state->h(state->form->window) != nullptr, "no window: the bench needs a display");
-        state->form->txt_Downloadfolder.setText(folder);
+        state->form->downloadFolderBox.setText(folder);
         state->form->window.setVisible(true);
         state->windows->doEvents();
     };
     pair.reset = [state] {
-        state->click(state->form->Label2[0]); // GENERAL
-        state->form->List_Downloads.clear();
-        state->form->list_downloads2.clear();
+        state->click(state->form->sectionMenu[GeneralItem]); // GENERAL
+        state->form->downloadNameList.clear();
+        state->form->datFileList.clear();
         state->windows->doEvents();
     };
     pair.product = [state] {
-        state->click(state->form->Label2[2]); // DOWNLOAD FOLDER
-        Require(IsWindowVisible(state->h(state->form->frame_downloads)) &&
-                    SendMessageA(state->h(state->form->list_downloads2), LB_GETCOUNT, 0, 0) ==
+        state->click(state->form->sectionMenu[DownloadFolderItem]); // DOWNLOAD FOLDER
+        Require(IsWindowVisible(state->h(state->form->downloadFolderPage)) &&
+                    SendMessageA(state->h(state->form->datFileList), LB_GETCOUNT, 0, 0) ==
                         kDatFiles &&
-                    SendMessageA(state->h(state->form->List_Downloads), LB_GETCOUNT, 0, 0) ==
+                    SendMessageA(state->h(state->form->downloadNameList), LB_GETCOUNT, 0, 0) ==
                         kDatFiles,
                 "the page does not show every incomplete download");
     };

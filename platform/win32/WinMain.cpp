@@ -6,7 +6,7 @@
 #include <commctrl.h>
 
 #include "app/CommandLine.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -83,7 +83,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 
     int exitCode = 0;
     {
-        morvane::Form1 form(services);
+        morvane::MainWindow form(services);
         windows.setMainWindow(form.window);
         // Later starts' requests. While start-up runs (its chooser may be open), or a dialog
         // or message box of ours waits for the user, the request would act under it: that
@@ -105,7 +105,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
             if (later.action != morvane::RequestAction::Show)
                 return morvane::CarryOut(form, dialogs, later);
             if (!form.window.visible())
-                form.mnuRestore_Click();
+                form.RestoreWindow_Click();
             bringToFront(windows.dialogOwner());
             return morvane::kExitDone;
         });

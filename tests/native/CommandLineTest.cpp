@@ -48,7 +48,7 @@ TEST(CommandLineTest, RegisterGivesEachExitCodeForItsCause) {
     Harness h;
     RequestDialogs dialogs(h.dialogs);
     Services services{h.registry, *h.files, h.shell, dialogs, h.clock, h.windows};
-    Form1 form(services);
+    MainWindow form(services);
     EXPECT_FALSE(StartWithoutWindow(form)) << "no marker";
     h.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
     EXPECT_FALSE(StartWithoutWindow(form)) << "a marker but no keys";
@@ -71,7 +71,7 @@ TEST(CommandLineTest, RegisterGivesEachExitCodeForItsCause) {
     EXPECT_EQ(h.stored("Software\\Kazaa\\UserDetails", "UserName"), sz("bob"));
     EXPECT_EQ(h.stored("Software\\Kazaa\\LocalContent", "Dir0"), sz("012345:C:\\B"));
     EXPECT_EQ(h.stored("Software\\Kazaa\\Transfer", "ConcurrentUploads"), dword(5));
-    EXPECT_EQ(form.lab_currentprofile.caption(), "bob");
+    EXPECT_EQ(form.registeredProfileName.caption(), "bob");
     EXPECT_EQ(run("odd"), kExitRegistryFailed);
     EXPECT_TRUE(h.dialogs.messages.empty()) << "quiet";
     EXPECT_EQ(run("odd", false), kExitRegistryFailed);
@@ -87,14 +87,14 @@ TEST(CommandLineTest, RegisterToARunningFilterStartsItAgainThroughItsCheck) {
     Harness h;
     RequestDialogs dialogs(h.dialogs);
     Services services{h.registry, *h.files, h.shell, dialogs, h.clock, h.windows};
-    Form1 form(services);
+    MainWindow form(services);
     h.installKazaa("alice");
     h.writeFile("C:\\FastTrackProfiles\\kazaa.id", "");
     h.writeFile("C:\\FastTrackProfiles\\near.profile", "C:\\Near\r\n4\r\n5\r\n60\r\n");
     ASSERT_TRUE(form.Form_Load());
     form.window.setVisible(true);
-    form.Label2[5].click();
-    form.filterlabel_Click(1);
+    form.commandBar[StartFilterItem].click();
+    form.goToTrayCommand.click();
     auto run = [&](const char* name) {
         return CarryOut(form, dialogs, Request{RequestAction::Register, name, false});
     };
@@ -104,17 +104,17 @@ TEST(CommandLineTest, RegisterToARunningFilterStartsItAgainThroughItsCheck) {
                 "C:\\Far\r\n4\r\n5\r\n60\r\nEOF!\r\nmp3;\r\nD:\\Music\r\n");
     EXPECT_EQ(run("far"), kExitDone);
     EXPECT_EQ(h.stored("Software\\Kazaa\\UserDetails", "UserName"), sz("far"));
-    EXPECT_EQ(form.list_Profiles.items().back(), "far");
+    EXPECT_EQ(form.profileList.items().back(), "far");
     EXPECT_FALSE(form.filterRun().running());
     EXPECT_TRUE(form.window.visible());
-    EXPECT_EQ(form.txt_filterfolder[0].text(), "C:\\Far");
+    EXPECT_EQ(form.filterRows[0].folder.text(), "C:\\Far");
     EXPECT_EQ(h.messageLog().size(), 1u) << "the start's refusal";
     const std::string on = "Filter started at 12:00:00", off = "Filter stopped at 12:00:00";
-    EXPECT_EQ(form.list_filterreport.items(), (std::vector<std::string>{on, off, on, off}));
-    form.txt_profilename.setText(""); // far's file stays, under its name
+    EXPECT_EQ(form.filterReportList.items(), (std::vector<std::string>{on, off, on, off}));
+    form.profileNameBox.setText(""); // far's file stays, under its name
     EXPECT_EQ(run("far"), kExitDone);
-    EXPECT_EQ(
-        std::count(form.list_Profiles.items().begin(), form.list_Profiles.items().end(), "far"), 1);
+    EXPECT_EQ(std::count(form.profileList.items().begin(), form.profileList.items().end(), "far"),
+              1);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Form2.h"
+#include "app/FolderPickerDialog.h"
 #include "downloads/DatFileReader.h"
 #include "downloads/RenameDownload.h"
 #include "downloads/RenameTarget.h"
@@ -21,18 +21,18 @@ protected:
     // The two lists row by row as (shown name, file name).
     Pairs rows() const {
         Pairs out;
-        for (int i = 0; i < form.list_downloads2.count(); ++i)
-            out.emplace_back(form.List_Downloads.item(i), form.list_downloads2.item(i));
+        for (int i = 0; i < form.datFileList.count(); ++i)
+            out.emplace_back(form.downloadNameList.item(i), form.datFileList.item(i));
         return out;
     }
     Pairs listed(const std::string& folder) {
-        form.txt_Downloadfolder.setText(folder);
+        form.downloadFolderBox.setText(folder);
         form.ListIncompleteDownloads();
         return rows();
     }
 
     Harness h;
-    Form1& form = h.form();
+    MainWindow& form = h.form();
 };
 
 TEST_F(IncompleteDownloadsTest, TheReaderFindsThePathByTheLastColonWhateverTheBlockSize) {
@@ -98,9 +98,9 @@ TEST_F(IncompleteDownloadsTest, ListsEveryDatFileBesideItsStoredName) {
     EXPECT_EQ(listed("C:\\Downloads\\"), expected) << "no doubled backslash";
     EXPECT_FALSE(h.clock.waitPointer) << "the arrow is back";
 
-    form.List_Downloads.setListIndex(1);
+    form.downloadNameList.setListIndex(1);
     EXPECT_EQ(listed("C:\\Nowhere"), Pairs()) << "a folder that cannot be listed";
-    EXPECT_EQ(form.List_Downloads.listIndex(), -1);
+    EXPECT_EQ(form.downloadNameList.listIndex(), -1);
     EXPECT_EQ(listed(""), Pairs()) << "no folder set: not the drive's root";
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
@@ -111,31 +111,31 @@ protected:
         h.writeFile("C:\\Downloads\\a1b2.dat", DatFileBytes("C:\\Downloads\\song.mp3"));
         h.writeFile("C:\\Downloads\\c3d4.dat", DatFileBytes("C:\\Downloads\\film.avi"));
         h.writeFile("C:\\Downloads\\e5f6.dat", "no stored path");
-        form.txt_Downloadfolder.setText("C:\\Downloads");
+        form.downloadFolderBox.setText("C:\\Downloads");
         form.ListIncompleteDownloads();
     }
     Harness h;
-    Form1& form = h.form();
+    MainWindow& form = h.form();
 };
 
 TEST_F(RenameDownloadTest, NoChangesNothingYesRenamesWithinTheFolderAndListsAgain) {
     h.renameDownload("c3d4.dat", MessageAnswer::No);
     EXPECT_TRUE(h.exists("C:\\Downloads\\c3d4.dat"));
-    EXPECT_EQ(form.List_Downloads.listIndex(), 1) << "the selection stays";
-    EXPECT_TRUE(form.button_rename.visible());
+    EXPECT_EQ(form.downloadNameList.listIndex(), 1) << "the selection stays";
+    EXPECT_TRUE(form.renameButton.visible());
 
-    form.txt_Downloadfolder.setText("C:\\Downloads\\"); // no doubled backslash
+    form.downloadFolderBox.setText("C:\\Downloads\\"); // no doubled backslash
     h.renameDownload("a1b2.dat");
     EXPECT_EQ(h.messageLog(), (std::vector<std::string>{"Morvane|Rename c3d4.dat to film.avi?",
                                                         "Morvane|Rename a1b2.dat to song.mp3?"}));
     EXPECT_EQ(h.dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(h.readFile("C:\\Downloads\\song.mp3"), DatFileBytes("C:\\Downloads\\song.mp3"));
     EXPECT_FALSE(h.exists("C:\\Downloads\\a1b2.dat"));
-    EXPECT_EQ(form.list_downloads2.items(), (std::vector<std::string>{"c3d4.dat", "e5f6.dat"}));
-    EXPECT_EQ(form.List_Downloads.listIndex(), -1);
+    EXPECT_EQ(form.datFileList.items(), (std::vector<std::string>{"c3d4.dat", "e5f6.dat"}));
+    EXPECT_EQ(form.downloadNameList.listIndex(), -1);
     // A second click with nothing selected only hides the button.
-    form.button_rename.click();
-    EXPECT_FALSE(form.button_rename.visible());
+    form.renameButton.click();
+    EXPECT_FALSE(form.renameButton.visible());
     EXPECT_EQ(h.dialogs.messages.size(), 2u);
 
     // UNKNOWN! is a name like any other.

@@ -56,8 +56,8 @@ void installed(Harness& h) {
 void started(Harness& h) {
     installed(h);
     ASSERT_TRUE(h.form().Form_Load());
-    h.form().txt_Downloads.setText("6");
-    h.form().list_Folders.clear();
+    h.form().downloadsBox.setText("6");
+    h.form().sharedFolderList.clear();
     h.form().ListIncompleteDownloads();
 }
 
@@ -161,32 +161,32 @@ TEST(FaultInjectionTest, StartUpWithItsImportAndSave) {
 
 TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
     const auto press = [](Harness& h) {
-        h.form().list_Profiles.setListIndex(1);
-        h.form().list_Profiles.press(ui::kLeftButton, 1);
+        h.form().profileList.setListIndex(1);
+        h.form().profileList.press(ui::kLeftButton, 1);
     };
-    runWithEveryCallFailing(
-        {.prepare = started, .run = press, .saved = "alice"}, [](Harness& h, bool told) {
-            // Bob's values are shown and he is current, or the user learns why the old ones
-            // stayed, and alice with them.
-            Form1& form = h.form();
-            const bool loaded = ProfileBytes(form.ShownProfile()) == crlf(kBob);
-            EXPECT_TRUE(told || loaded);
-            EXPECT_EQ(form.str_currentprofilename + form.txt_profilename.text() +
-                          std::to_string(form.list_Profiles.listIndex()),
-                      loaded ? "bobbob1" : "alicealice0");
-            EXPECT_EQ(h.readFile(profileFile("bob")), crlf(kBob));
-        });
+    runWithEveryCallFailing({.prepare = started, .run = press, .saved = "alice"},
+                            [](Harness& h, bool told) {
+                                // Bob's values are shown and he is current, or the user learns why
+                                // the old ones stayed, and alice with them.
+                                MainWindow& form = h.form();
+                                const bool loaded = ProfileBytes(form.ShownProfile()) == crlf(kBob);
+                                EXPECT_TRUE(told || loaded);
+                                EXPECT_EQ(form.str_currentprofilename + form.profileNameBox.text() +
+                                              std::to_string(form.profileList.listIndex()),
+                                          loaded ? "bobbob1" : "alicealice0");
+                                EXPECT_EQ(h.readFile(profileFile("bob")), crlf(kBob));
+                            });
 }
 
 TEST(FaultInjectionTest, RenameStepOfTheNameBox) {
-    const auto rename = [](Harness& h) { h.form().txt_profilename.setText("carol"); };
+    const auto rename = [](Harness& h) { h.form().profileNameBox.setText("carol"); };
     runWithEveryCallFailing(
         {.prepare = started, .run = rename, .saved = "carol", .replaced = "alice"},
         [](Harness& h, bool) {
             // Whatever name the window goes on with has its file.
             const std::string current = h.form().str_currentprofilename;
             EXPECT_TRUE(h.exists(profileFile(current))) << current;
-            EXPECT_EQ(h.form().txt_profilename.text(), current);
+            EXPECT_EQ(h.form().profileNameBox.text(), current);
         });
 }
 
@@ -220,23 +220,23 @@ TEST(FaultInjectionTest, Registration) {
 TEST(FaultInjectionTest, AFilterPass) {
     const auto duringARun = [](Harness& h) {
         started(h);
-        for (ui::TextBox& folder : h.form().txt_filterfolder)
-            folder.setText("C:\\Downloads");
-        h.form().txt_filterext[0].setText("mp3;");
-        h.form().txt_filterfolder[0].setText("C:\\Music");
+        for (FilterRow& row : h.form().filterRows)
+            row.folder.setText("C:\\Downloads");
+        h.form().filterRows[0].extensions.setText("mp3;");
+        h.form().filterRows[0].folder.setText("C:\\Music");
         h.files->deleteFile("C:\\Downloads\\later.mp3");
         h.form().StartFilter();
         h.writeFile("C:\\Downloads\\later.mp3", "a later download");
         h.writeFile("C:\\Downloads\\clash.mp3", "the new clash.mp3");
     };
     runWithEveryCallFailing(
-        {.prepare = duringARun, .run = [](Harness& h) { h.form().timer_filter_Timer(); }},
+        {.prepare = duringARun, .run = [](Harness& h) { h.form().filterTimer_Timer(); }},
         [](Harness& h, bool) {
-            for (const std::string& line : h.form().list_filterreport.items())
+            for (const std::string& line : h.form().filterReportList.items())
                 if (const std::size_t at = line.find(" moved to "); at != std::string::npos) {
                     EXPECT_TRUE(h.exists(line.substr(at + 10) + "\\" + line.substr(0, at)));
                 }
-            for (const std::string& failed : h.form().list_filtererrors.items())
+            for (const std::string& failed : h.form().filterFailureList.items())
                 EXPECT_TRUE(h.exists("C:\\Downloads\\" + failed)) << failed;
         });
 }

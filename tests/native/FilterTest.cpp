@@ -3,7 +3,7 @@
 // while a pass yields to the window).
 #include <gtest/gtest.h>
 
-#include "app/Form2.h"
+#include "app/FolderPickerDialog.h"
 #include "filter/FilterPass.h"
 #include "profiles/DefaultExtensions.h"
 #include "support/Harness.h"
@@ -48,55 +48,55 @@ class FilterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form.str_currentprofilename = "alice";
-        form.txt_profilename.setText("alice");
-        form.txt_Downloadfolder.setText("C:\\Downloads");
+        form.profileNameBox.setText("alice");
+        form.downloadFolderBox.setText("C:\\Downloads");
         const char* folders[] = {"C:\\Music", "C:\\Video", "C:\\Pictures", "C:\\Downloads", "C:\\"};
         const char* lists[] = {"mp3;wav;mid;wma;", "mpg;avi;mov;mpeg;wmv;", "bmp;jpg;jpeg;gif;tif;",
                                "doc;pdf;", "exe;zip;"};
         for (std::size_t i = 0; i < 5; ++i) {
-            form.txt_filterext[i].setText(lists[i]);
-            form.txt_filterfolder[i].setText(folders[i]);
+            form.filterRows[i].extensions.setText(lists[i]);
+            form.filterRows[i].folder.setText(folders[i]);
             h.files->makeDirectory(folders[i]);
         }
     }
     void download(const std::string& name, const std::string& bytes = "data") {
         h.writeFile("C:\\Downloads\\" + name, bytes + name);
     }
-    void start() { form.Label2[5].click(); }
-    const Lines& report() { return form.list_filterreport.items(); }
-    const Lines& failures() { return form.list_filtererrors.items(); }
+    void start() { form.commandBar[StartFilterItem].click(); }
+    const Lines& report() { return form.filterReportList.items(); }
+    const Lines& failures() { return form.filterFailureList.items(); }
     std::string profile() { return h.readFile("C:\\FastTrackProfiles\\alice.profile"); }
 
     Harness h;
-    Form1& form = h.form();
+    MainWindow& form = h.form();
 };
 
 TEST_F(FilterTest, TypingRefusesTheTenKeysAndLeavingABoxSavesTheProfile) {
-    ui::TextBox& list = form.txt_filterext[0];
+    ui::TextBox& list = form.filterRows[0].extensions;
     list.setText("");
     list.type("mp3; wav\\/*?\"><|:.MP3");
     EXPECT_EQ(list.text(), "mp3;wav.MP3");
-    form.txt_filterfolder[1].userLeft(); // any filter box
+    form.filterRows[1].folder.userLeft(); // any filter box
     EXPECT_NE(profile().find("\r\nmp3;wav.MP3\r\n"), std::string::npos);
 }
 
 // The client's registry may give "c:\downloads"; the picker always gives a capital letter.
 TEST_F(FilterTest, ADestinationIsPickedOnTheDownloadFoldersDriveInAnyLetterCaseAndSaved) {
-    form.txt_Downloadfolder.setText("c:\\downloads");
-    form.txt_filterfolder[0].setText("c:\\downloads");
+    form.downloadFolderBox.setText("c:\\downloads");
+    form.filterRows[0].folder.setText("c:\\downloads");
     h.windows.onModal = [&](ui::Window&) {
-        Form2& picker = form.picker();
+        FolderPickerDialog& picker = form.picker();
         EXPECT_EQ(picker.window.caption(), "Select Filter Folder");
-        EXPECT_FALSE(picker.Drive1.enabled());
-        for (std::size_t i = 0; i < picker.Dir1.items().size(); ++i)
-            if (picker.Dir1.items()[i].caption == "Music")
-                picker.Dir1.click(static_cast<int>(i));
+        EXPECT_FALSE(picker.driveList.enabled());
+        for (std::size_t i = 0; i < picker.folderList.items().size(); ++i)
+            if (picker.folderList.items()[i].caption == "Music")
+                picker.folderList.click(static_cast<int>(i));
         picker.button_Select.click();
     };
-    form.button_selfilterfolder[0].click();
-    ASSERT_EQ(form.txt_filterfolder[0].text(), "C:\\Music");
+    form.filterRows[0].chooseFolder.click();
+    ASSERT_EQ(form.filterRows[0].folder.text(), "C:\\Music");
     EXPECT_NE(profile().find("\r\nC:\\Music\r\n"), std::string::npos);
-    EXPECT_TRUE(form.picker().Drive1.enabled()) << "free again for the other callers";
+    EXPECT_TRUE(form.picker().driveList.enabled()) << "free again for the other callers";
     download("song.mp3");
     start();
     EXPECT_EQ(h.messageLog(), Lines());
@@ -104,11 +104,11 @@ TEST_F(FilterTest, ADestinationIsPickedOnTheDownloadFoldersDriveInAnyLetterCaseA
     EXPECT_TRUE(h.exists("C:\\Music\\song.mp3"));
 
     h.pickFolder("");
-    form.button_selfilterfolder[0].click();
-    EXPECT_EQ(form.txt_filterfolder[0].text(), "C:\\Music") << "a cancel changes nothing";
+    form.filterRows[0].chooseFolder.click();
+    EXPECT_EQ(form.filterRows[0].folder.text(), "C:\\Music") << "a cancel changes nothing";
     // Without a drive to lock to, the picker is not offered at all.
-    form.txt_Downloadfolder.setText("\\\\server\\share");
-    form.button_selfilterfolder[0].click();
+    form.downloadFolderBox.setText("\\\\server\\share");
+    form.filterRows[0].chooseFolder.click();
     EXPECT_EQ(h.windows.modalShows.size(), 2u);
     EXPECT_EQ(h.messageLog(), Lines{"Morvane|Choose A Download Folder On A Drive First"});
 }
@@ -119,7 +119,7 @@ TEST_F(FilterTest, StartMovesMatchingFilesAndLeavesTheRestUntilStop) {
          {"Song.MP3", "abc.dat", "README", "photo.jpeg", "tool.exe", ".hidden.mp3"})
         download(name);
     h.writeFile("C:\\Downloads\\sub.mp3\\inner.mp3", "x");
-    form.button_rename.setVisible(true);
+    form.renameButton.setVisible(true);
     start();
     EXPECT_EQ(report(), Lines({"Filter started at 12:00:00", "photo.jpeg moved to C:\\Pictures",
                                "song.mp3 moved to C:\\Music", "tool.exe moved to C:\\"}));
@@ -127,39 +127,39 @@ TEST_F(FilterTest, StartMovesMatchingFilesAndLeavesTheRestUntilStop) {
     for (const char* stays : {"abc.dat", "README", ".hidden.mp3", "sub.mp3\\inner.mp3"})
         EXPECT_TRUE(h.exists(std::string("C:\\Downloads\\") + stays)) << stays;
     EXPECT_TRUE(failures().empty());
-    EXPECT_TRUE(form.timer_filter.enabled());
-    EXPECT_GT(form.frame_runningfilter.z(), form.frm_Details.z());
-    EXPECT_FALSE(form.button_rename.visible());
+    EXPECT_TRUE(form.filterTimer.enabled());
+    EXPECT_GT(form.runningFilterPage.z(), form.sectionArea.z());
+    EXPECT_FALSE(form.renameButton.visible());
 
     download("late.mp3");
     h.clock.time = "12:00:10";
-    h.windows.onDoEvents = [&] { form.filterlabel[0].click(); }; // STOP FILTER
+    h.windows.onDoEvents = [&] { form.stopFilterCommand.click(); }; // STOP FILTER
     EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Stopped, 0, 0}));
     EXPECT_TRUE(h.exists("C:\\Downloads\\late.mp3"));
     EXPECT_EQ(report().back(), "Filter stopped at 12:00:10");
-    EXPECT_FALSE(form.timer_filter.enabled());
-    EXPECT_FALSE(form.frame_runningfilter.visible());
+    EXPECT_FALSE(form.filterTimer.enabled());
+    EXPECT_FALSE(form.runningFilterPage.visible());
 }
 
 TEST_F(FilterTest, FailuresAreListedOnceSkippedAndRetriedAfterARestart) {
     download("dup.mp3", "new");
     h.writeFile("C:\\Music\\dup.mp3", "old");
     download("film.avi");
-    form.txt_filterfolder[1].setText("C:\\Missing");
+    form.filterRows[1].folder.setText("C:\\Missing");
     start();
     EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 0}));
-    form.list_filtererrors.clear(); // taken afresh: each fails and is listed once more
+    form.filterFailureList.clear(); // taken afresh: each fails and is listed once more
     EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 2}));
-    form.timer_filter.tick();
+    form.filterTimer.tick();
     EXPECT_EQ(failures(), Lines({"dup.mp3", "film.avi"}));
 
     // Skipped without regard to case, even when the failure line is spelled otherwise.
-    form.list_filtererrors.setItem(0, "DUP.MP3");
+    form.filterFailureList.setItem(0, "DUP.MP3");
     h.files->deleteFile("C:\\Music\\dup.mp3");
-    form.timer_filter.tick();
+    form.filterTimer.tick();
     EXPECT_TRUE(h.exists("C:\\Downloads\\dup.mp3"));
 
-    form.filterlabel[0].click();
+    form.stopFilterCommand.click();
     EXPECT_EQ(failures().size(), 2u) << "kept after the stop";
     start();
     EXPECT_EQ(failures(), Lines({"film.avi"}));
@@ -173,17 +173,17 @@ TEST_F(FilterTest, StartIsRefusedWithoutAProfileOrWithAFolderOffTheDrive) {
     EXPECT_TRUE(report().empty());
 
     form.str_currentprofilename = "alice";
-    form.txt_filterfolder[0].setText("D:\\Music");
-    form.txt_filterfolder[2].setText("C:Pictures"); // no root: not on the drive's root either
+    form.filterRows[0].folder.setText("D:\\Music");
+    form.filterRows[2].folder.setText("C:Pictures"); // no root: not on the drive's root either
     start();
     EXPECT_EQ(h.messageLog(), Lines({"Morvane|Filter Folders Are No Longer On The Same Drive As "
                                      "Download Folder: Filter Folders Reset"}));
     EXPECT_EQ(h.dialogs.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(form.txt_filterfolder[0].text() + form.txt_filterfolder[1].text() +
-                  form.txt_filterfolder[2].text(),
+    EXPECT_EQ(form.filterRows[0].folder.text() + form.filterRows[1].folder.text() +
+                  form.filterRows[2].folder.text(),
               "C:\\DownloadsC:\\VideoC:\\Downloads");
     EXPECT_TRUE(report().empty());
-    EXPECT_FALSE(form.timer_filter.enabled());
+    EXPECT_FALSE(form.filterTimer.enabled());
     for (const char* stored : {"wma;\r\nC:\\Downloads\r\n", "tif;\r\nC:\\Downloads\r\n"})
         EXPECT_NE(profile().find(stored), std::string::npos) << "the reset is stored";
 
@@ -202,11 +202,11 @@ TEST_F(FilterTest, NoPassRunsInsideAnotherAndAStopEndsThePassUnderWay) {
     int yields = 0;
     h.windows.onDoEvents = [&] {
         if (++yields == 1) {
-            form.timer_filter.tick();
+            form.filterTimer.tick();
             start();
         }
     };
-    form.timer_filter.tick();
+    form.filterTimer.tick();
     EXPECT_EQ(yields, 3) << "one pass, one yield per file";
     EXPECT_EQ(report().size(), 4u);
 
@@ -216,19 +216,19 @@ TEST_F(FilterTest, NoPassRunsInsideAnotherAndAStopEndsThePassUnderWay) {
     h.windows.onDoEvents = [&] {
         if (++yields % 2 == 0)
             return;
-        form.filterlabel[0].click();
+        form.stopFilterCommand.click();
         start();
         if (yields == 3)
-            form.filterlabel[0].click();
+            form.stopFilterCommand.click();
     };
-    form.timer_filter.tick();
+    form.filterTimer.tick();
     EXPECT_EQ(yields, 3);
     EXPECT_EQ(Lines(report().begin() + 4, report().end()),
               Lines({"Filter stopped at 12:00:00", "Filter started at 12:00:00",
                      "d.mp3 moved to C:\\Music", "Filter stopped at 12:00:00",
                      "Filter started at 12:00:00", "Filter stopped at 12:00:00"}));
     EXPECT_TRUE(h.exists("C:\\Downloads\\e.mp3") && h.exists("C:\\Downloads\\f.mp3"));
-    EXPECT_FALSE(form.timer_filter.enabled() || form.frame_runningfilter.visible());
+    EXPECT_FALSE(form.filterTimer.enabled() || form.runningFilterPage.visible());
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/FolderPickerDialog.h"
 #include "app/FolderTree.h"
-#include "app/Form2.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -28,12 +28,12 @@ protected:
     }
 
     // Runs "Add Folder" with the user's actions inside the modal show; what it appended.
-    std::string pick(const std::function<void(Form2&)>& act) {
+    std::string pick(const std::function<void(FolderPickerDialog&)>& act) {
         h.windows.onModal = [&](ui::Window&) { act(form.picker()); };
-        const int before = form.list_Folders.count();
+        const int before = form.sharedFolderList.count();
         form.AddFolder_Click();
         h.windows.onModal = nullptr;
-        return form.list_Folders.count() > before ? form.list_Folders.items().back() : "";
+        return form.sharedFolderList.count() > before ? form.sharedFolderList.items().back() : "";
     }
     static std::string captions(const ui::DirListBox& dir) {
         std::string out;
@@ -43,36 +43,36 @@ protected:
     }
 
     Harness h;
-    Form1& form = h.form();
+    MainWindow& form = h.form();
 };
 
 TEST_F(FolderPickerTest, OpensOnTheCurrentFolderAndSelectWithoutAClickReturnsIt) {
     for (const char* bad : {"", "Music", "\\\\server\\share", "C:\\a\\..\\b", "1:\\"})
         EXPECT_TRUE(FolderLevels(bad).empty()) << bad;
-    EXPECT_EQ(pick([this](Form2& picker) {
+    EXPECT_EQ(pick([this](FolderPickerDialog& picker) {
                   EXPECT_EQ(picker.window.caption(), "Select Folder To Share");
-                  EXPECT_EQ(picker.Drive1.drive(), "C:\\");
-                  ASSERT_EQ(picker.Drive1.items().size(), 3u);
-                  EXPECT_EQ(picker.Drive1.items()[0].caption, "C: [System]");
-                  EXPECT_EQ(picker.Drive1.items()[2].caption, "E:");
-                  EXPECT_EQ(captions(picker.Dir1), "C:\\| Music|  ambient|  Live|");
+                  EXPECT_EQ(picker.driveList.drive(), "C:\\");
+                  ASSERT_EQ(picker.driveList.items().size(), 3u);
+                  EXPECT_EQ(picker.driveList.items()[0].caption, "C: [System]");
+                  EXPECT_EQ(picker.driveList.items()[2].caption, "E:");
+                  EXPECT_EQ(captions(picker.folderList), "C:\\| Music|  ambient|  Live|");
                   picker.button_Select.click();
               }),
               "C:\\Music");
     EXPECT_TRUE(h.dialogs.messages.empty());
     h.pickFolder("C:\\Windows");
-    form.button_folderlist.click();
+    form.downloadFolderButton.click();
     EXPECT_EQ(h.windows.modalShows.back(), "Select Download Folder");
-    EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Windows");
+    EXPECT_EQ(form.downloadFolderBox.text(), "C:\\Windows");
 }
 
 TEST_F(FolderPickerTest, ADriveThatIsNotReadyFallsBackToCSilently) {
-    EXPECT_EQ(pick([](Form2& picker) {
-                  picker.Drive1.userChose(1); // D: is ready
-                  EXPECT_EQ(captions(picker.Dir1), "D:\\| Films|");
-                  picker.Drive1.userChose(2); // E: has no medium
-                  EXPECT_EQ(picker.Drive1.drive(), "C:\\");
-                  EXPECT_EQ(picker.Dir1.path(), "C:\\Music") << "C:'s current folder";
+    EXPECT_EQ(pick([](FolderPickerDialog& picker) {
+                  picker.driveList.userChose(1); // D: is ready
+                  EXPECT_EQ(captions(picker.folderList), "D:\\| Films|");
+                  picker.driveList.userChose(2); // E: has no medium
+                  EXPECT_EQ(picker.driveList.drive(), "C:\\");
+                  EXPECT_EQ(picker.folderList.path(), "C:\\Music") << "C:'s current folder";
                   picker.button_Select.click();
               }),
               "C:\\Music");
@@ -80,23 +80,23 @@ TEST_F(FolderPickerTest, ADriveThatIsNotReadyFallsBackToCSilently) {
 }
 
 TEST_F(FolderPickerTest, ALockedPickStaysOnItsDrive) {
-    Form2& picker = form.picker();
+    FolderPickerDialog& picker = form.picker();
     form.LockFolderPicker("D:\\");
     // Any folder of the drive can be chosen, the drive itself cannot be changed.
-    EXPECT_EQ(pick([](Form2& p) {
-                  EXPECT_FALSE(p.Drive1.enabled());
-                  EXPECT_EQ(p.Drive1.drive(), "D:\\");
-                  p.Dir1.click(1);
+    EXPECT_EQ(pick([](FolderPickerDialog& p) {
+                  EXPECT_FALSE(p.driveList.enabled());
+                  EXPECT_EQ(p.driveList.drive(), "D:\\");
+                  p.folderList.click(1);
                   p.button_Select.click();
               }),
               "D:\\Films");
     form.UnlockFolderPicker();
-    EXPECT_TRUE(picker.Drive1.enabled());
-    EXPECT_EQ(picker.Drive1.drive(), "D:\\") << "stays on the locked drive";
+    EXPECT_TRUE(picker.driveList.enabled());
+    EXPECT_EQ(picker.driveList.drive(), "D:\\") << "stays on the locked drive";
 
     // A locked drive without a medium offers nothing, rather than another drive's folders.
     form.LockFolderPicker("E:\\");
-    EXPECT_EQ(pick([](Form2& p) { p.button_Select.click(); }), "");
+    EXPECT_EQ(pick([](FolderPickerDialog& p) { p.button_Select.click(); }), "");
     form.UnlockFolderPicker();
 }
 
@@ -107,10 +107,10 @@ protected:
     void SetUp() override {
         FolderPickerTest::SetUp();
         h.files->makeDirectory("C:\\Films");
-        form.txt_profilename.setText("bob");
+        form.profileNameBox.setText("bob");
         form.str_currentprofilename = "bob";
-        form.list_Folders.addItem("C:\\Films");
-        form.list_Folders.addItem("C:\\MUSIC"); // as the client's settings spelt it
+        form.sharedFolderList.addItem("C:\\Films");
+        form.sharedFolderList.addItem("C:\\MUSIC"); // as the client's settings spelt it
         h.files->deleteFile(kProfileFile);
     }
     void add(const std::string& folder) {
@@ -125,35 +125,35 @@ protected:
 TEST_F(SharedFoldersTest, AddAppendsAtTheEndUnlessListedExactlyAndSavesUnlessCancelled) {
     add("");
     EXPECT_FALSE(h.exists(kProfileFile)) << "cancelled: nothing written";
-    form.list_Folders.setListIndex(0);
+    form.sharedFolderList.setListIndex(0);
     add("C:\\Music"); // differs from C:\MUSIC in letter case only: a new entry
     add("C:\\Music");
-    EXPECT_EQ(form.list_Folders.items(),
+    EXPECT_EQ(form.sharedFolderList.items(),
               (std::vector<std::string>{"C:\\Films", "C:\\MUSIC", "C:\\Music"}));
     EXPECT_TRUE(savedWith("C:\\Music"));
     EXPECT_EQ(form.str_pickedfolder, "");
 
     h.files->deleteFile(kProfileFile);
     add("C:\\Films");
-    EXPECT_EQ(form.list_Folders.count(), 3);
+    EXPECT_EQ(form.sharedFolderList.count(), 3);
     EXPECT_TRUE(savedWith("C:\\MUSIC")) << "stored although nothing was appended";
 }
 
 TEST_F(SharedFoldersTest, RemoveIsOfferedOnlyWithASelectionAndWaitsForTheNextSave) {
     form.SaveProfile("bob");
-    form.list_Folders.press(ui::kRightButton, 1);
+    form.sharedFolderList.press(ui::kRightButton, 1);
     ASSERT_EQ(h.dialogs.menus.size(), 1u);
     EXPECT_EQ(h.dialogs.menus[0].captions,
               (std::vector<std::string>{"Add Folder", "Remove Folder"}));
     EXPECT_EQ(h.dialogs.menus[0].enabled, (std::vector<bool>{true, false}));
-    EXPECT_EQ(form.list_Folders.listIndex(), -1) << "a right press selects nothing";
+    EXPECT_EQ(form.sharedFolderList.listIndex(), -1) << "a right press selects nothing";
 
-    form.list_Folders.press(ui::kLeftButton, 1);
+    form.sharedFolderList.press(ui::kLeftButton, 1);
     EXPECT_EQ(h.dialogs.menus.size(), 1u) << "the left button shows no menu";
-    h.dialogs.menuChoices.push_back(Form1::RemoveFolder);
-    form.list_Folders.press(ui::kRightButton, 0);
+    h.dialogs.menuChoices.push_back(MainWindow::RemoveFolder);
+    form.sharedFolderList.press(ui::kRightButton, 0);
     EXPECT_EQ(h.dialogs.menus[1].enabled, (std::vector<bool>{true, true}));
-    EXPECT_EQ(form.list_Folders.items(), std::vector<std::string>{"C:\\Films"})
+    EXPECT_EQ(form.sharedFolderList.items(), std::vector<std::string>{"C:\\Films"})
         << "the selected entry, not the one under a right press";
     EXPECT_TRUE(savedWith("C:\\MUSIC")) << "not written until the next save";
     form.SaveProfile("bob");

@@ -14,23 +14,32 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     Harness h;
-    Form1& form = h.form();
+    MainWindow& form = h.form();
 
     std::string visiblePages() {
         std::string shown;
-        for (const ui::Frame* page :
-             {&form.frame_general, &form.frame_shared, &form.frame_downloads, &form.frame_filter})
+        for (const ui::Frame* page : {&form.generalPage, &form.sharedFoldersPage,
+                                      &form.downloadFolderPage, &form.downloadFilterPage})
             if (page->visible())
                 shown += (shown.empty() ? "" : ",") + page->name;
         return shown;
     }
-    template <std::size_t N> std::string colours(const std::array<ui::Label, N>& labels) {
+    static char colour(const ui::Label& label) {
+        return label.foreColour() == ui::kBlue ? 'B' : 'k';
+    }
+    // The section menu's items, then the command bar's.
+    std::string menuColours() const {
         std::string out;
-        for (const ui::Label& label : labels)
-            out += label.foreColour() == ui::kBlue ? 'B' : 'k';
+        for (const ui::Label& label : form.sectionMenu)
+            out += colour(label);
+        for (const ui::Label& label : form.commandBar)
+            out += colour(label);
         return out;
     }
-    void goToTray() { form.filterlabel[1].click(); }
+    std::string runningPageColours() const {
+        return {colour(form.stopFilterCommand), colour(form.goToTrayCommand)};
+    }
+    void goToTray() { form.goToTrayCommand.click(); }
     // The icon reports a mouse message as a move over the window whose X, in twips, is it.
     void iconReports(int message) { form.window.MouseMove(1, 0, message * 15.0f, 0); }
 };
@@ -51,49 +60,42 @@ TEST_F(MainWindowTest, ChooserClosedWithoutAChoiceEndsWithoutTouchingTheClientsK
 // The section menu and the command bar ------------------------------------------------------
 
 TEST_F(MainWindowTest, EachSectionItemShowsOnlyItsPageAndHidesTheRenameButtonButOne) {
-    EXPECT_EQ(visiblePages(), "frame_general,frame_shared,frame_downloads,frame_filter");
+    EXPECT_EQ(visiblePages(),
+              "generalPage,sharedFoldersPage,downloadFolderPage,downloadFilterPage");
     // The item clicked, the page it shows, whether RENAME FILE stays.
     const std::tuple<std::size_t, const char*, bool> clicks[] = {
-        {1, "frame_shared", false}, {2, "frame_downloads", true}, {2, "frame_downloads", true},
-        {3, "frame_filter", false}, {0, "frame_general", false},  {0, "frame_general", false}};
+        {1, "sharedFoldersPage", false}, {2, "downloadFolderPage", true},
+        {2, "downloadFolderPage", true}, {3, "downloadFilterPage", false},
+        {0, "generalPage", false},       {0, "generalPage", false}};
     for (const auto& [index, page, renameStays] : clicks) {
-        SCOPED_TRACE("Label2(" + std::to_string(index) + ")");
-        form.button_rename.setVisible(true);
-        form.Label2[index].click();
+        SCOPED_TRACE(page);
+        form.renameButton.setVisible(true);
+        form.sectionMenu[index].click();
         EXPECT_EQ(visiblePages(), page);
-        EXPECT_EQ(form.button_rename.visible(), renameStays);
+        EXPECT_EQ(form.renameButton.visible(), renameStays);
     }
-    // Items are told apart by their caption, not by their index.
-    form.Label2[8].setCaption("GENERAL");
-    form.Label2[1].click();
-    form.Label2[8].click();
-    EXPECT_EQ(visiblePages(), "frame_general");
-    form.Label2[3].setCaption("no such item");
-    form.Label2[3].click();
-    EXPECT_EQ(visiblePages(), "frame_general");
-    EXPECT_TRUE(h.shell.commands.empty());
 }
 
 // A highlight stays until an area that clears it is crossed; the filter items clear only on
 // their own page; a hidden window hears only its notification icon.
 TEST_F(MainWindowTest, HighlightStaysUntilAClearingAreaIsCrossed) {
     form.window.setVisible(true);
-    form.Label2[0].moveMouse();
-    form.Label2[5].moveMouse();
-    EXPECT_EQ(colours(form.Label2), "BkkkkBkkk");
-    form.frm_Details.MouseMove(0, 0, 10, 10);
-    EXPECT_EQ(colours(form.Label2), "kkkkkkkkk");
-    form.filterlabel[1].moveMouse();
-    form.Picture1.MouseMove(0, 0, 1, 1);
-    form.filterlabel[0].moveMouse();
-    EXPECT_EQ(colours(form.filterlabel), "BB");
-    form.frame_runningfilter.MouseMove(0, 0, 1, 1);
-    EXPECT_EQ(colours(form.filterlabel), "kk");
+    form.sectionMenu[GeneralItem].moveMouse();
+    form.commandBar[StartFilterItem].moveMouse();
+    EXPECT_EQ(menuColours(), "BkkkkBkkk");
+    form.sectionArea.MouseMove(0, 0, 10, 10);
+    EXPECT_EQ(menuColours(), "kkkkkkkkk");
+    form.goToTrayCommand.moveMouse();
+    form.titleArea.MouseMove(0, 0, 1, 1);
+    form.stopFilterCommand.moveMouse();
+    EXPECT_EQ(runningPageColours(), "BB");
+    form.runningFilterPage.MouseMove(0, 0, 1, 1);
+    EXPECT_EQ(runningPageColours(), "kk");
 
-    form.Label2[1].moveMouse();
+    form.sectionMenu[SharedFoldersItem].moveMouse();
     form.window.setVisible(false);
     form.window.MouseMove(0, 0, 10, 10);
-    EXPECT_EQ(colours(form.Label2), "kBkkkkkkk");
+    EXPECT_EQ(menuColours(), "kBkkkkkkk");
 }
 
 // The notification-area icon ----------------------------------------------------------------
@@ -116,9 +118,9 @@ TEST_F(MainWindowTest, AWindowWhoseIconCannotBeShownComesBackAndTheIconReturnsWi
     h.shell.refuseAdd = false;
     form.window.TaskbarCreated(); // shown: nothing to add
     EXPECT_FALSE(h.shell.iconPresent);
-    form.filterlabel[1].moveMouse();
+    form.goToTrayCommand.moveMouse();
     goToTray();
-    EXPECT_EQ(form.filterlabel[1].foreColour(), ui::kBlack);
+    EXPECT_EQ(form.goToTrayCommand.foreColour(), ui::kBlack);
     EXPECT_EQ(std::string(h.shell.notifyCalls.back().second.szTip), "Morvane");
     h.shell.iconPresent = false; // the shell restarted
     form.window.TaskbarCreated();
@@ -131,8 +133,8 @@ TEST_F(MainWindowTest, AWindowWhoseIconCannotBeShownComesBackAndTheIconReturnsWi
 TEST_F(MainWindowTest, RestoreDeletesTheIconBeforeShowingAndExitDuringARunEndsAtOnce) {
     form.window.setVisible(true);
     form.str_currentprofilename = "alice";
-    form.Label2[5].click();
-    ASSERT_TRUE(form.timer_filter.enabled());
+    form.commandBar[StartFilterItem].click();
+    ASSERT_TRUE(form.filterTimer.enabled());
     goToTray();
     bool iconWhenShown = true;
     form.window.onViewSync = [&](ui::Aspect aspect) {
@@ -151,7 +153,7 @@ TEST_F(MainWindowTest, RestoreDeletesTheIconBeforeShowingAndExitDuringARunEndsAt
     iconReports(0x0204);
     EXPECT_TRUE(h.windows.ended());
     EXPECT_FALSE(h.shell.iconPresent);
-    EXPECT_EQ(form.list_filterreport.items(),
+    EXPECT_EQ(form.filterReportList.items(),
               std::vector<std::string>{"Filter started at 12:00:00"});
 }
 
@@ -165,14 +167,16 @@ TEST(ProgramEndTest, EveryEndStoresTheValueBeingTypedFirst) {
     for (const auto& [end, typed, stored] : ends) {
         SCOPED_TRACE(stored);
         Harness h;
-        Form1& form = h.form();
-        ui::TextBox* field[] = {&form.txt_Uploads, &form.txt_Searchresults, &form.txt_filterext[2]};
+        MainWindow& form = h.form();
+        ui::TextBox* field[] = {&form.uploadsBox, &form.searchResultsBox,
+                                &form.filterRows[2].extensions};
         form.str_currentprofilename = "alice";
-        form.txt_profilename.setText("alice");
+        form.profileNameBox.setText("alice");
         h.windows.focus(field[end]);
         field[end]->type(typed);
-        const std::function<void()> ending[] = {[&] { form.Label2[6].click(); }, form.window.Unload,
-                                                form.mnuSysTray.items[Form1::mnuExit].Click};
+        const std::function<void()> ending[] = {
+            [&] { form.commandBar[ExitItem].click(); }, form.window.Unload,
+            form.trayMenu.items[MainWindow::StopFiltersAndExit].Click};
         ending[end]();
         EXPECT_TRUE(h.windows.ended());
         EXPECT_NE(h.readFile(profileFile("alice")).find(std::string("\r\n") + stored + "\r\n"),

@@ -31,28 +31,28 @@ Lines with(Lines profile, std::size_t line, const std::string& value) {
     return profile;
 }
 
-void show(Form1& form, const Lines& profile) {
+void show(MainWindow& form, const Lines& profile) {
     std::size_t next = 0;
-    for (ui::TextBox* box : {&form.txt_Downloadfolder, &form.txt_Downloads, &form.txt_Uploads,
-                             &form.txt_Searchresults})
+    for (ui::TextBox* box :
+         {&form.downloadFolderBox, &form.downloadsBox, &form.uploadsBox, &form.searchResultsBox})
         box->setText(profile[next++]);
-    form.list_Folders.clear();
+    form.sharedFolderList.clear();
     while (profile[next] != "EOF!")
-        form.list_Folders.addItem(profile[next++]);
+        form.sharedFolderList.addItem(profile[next++]);
     for (std::size_t c = 0; c < 5; ++c) {
-        form.txt_filterext[c].setText(profile[++next]);
-        form.txt_filterfolder[c].setText(profile[++next]);
+        form.filterRows[c].extensions.setText(profile[++next]);
+        form.filterRows[c].folder.setText(profile[++next]);
     }
 }
 
-Lines shown(const Form1& form) {
+Lines shown(const MainWindow& form) {
     return ProfileLines(form.ShownProfile());
 }
 
 // Where the current name stands: the name box, the variable and the list's entries.
-std::string nameState(const Form1& form) {
-    std::string out = form.txt_profilename.text() + "|" + form.str_currentprofilename + "|";
-    for (const std::string& entry : form.list_Profiles.items())
+std::string nameState(const MainWindow& form) {
+    std::string out = form.profileNameBox.text() + "|" + form.str_currentprofilename + "|";
+    for (const std::string& entry : form.profileList.items())
         out += entry + ",";
     return out;
 }
@@ -60,24 +60,24 @@ std::string nameState(const Form1& form) {
 class ProfilesTest : public ::testing::Test {
 protected:
     Harness h;
-    Form1& form = h.form();
+    MainWindow& form = h.form();
 
     std::string file(const std::string& name) { return h.readFile(profileFile(name)); }
     Lines stored() { return h.files->listFiles(kProfileFolder + "\\*"); }
 
     // `name` is current, stored and shown with alice's values, listed first and selected;
     // each of `others` is stored with bob's values and listed after it.
-    void current(Form1& f, const std::string& name, const Lines& others = {"bob"}) {
+    void current(MainWindow& f, const std::string& name, const Lines& others = {"bob"}) {
         h.writeFile(profileFile(TrimSpaces(name)), crlf(kAlice));
-        f.list_Profiles.addItem(name);
+        f.profileList.addItem(name);
         for (const std::string& other : others) {
-            f.list_Profiles.addItem(other);
+            f.profileList.addItem(other);
             h.writeFile(profileFile(other), crlf(kBob));
         }
-        f.list_Profiles.setListIndex(0);
+        f.profileList.setListIndex(0);
         show(f, kAlice);
         f.str_currentprofilename = name;
-        f.txt_profilename.setText(name);
+        f.profileNameBox.setText(name);
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(ProfilesTest, SaveWritesTheControlsUnderTheTrimmedNameAndLoadReadsThemBac
     form.str_currentprofilename = " alice"; // as the list press does before loading
     form.LoadProfile(" alice");
     EXPECT_EQ(shown(form), kAlice);
-    EXPECT_EQ(form.txt_profilename.text(), " alice");
+    EXPECT_EQ(form.profileNameBox.text(), " alice");
 
     // A missing file keeps the values shown; an erased name has no file by design.
     form.str_currentprofilename = "ghost";
@@ -109,8 +109,8 @@ TEST_F(ProfilesTest, SaveWritesTheControlsUnderTheTrimmedNameAndLoadReadsThemBac
 
     // A file with capitals is stored again under the lower-case name, with the values read.
     h.writeFile(profileFile("Bob"), crlf(kBob));
-    form.list_Profiles.addItem("alice");
-    form.list_Profiles.addItem("Bob");
+    form.profileList.addItem("alice");
+    form.profileList.addItem("Bob");
     form.str_currentprofilename = "Bob";
     form.LoadProfile("Bob");
     EXPECT_EQ(shown(form), kBob);
@@ -182,7 +182,7 @@ TEST_F(ProfilesTest, FilterSettingsReplaceOnlyTheFilterControlsAndOnlyAfterTheMa
         form.LoadFilterSettings(bytes.empty() ? "ghost" : "p");
         EXPECT_EQ(shown(form), head + expected) << bytes;
     }
-    EXPECT_TRUE(form.txt_profilename.text().empty() && h.dialogs.messages.empty());
+    EXPECT_TRUE(form.profileNameBox.text().empty() && h.dialogs.messages.empty());
 }
 
 // The profile column -------------------------------------------------------------------------
@@ -191,21 +191,20 @@ TEST_F(ProfilesTest, ListsOnlyLoadableProfileFilesOtherThanTheGivenNameAfterTheE
     for (const char* name : {"Bob.profile", "carol.PROFILE", "ALICE.profile", "x.profile.tmp",
                              "notes.txt", " lead.profile", "trail .profile"})
         h.writeFile(kProfileFolder + "\\" + name, "");
-    form.list_Profiles.addItem("first");
+    form.profileList.addItem("first");
     form.ListProfiles("ALICE");
     form.ListProfiles("alice"); // the comparison is exact
-    EXPECT_EQ(form.list_Profiles.items(),
-              (Lines{"first", "Bob", "carol", "ALICE", "Bob", "carol"}));
+    EXPECT_EQ(form.profileList.items(), (Lines{"first", "Bob", "carol", "ALICE", "Bob", "carol"}));
 }
 
 TEST_F(ProfilesTest, LeftPressLeavingNoSelectionStoresAndLeavesNoProfileCurrent) {
     current(form, "alice");
-    form.list_Profiles.setListIndex(-1);
-    form.txt_Searchresults.setText("999"); // an edit not yet stored
-    form.list_Profiles.press(ui::kLeftButton, -1);
+    form.profileList.setListIndex(-1);
+    form.searchResultsBox.setText("999"); // an edit not yet stored
+    form.profileList.press(ui::kLeftButton, -1);
     EXPECT_EQ(nameState(form), "alice||alice,bob,");
     // Editing the name now stores the shown values under the typed name, without an entry.
-    form.txt_profilename.type('2');
+    form.profileNameBox.type('2');
     EXPECT_EQ(nameState(form), "alice2|alice2|alice,bob,");
     EXPECT_EQ(file("alice2"), crlf(with(kAlice, 3, "999")));
     EXPECT_EQ(stored(), (Lines{"alice.profile", "alice2.profile", "bob.profile"}));
@@ -213,10 +212,10 @@ TEST_F(ProfilesTest, LeftPressLeavingNoSelectionStoresAndLeavesNoProfileCurrent)
 
 TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelectedBefore) {
     current(form, "alice", {"bob", "New_Profile_1", "new_profile_3"});
-    form.list_Profiles.press(ui::kLeftButton, 1);
-    form.txt_Uploads.setText("7");
-    h.dialogs.menuChoices = {Form1::AddProfile, Form1::DeleteProfile};
-    form.list_Profiles.press(ui::kRightButton, 1);
+    form.profileList.press(ui::kLeftButton, 1);
+    form.uploadsBox.setText("7");
+    h.dialogs.menuChoices = {MainWindow::AddProfile, MainWindow::DeleteProfile};
+    form.profileList.press(ui::kRightButton, 1);
     EXPECT_EQ(h.dialogs.menus[0].captions, (Lines{"Add Profile", "Delete Profile"}));
     EXPECT_EQ(file("bob"), crlf(with(kBob, 2, "7"))) << "the profile left";
     EXPECT_EQ(nameState(form),
@@ -228,12 +227,12 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
 
     // The new entry is not selected: bob's is the one named in the question. No keeps it.
     const std::string before = nameState(form);
-    h.dialogs.menuChoices = {Form1::DeleteProfile, Form1::DeleteProfile};
+    h.dialogs.menuChoices = {MainWindow::DeleteProfile, MainWindow::DeleteProfile};
     h.dialogs.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    form.list_Profiles.press(ui::kRightButton, 1);
+    form.profileList.press(ui::kRightButton, 1);
     EXPECT_EQ(nameState(form), before);
     EXPECT_EQ(stored().size(), 4u);
-    form.list_Profiles.press(ui::kRightButton, 1);
+    form.profileList.press(ui::kRightButton, 1);
     EXPECT_EQ(h.messageLog(),
               (Lines{"Morvane|Delete profile bob?", "Morvane|Delete profile bob?"}));
     EXPECT_EQ(h.dialogs.messages[0].buttons, MessageButtons::YesNo);
@@ -241,11 +240,11 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
     EXPECT_EQ(stored(), (Lines{"alice.profile", "New_Profile_1.profile", "new_profile_3.profile"}));
 
     // Delete is offered with more than one entry and a selection only.
-    form.list_Profiles.press(ui::kRightButton, 1);
-    form.list_Profiles.clear();
-    form.list_Profiles.addItem("alice");
-    form.list_Profiles.setListIndex(0);
-    form.list_Profiles.press(ui::kRightButton, 0);
+    form.profileList.press(ui::kRightButton, 1);
+    form.profileList.clear();
+    form.profileList.addItem("alice");
+    form.profileList.setListIndex(0);
+    form.profileList.press(ui::kRightButton, 0);
     ASSERT_EQ(h.dialogs.menus.size(), 5u);
     for (int m = 0; m < 5; ++m)
         EXPECT_EQ(h.dialogs.menus[m].enabled[1], m < 3) << m;
@@ -255,7 +254,7 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
 
 TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
     current(form, "alice");
-    form.txt_profilename.type("B \\/*?\"><|:"); // no file name may hold those
+    form.profileNameBox.type("B \\/*?\"><|:"); // no file name may hold those
     EXPECT_EQ(nameState(form), "aliceb|aliceb|aliceb,bob,");
     EXPECT_EQ(stored(), (Lines{"aliceb.profile", "bob.profile"}));
     EXPECT_EQ(file("aliceb"), crlf(kAlice));
@@ -263,64 +262,64 @@ TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
 
     // Names that cannot be stored keep the file of the last that could, and it takes the
     // saves; a name that can be stored takes its place.
-    form.txt_profilename.type("\b\b\b\b\b\b");
+    form.profileNameBox.type("\b\b\b\b\b\b");
     EXPECT_EQ(nameState(form), "||,bob,");
-    form.txt_Uploads.userEdited("5");
-    form.txt_Uploads.userLeft();
-    form.txt_profilename.type(".z"); // each said once
+    form.uploadsBox.userEdited("5");
+    form.uploadsBox.userLeft();
+    form.profileNameBox.type(".z"); // each said once
     EXPECT_EQ(nameState(form), ".z|.z|.z,bob,");
     EXPECT_EQ(h.dialogs.messages.size(), 2u);
     EXPECT_EQ(stored(), (Lines{"a.profile", "bob.profile"})) << "the last name stored";
     EXPECT_EQ(file("a"), crlf(with(kAlice, 2, "5")));
-    form.txt_profilename.userEdited("zed");
+    form.profileNameBox.userEdited("zed");
     EXPECT_EQ(nameState(form), "zed|zed|zed,bob,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "zed.profile"}));
     EXPECT_EQ(file("zed"), crlf(with(kAlice, 2, "5")));
 
     // Other scripts: a character is one key, only A to Z are lower-cased, Backspace takes a
     // whole character.
-    form.txt_profilename.type("Ω Жук\b");
+    form.profileNameBox.type("Ω Жук\b");
     EXPECT_EQ(nameState(form), "zedΩЖу|zedΩЖу|zedΩЖу,bob,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "zedΩЖу.profile"}));
 
     // Leaving such a name (for another profile, a new one, a deletion) gives the entry the name
     // of its file back.
-    form.txt_profilename.userEdited("");
-    form.list_Profiles.press(ui::kLeftButton, 1);
-    form.txt_profilename.userEdited("");
-    h.dialogs.menuChoices = {Form1::AddProfile, Form1::DeleteProfile};
-    form.list_Profiles.press(ui::kRightButton, 0);
+    form.profileNameBox.userEdited("");
+    form.profileList.press(ui::kLeftButton, 1);
+    form.profileNameBox.userEdited("");
+    h.dialogs.menuChoices = {MainWindow::AddProfile, MainWindow::DeleteProfile};
+    form.profileList.press(ui::kRightButton, 0);
     EXPECT_EQ(nameState(form), "new_profile_1|new_profile_1|zedΩЖу,bob,new_profile_1,");
-    form.list_Profiles.press(ui::kLeftButton, 0);
-    form.txt_profilename.userEdited("");
+    form.profileList.press(ui::kLeftButton, 0);
+    form.profileNameBox.userEdited("");
     h.dialogs.answers = {MessageAnswer::Yes};
-    form.list_Profiles.press(ui::kRightButton, 0);
+    form.profileList.press(ui::kRightButton, 0);
     EXPECT_EQ(h.messageLog().back(), "Morvane|Delete profile zedΩЖу?");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "new_profile_1.profile"}));
 }
 
 TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
     current(form, "alice", {"bob", "bobx", "Carol"});
-    form.txt_profilename.userEdited("BOB"); // pasted
+    form.profileNameBox.userEdited("BOB"); // pasted
     EXPECT_EQ(nameState(form), "bobxx|bobxx|bobxx,bob,bobx,Carol,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "bobx.profile", "bobxx.profile", "Carol.profile"}));
-    form.txt_profilename.userEdited("carol"); // would overwrite Carol's file
+    form.profileNameBox.userEdited("carol"); // would overwrite Carol's file
     EXPECT_EQ(nameState(form), "carolx|carolx|carolx,bob,bobx,Carol,");
     EXPECT_EQ(file("Carol"), crlf(kBob));
     // Windows sets letter case aside in every script: "Ωmega" and "ωmega" are one file there.
-    form.list_Profiles.addItem("Ωmega");
-    form.txt_profilename.userEdited("ωmega");
+    form.profileList.addItem("Ωmega");
+    form.profileNameBox.userEdited("ωmega");
     EXPECT_EQ(nameState(form), "ωmegax|ωmegax|ωmegax,bob,bobx,Carol,Ωmega,");
 }
 
 // Names that differ only in outer spaces share one file, which must survive the rename.
 TEST_F(ProfilesTest, NamesSharingOneFileKeepItWhenRenamedIntoEachOther) {
     current(form, " bob ", {}); // an imported user name with outer spaces
-    form.txt_profilename.userEdited("bob");
-    form.txt_profilename.userEdited("bob ");
+    form.profileNameBox.userEdited("bob");
+    form.profileNameBox.userEdited("bob ");
     EXPECT_EQ(nameState(form), "bob |bob |bob ,");
     EXPECT_EQ(file("bob"), crlf(kAlice));
-    form.txt_profilename.userEdited("bobby");
+    form.profileNameBox.userEdited("bobby");
     EXPECT_EQ(stored(), Lines{"bobby.profile"});
 }
 
@@ -336,9 +335,9 @@ struct FullDisk : EmulatedFileSystem {
 TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnceAtATime) {
     FullDisk disk(h.files->root());
     Services onFullDisk = h.servicesOver(h.registry, disk);
-    Form1 full(onFullDisk);
+    MainWindow full(onFullDisk);
     current(full, "alice");
-    full.txt_profilename.type('X');
+    full.profileNameBox.type('X');
     EXPECT_EQ(nameState(full), "alice|alice|alice,bob,");
     show(full, kBob);
     full.SaveProfile("alice");
@@ -350,22 +349,22 @@ TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnce
     EXPECT_EQ(file("alice"), crlf(kAlice));
     // A message takes the focus, and a field's focus-loss saves again: not a second message.
     h.dialogs.whileShowing = [&] {
-        full.txt_Downloads.userEdited(""), full.txt_Downloads.userLeft();
+        full.downloadsBox.userEdited(""), full.downloadsBox.userLeft();
     };
-    full.txt_Uploads.userEdited("5");
-    full.txt_Uploads.userLeft();
+    full.uploadsBox.userEdited("5");
+    full.uploadsBox.userLeft();
     EXPECT_EQ(h.messageLog().size(), 3u);
 }
 
 TEST_F(ProfilesTest, NumberFieldsTakeDigitsOnlyFallBackWhenLeftEmptyAndStoreTheNameInTheBox) {
     show(form, kAlice);
-    form.txt_profilename.setText("carol");
+    form.profileNameBox.setText("carol");
     form.str_currentprofilename = "alice"; // the save follows the box, not the variable
     Lines typed = kAlice;
     const std::tuple<ui::TextBox*, std::size_t, const char*> fields[] = {
-        {&form.txt_Downloads, 1, "1"},
-        {&form.txt_Uploads, 2, "1"},
-        {&form.txt_Searchresults, 3, "50"}};
+        {&form.downloadsBox, 1, "1"},
+        {&form.uploadsBox, 2, "1"},
+        {&form.searchResultsBox, 3, "50"}};
     for (const auto& [field, line, fallback] : fields) {
         field->userEdited("");
         field->userLeft();

@@ -26,7 +26,7 @@ using Log = std::vector<std::string>;
 class RegistryTest : public ::testing::Test {
 protected:
     Harness h;
-    Form1& form = h.form();
+    MainWindow& form = h.form();
 
     std::string get(const std::string& name, bool dword = false) {
         return GetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, dword, name);
@@ -121,10 +121,9 @@ TEST_F(RegistryTest, ImportLeavesMissingValuesEmptyAndListsNothingForValuesWitho
         h.put(std::string("Software\\Kazaa\\") + key, "Other", sz("x"));
     form.SetTarget(kTargetApplications[1]);
     form.ImportSettings(form.str_currentprofilename);
-    EXPECT_EQ(form.list_Folders.items(), Log{"C:\\Kept"});
-    EXPECT_EQ(form.str_currentprofilename + form.txt_Downloadfolder.text() +
-                  form.txt_Downloads.text() + form.txt_Uploads.text() +
-                  form.txt_Searchresults.text(),
+    EXPECT_EQ(form.sharedFolderList.items(), Log{"C:\\Kept"});
+    EXPECT_EQ(form.str_currentprofilename + form.downloadFolderBox.text() +
+                  form.downloadsBox.text() + form.uploadsBox.text() + form.searchResultsBox.text(),
               "");
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
@@ -137,27 +136,27 @@ TEST_F(RegistryTest, ImportAndRegistrationStopAtFolderIndex32767) {
         h.put(kLocal, "Dir" + std::to_string(i), sz("012345:C:\\S" + std::to_string(i)));
     form.SetTarget(kTargetApplications[1]);
     form.ImportSettings(form.str_currentprofilename);
-    ASSERT_EQ(form.list_Folders.count(), 32768);
-    EXPECT_EQ(form.list_Folders.item(32767), "C:\\S32767");
-    EXPECT_EQ(form.txt_Searchresults.text(), "100"); // the reads after the folders still ran
+    ASSERT_EQ(form.sharedFolderList.count(), 32768);
+    EXPECT_EQ(form.sharedFolderList.item(32767), "C:\\S32767");
+    EXPECT_EQ(form.searchResultsBox.text(), "100"); // the reads after the folders still ran
 
-    form.list_Folders.clear();
+    form.sharedFolderList.clear();
     form.RegisterProfile();
     EXPECT_EQ(h.stored(kLocal, "Dir32767"), kMissing);
     EXPECT_EQ(h.stored(kLocal, "Dir32768"), sz("012345:C:\\S32768"));
 }
 
 // Kazaa as the target and "bob" as the current profile, with values of its own.
-Form1& bob(Form1& form, const Log& folders) {
+MainWindow& bob(MainWindow& form, const Log& folders) {
     form.SetTarget(kTargetApplications[1]);
     form.str_currentprofilename = "bob";
-    form.txt_profilename.setText("bob"); // equal to the current name: nothing to rename
-    form.txt_Downloadfolder.setText("E:\\Incoming");
-    form.txt_Downloads.setText("4");
-    form.txt_Uploads.setText("6");
-    form.txt_Searchresults.setText("250");
+    form.profileNameBox.setText("bob"); // equal to the current name: nothing to rename
+    form.downloadFolderBox.setText("E:\\Incoming");
+    form.downloadsBox.setText("4");
+    form.uploadsBox.setText("6");
+    form.searchResultsBox.setText("250");
     for (const std::string& folder : folders)
-        form.list_Folders.addItem(folder);
+        form.sharedFolderList.addItem(folder);
     return form;
 }
 
@@ -173,11 +172,11 @@ TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
 
     h.put(kTransfer, "ConcurrentDownloads", dword(3), kRegDword);
     const std::string fits = "C:\\" + std::string(245, 'f'); // 248 characters
-    form.list_Folders.clear();
+    form.sharedFolderList.clear();
     bob(form, {fits, fits + "t", "C:\\After"});
-    form.txt_Downloadfolder.setText("C:\\" + std::string(253, 'd')); // 256 characters
-    form.txt_Downloads.setText("");
-    form.txt_Uploads.setText("99999999999"); // a hand-edited profile file
+    form.downloadFolderBox.setText("C:\\" + std::string(253, 'd')); // 256 characters
+    form.downloadsBox.setText("");
+    form.uploadsBox.setText("99999999999"); // a hand-edited profile file
     const Registration registration = form.RegisterProfile();
     EXPECT_EQ(std::pair(registration.failed, registration.refused), std::pair(2, 3));
     EXPECT_EQ(h.stored(kLocal, "Dir0"), sz("012345:" + fits));

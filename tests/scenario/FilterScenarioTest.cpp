@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "contract/PlatformUnderTest.h"
 
 namespace morvane::test {
@@ -43,15 +43,15 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
     Lines before = everything();
     before.erase(std::find(before.begin(), before.end(), "bytes of gone.pdf"));
 
-    Form1 form(services);
+    MainWindow form(services);
     form.str_currentprofilename = "scenario";
-    form.txt_Downloadfolder.setText(downloads);
+    form.downloadFolderBox.setText(downloads);
     const char* lists[] = {"mp3;", "avi;", "jpg;gif;", "pdf;", ""};
     const std::string destinations[] = {music, root + "\\Video", root + "\\Pictures\\",
                                         root + "\\Docs", downloads};
     for (std::size_t i = 0; i < 5; ++i) {
-        form.txt_filterext[i].setText(lists[i]);
-        form.txt_filterfolder[i].setText(destinations[i]);
+        form.filterRows[i].extensions.setText(lists[i]);
+        form.filterRows[i].folder.setText(destinations[i]);
     }
     // The source goes between the listing and its turn.
     view.windows.onDoEvents = [&] {
@@ -59,14 +59,14 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
             EXPECT_TRUE(platform.files().deleteFile(downloads + "\\gone.pdf"));
         }
     };
-    form.Label2[5].click();
+    form.commandBar[StartFilterItem].click();
     platform.holdOpen(downloads + "\\held.jpg", false);
-    form.filterlabel[0].click();
+    form.stopFilterCommand.click();
 
-    Lines failed = form.list_filtererrors.items();
+    Lines failed = form.filterFailureList.items();
     std::sort(failed.begin(), failed.end());
     EXPECT_EQ(failed, Lines({"clip.avi", "gone.pdf", "held.jpg", "taken.mp3"}));
-    Lines report = form.list_filterreport.items();
+    Lines report = form.filterReportList.items();
     ASSERT_EQ(report.size(), 7u);
     EXPECT_EQ(report.front(), "Filter started at 12:00:00");
     EXPECT_EQ(report.back(), "Filter stopped at 12:00:00");
@@ -81,7 +81,7 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
     EXPECT_EQ(platform.readFile(music + "\\Кино.mp3"), "bytes of Кино.MP3");
     EXPECT_EQ(platform.readFile(root + "\\Pictures\\photo.gif"), "bytes of photo.gif");
     EXPECT_EQ(everything(), before);
-    EXPECT_FALSE(form.timer_filter.enabled());
+    EXPECT_FALSE(form.filterTimer.enabled());
 }
 
 } // namespace

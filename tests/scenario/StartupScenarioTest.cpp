@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Form1.h"
-#include "app/Form3.h"
+#include "app/ClientChooser.h"
+#include "app/MainWindow.h"
 #include "contract/PlatformUnderTest.h"
 
 namespace morvane::test {
@@ -40,16 +40,16 @@ TEST_F(StartupScenarioTest, TheLastMarkerFoundWinsAndHiddenMarkersAreNotSeen) {
             platform.writeFile(kProfiles + "\\" + marker, "");
         if (!hidden.empty())
             platform.setHidden(kProfiles + "\\" + hidden);
-        Form1 form(services);
+        MainWindow form(services);
         ASSERT_TRUE(form.Form_Load());
-        EXPECT_EQ(form.lab_application.caption(), target);
+        EXPECT_EQ(form.applicationName.caption(), target);
         EXPECT_EQ(form.REG_TRANSFER, "Software\\" + target + "\\Transfer");
     }
     EXPECT_TRUE(view.windows.modalShows.empty()) << "a marker found: no chooser";
 }
 
 TEST_F(StartupScenarioTest, NoClientInstalledShowsOneMessageAndEndsWithNothingWritten) {
-    Form1 form(services);
+    MainWindow form(services);
     EXPECT_FALSE(form.Form_Load());
     ASSERT_EQ(view.dialogs.messages.size(), 1u);
     EXPECT_EQ(view.dialogs.messages[0].text, "NO INSTALLED FASTTRACK APPLICATIONS");
@@ -63,9 +63,9 @@ TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMark
     platform.writeFile(kProfiles + "\\fileshare.id", "");
     platform.setHidden(kProfiles + "\\fileshare.id");
     {
-        Form1 form(services);
+        MainWindow form(services);
         view.windows.onModal = [&](ui::Window& window) {
-            Form3& chooser = form.chooser();
+            ClientChooser& chooser = form.chooser();
             EXPECT_EQ(window.caption(), "Select Application");
             EXPECT_TRUE(chooser.button_kazaa.enabled());
             EXPECT_FALSE(chooser.button_grokster.enabled());
@@ -76,13 +76,13 @@ TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMark
         };
         ASSERT_TRUE(form.Form_Load());
         EXPECT_EQ(view.windows.modalShows.size(), 1u);
-        EXPECT_EQ(form.lab_application.caption(), "Kazaa");
+        EXPECT_EQ(form.applicationName.caption(), "Kazaa");
         EXPECT_EQ(platform.readFile(kProfiles + "\\kazaa.id"), std::string());
         EXPECT_FALSE(platform.readFile(kProfiles + "\\fileshare.id"));
     }
     // The next start finds the marker and does not ask again.
     view.windows.onModal = nullptr;
-    Form1 again(services);
+    MainWindow again(services);
     ASSERT_TRUE(again.Form_Load());
     EXPECT_EQ(view.windows.modalShows.size(), 1u);
     EXPECT_EQ(again.REG_ADVANCED, "Software\\Kazaa\\Advanced");

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "contract/PlatformUnderTest.h"
 
 namespace morvane::test {
@@ -61,10 +61,10 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
 
     // 1. Start-up finds Kazaa and imports its settings as the profile "olga", stored in UTF-8
     //    with the filter settings that were stored under that name.
-    Form1 form(services);
+    MainWindow form(services);
     ASSERT_TRUE(form.Form_Load());
-    EXPECT_EQ(form.lab_currentprofile.caption(), "olga");
-    std::vector<std::string> listed = form.list_Profiles.items();
+    EXPECT_EQ(form.registeredProfileName.caption(), "olga");
+    std::vector<std::string> listed = form.profileList.items();
     // The current profile first, the rest in the file system's order.
     std::sort(listed.begin() + std::min<std::size_t>(1, listed.size()), listed.end());
     EXPECT_EQ(listed, (std::vector<std::string>{"olga", "home", "work"}));
@@ -76,32 +76,31 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
     // 2. Left presses: "olga" is stored as the controls hold it, the old file loads with its
     //    paths; stored again on leaving, it loads the same again.
     const auto pressOn = [&](const std::string& name) {
-        const std::vector<std::string>& rows = form.list_Profiles.items();
-        form.list_Profiles.press(ui::kLeftButton,
-                                 int(std::ranges::find(rows, name) - rows.begin()));
+        const std::vector<std::string>& rows = form.profileList.items();
+        form.profileList.press(ui::kLeftButton, int(std::ranges::find(rows, name) - rows.begin()));
     };
-    form.txt_filterext[1].setText("mpg;avi;");
+    form.filterRows[1].extensions.setText("mpg;avi;");
     for (int pass = 0; pass < 2; ++pass) {
         pressOn("home");
-        EXPECT_EQ(form.txt_Downloadfolder.text(), "C:\\Téléchargements") << pass;
-        EXPECT_EQ(form.list_Folders.items(), std::vector<std::string>{"D:\\Été"}) << pass;
+        EXPECT_EQ(form.downloadFolderBox.text(), "C:\\Téléchargements") << pass;
+        EXPECT_EQ(form.sharedFolderList.items(), std::vector<std::string>{"D:\\Été"}) << pass;
         pressOn(pass == 0 ? "olga" : "home");
     }
     EXPECT_EQ(platform.readFile(olga), crlf(olgaStart + "mpg;avi;" + filtersUtf8));
     EXPECT_EQ(form.str_currentprofilename, "home");
-    EXPECT_EQ(form.lab_currentprofile.caption(), "olga"); // still the registered one
+    EXPECT_EQ(form.registeredProfileName.caption(), "olga"); // still the registered one
 
     // 3. "Maximum Downloads" emptied and left: it becomes 1, and the file says so.
-    while (!form.txt_Downloads.text().empty())
-        form.txt_Downloads.type('\b');
-    form.txt_Downloads.userLeft();
-    EXPECT_EQ(form.txt_Downloads.text(), "1");
+    while (!form.downloadsBox.text().empty())
+        form.downloadsBox.type('\b');
+    form.downloadsBox.userLeft();
+    EXPECT_EQ(form.downloadsBox.text(), "1");
     EXPECT_TRUE(platform.readFile(home).value_or("").starts_with(
         "C:\\Téléchargements\r\n1\r\n4\r\n200\r\nD:\\Été\r\nEOF!\r\n"));
 
     // 4. REGISTER PROFILE: the old shared folders up to the gap go, the profile's values are
     //    the client's now.
-    form.Label2[4].click();
+    form.commandBar[RegisterProfileItem].click();
     EXPECT_EQ(platform.stored(kLocal, "DownloadDir"), sz("C:\\Téléchargements"));
     EXPECT_EQ(platform.stored(kLocal, "Dir0"), sz("012345:D:\\Été"));
     for (const char* gone : {"Dir1", "Dir2", "Dir3"})
@@ -112,16 +111,16 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
     EXPECT_EQ(platform.stored(kTransfer, "ConcurrentDownloads"), dword(1));
     EXPECT_EQ(platform.stored(kTransfer, "ConcurrentUploads"), dword(4));
     EXPECT_EQ(platform.stored(kAdvanced, "MaxSearchResult"), dword(200));
-    EXPECT_EQ(form.lab_currentprofile.caption(), "home");
+    EXPECT_EQ(form.registeredProfileName.caption(), "home");
     pressOn("olga");
-    form.Label2[4].click();
+    form.commandBar[RegisterProfileItem].click();
     EXPECT_EQ(platform.stored(kLocal, "DownloadDir"), sz("C:\\Загрузки"));
     EXPECT_EQ(platform.stored(kLocal, "Dir0"), sz("012345:C:\\日本語\\Ωmega"));
     EXPECT_TRUE(view.dialogs.messages.empty()) << view.dialogs.messages[0].text;
 }
 
 TEST_F(TypicalUseTest, ClientWithoutItsKeysShowsSixMessagesAndStoresNothing) {
-    Form1 form(services);
+    MainWindow form(services);
     ASSERT_TRUE(form.Form_Load());
     std::vector<std::string> shown;
     for (const ShownMessage& m : view.dialogs.messages)
@@ -132,7 +131,7 @@ TEST_F(TypicalUseTest, ClientWithoutItsKeysShowsSixMessagesAndStoresNothing) {
     EXPECT_EQ(shown,
               (std::vector<std::string>{open + kLocal, open + kUser, open + kLocal,
                                         open + kTransfer, open + kTransfer, open + kAdvanced}));
-    EXPECT_EQ(form.list_Profiles.items(), std::vector<std::string>{""});
+    EXPECT_EQ(form.profileList.items(), std::vector<std::string>{""});
     // No profile without a name, and reading created none of the client's keys.
     EXPECT_EQ(platform.files().listFiles(kProfiles + "\\*"), std::vector<std::string>{"kazaa.id"});
     RegKey handle = 0;

@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
-#include "app/Form2.h"
+#include "app/FolderPickerDialog.h"
 
 namespace morvane::test {
 
-Form1& Harness::form() {
+MainWindow& Harness::form() {
     if (!form_)
-        form_ = std::make_unique<Form1>(services);
+        form_ = std::make_unique<MainWindow>(services);
     return *form_;
 }
 
@@ -30,24 +30,24 @@ bool Harness::exists(const std::string& path) {
 
 void Harness::pickFolder(const std::string& folder) {
     windows.onModal = [this, folder](ui::Window&) {
-        Form2& picker = form().picker();
+        FolderPickerDialog& picker = form().picker();
         if (folder.empty())
             return picker.button_Cancel.click();
         const std::size_t cut = folder.find_last_of('\\');
-        picker.SetDir1Path(folder.substr(0, cut == 2 ? 3 : cut));
-        for (std::size_t i = 0; i < picker.Dir1.items().size(); ++i)
-            if (picker.Dir1.items()[i].path == folder)
-                picker.Dir1.click(static_cast<int>(i));
+        picker.SetFolderListPath(folder.substr(0, cut == 2 ? 3 : cut));
+        for (std::size_t i = 0; i < picker.folderList.items().size(); ++i)
+            if (picker.folderList.items()[i].path == folder)
+                picker.folderList.click(static_cast<int>(i));
         picker.button_Select.click();
     };
 }
 
 void Harness::renameDownload(const std::string& datName, MessageAnswer answer) {
-    for (int i = 0; i < form().list_downloads2.count(); ++i)
-        if (form().list_downloads2.item(i) == datName)
-            form().list_downloads2.press(ui::kLeftButton, i);
+    for (int i = 0; i < form().datFileList.count(); ++i)
+        if (form().datFileList.item(i) == datName)
+            form().datFileList.press(ui::kLeftButton, i);
     dialogs.answers.push_back(answer);
-    form().button_rename.click();
+    form().renameButton.click();
 }
 
 std::vector<std::string> Harness::messageLog() const {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Form1.h"
-#include "app/Form3.h"
+#include "app/ClientChooser.h"
+#include "app/MainWindow.h"
 #include "platform/emulated/EmulatedPlatform.h"
 #include "support/RegistryValues.h"
 
@@ -39,7 +39,7 @@ const std::vector<std::string> kBob = {"E:\\Bob", "9",      "8",    "7",      "E
 class Harness : public EmulatedPlatform {
 public:
     // The window under test, made on first use so a test can prepare the system first.
-    Form1& form();
+    MainWindow& form();
 
     // A value below HKEY_CURRENT_USER, its key created; its stored bytes ("<missing>": none).
     void put(const std::string& key, const std::string& name, const std::string& bytes,
@@ -70,7 +70,7 @@ public:
     std::vector<std::string> messageLog() const;
 
 private:
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<MainWindow> form_;
 };
 
 } // namespace morvane::test

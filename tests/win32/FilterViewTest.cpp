@@ -38,21 +38,21 @@ protected:
             return;
         files.makeDirectory("C:\\Downloads");
         form.str_currentprofilename = "ann";
-        form.txt_Downloadfolder.setText("C:\\Downloads");
-        for (ui::TextBox& folder : form.txt_filterfolder)
-            folder.setText("C:\\Downloads");
+        form.downloadFolderBox.setText("C:\\Downloads");
+        for (FilterRow& row : form.filterRows)
+            row.folder.setText("C:\\Downloads");
         show();
     }
 };
 
 // The running page covers the rest: only its own lists take the focus and the keys.
 TEST_F(FilterView, TheRunningPageAloneTakesTheFocusAndTheKeys) {
-    SetFocus(h(form.button_selfilterfolder[0]));
-    click(form.Label2[5]); // START FILTER
+    SetFocus(h(form.filterRows[0].chooseFolder));
+    click(form.commandBar[StartFilterItem]); // START FILTER
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
     waitFor("the focus on the running-filter page",
-            [&] { return IsChild(h(form.frame_runningfilter), GetFocus()); });
-    EXPECT_EQ(tabCycle(), (std::vector<std::string>{"list_filterreport", "list_filtererrors"}));
+            [&] { return IsChild(h(form.runningFilterPage), GetFocus()); });
+    EXPECT_EQ(tabCycle(), (std::vector<std::string>{"filterReportList", "filterFailureList"}));
     script({}, [&] { press(VK_SPACE); }); // a folder picker opened here would fail the script
 }
 
@@ -60,10 +60,10 @@ TEST_F(FilterView, TheRunningPageAloneTakesTheFocusAndTheKeys) {
 TEST_F(FilterView, APressRaisesClickThenMouseDownAndAgainOnTheRowStillSelected) {
     files.writeLines("C:\\Downloads\\a1b2.dat", {"C:\\Downloads\\one.mp3"});
     files.writeLines("C:\\Downloads\\c3d4.dat", {"C:\\Downloads\\two.mp3"});
-    click(form.Label2[2]); // DOWNLOAD FOLDER lists them
-    ASSERT_EQ(SendMessageA(h(form.list_downloads2), LB_GETCOUNT, 0, 0), 2);
+    click(form.sectionMenu[DownloadFolderItem]); // DOWNLOAD FOLDER lists them
+    ASSERT_EQ(SendMessageA(h(form.datFileList), LB_GETCOUNT, 0, 0), 2);
     std::string events;
-    for (ui::ListBox* list : {&form.List_Downloads, &form.list_downloads2}) {
+    for (ui::ListBox* list : {&form.downloadNameList, &form.datFileList}) {
         list->Click = [&events, list, handler = list->Click] {
             events += list->name + " Click " + std::to_string(list->listIndex()) + ", ";
             handler();
@@ -72,18 +72,18 @@ TEST_F(FilterView, APressRaisesClickThenMouseDownAndAgainOnTheRowStillSelected) 
             events += list->name + " MouseDown " + std::to_string(button);
         };
     }
-    clickRow(h(form.List_Downloads), 1);
+    clickRow(h(form.downloadNameList), 1);
     EXPECT_EQ(events,
-              "List_Downloads Click 1, list_downloads2 Click 1, List_Downloads MouseDown 1");
-    for (ui::ListBox* list : {&form.List_Downloads, &form.list_downloads2}) {
+              "downloadNameList Click 1, datFileList Click 1, downloadNameList MouseDown 1");
+    for (ui::ListBox* list : {&form.downloadNameList, &form.datFileList}) {
         // START then STOP FILTER hides the button and keeps the selection.
-        click(form.Label2[5]);
-        click(form.filterlabel[0]);
-        ASSERT_FALSE(IsWindowVisible(h(form.button_rename)));
+        click(form.commandBar[StartFilterItem]);
+        click(form.stopFilterCommand);
+        ASSERT_FALSE(IsWindowVisible(h(form.renameButton)));
         ASSERT_EQ(SendMessageA(h(*list), LB_GETCURSEL, 0, 0), 1);
         events.clear();
         clickRow(h(*list), 1);
-        EXPECT_TRUE(IsWindowVisible(h(form.button_rename)));
+        EXPECT_TRUE(IsWindowVisible(h(form.renameButton)));
         EXPECT_EQ(events, list->name + " Click 1, " + list->name + " MouseDown 1")
             << "one press, one Click";
     }
@@ -92,8 +92,8 @@ TEST_F(FilterView, APressRaisesClickThenMouseDownAndAgainOnTheRowStillSelected) 
 // The running page's lists keep their newest row in sight as rows come, one by one or in a
 // pass's batch, unless the user has scrolled up to read: then their place is kept.
 TEST_F(FilterView, TheFilterListsKeepTheirNewestRowInSightUnlessScrolledUp) {
-    click(form.Label2[5]); // START FILTER
-    for (ui::ListBox* list : {&form.list_filterreport, &form.list_filtererrors}) {
+    click(form.commandBar[StartFilterItem]); // START FILTER
+    for (ui::ListBox* list : {&form.filterReportList, &form.filterFailureList}) {
         HWND hwnd = h(*list);
         const auto top = [&] { return SendMessageA(hwnd, LB_GETTOPINDEX, 0, 0); };
         const auto add = [&](bool batched) {

@@ -20,17 +20,17 @@ protected:
         for (const std::string folder : {"", "\\Alpha", "\\beta"})
             ASSERT_TRUE(files.makeDirectory(kPickerRoot + folder));
         files.setCurrentFolder(kPickerRoot);
-        form.frm_Details.setVisible(true); // as with a current profile
+        form.sectionArea.setVisible(true); // as with a current profile
         show();
     }
-    HWND folders() { return picker(form.picker().Dir1); }
+    HWND folders() { return picker(form.picker().folderList); }
 };
 
 // The picker is modal and centred on the main window. Every way out of it leaves the main window
 // active with its focus back; only Select hands a folder back.
 TEST_F(FoldersAndDownloadsView, ThePickerIsModalAndEveryWayOutGivesTheFocusBack) {
-    click(form.Label2[1]); // SHARED FOLDERS
-    SetFocus(h(form.list_Folders));
+    click(form.sectionMenu[SharedFoldersItem]); // SHARED FOLDERS
+    SetFocus(h(form.sharedFolderList));
     bool ownerEnabled = true, centred = false;
     auto look = [&] {
         ownerEnabled = IsWindowEnabled(h(form.window));
@@ -52,10 +52,11 @@ TEST_F(FoldersAndDownloadsView, ThePickerIsModalAndEveryWayOutGivesTheFocusBack)
     for (const auto& [how, close] : ways) {
         script({inPicker("highlight beta", look), inPicker(how, close)},
                [&] { form.AddFolder_Click(); });
-        EXPECT_EQ(form.list_Folders.items(), std::vector(how == "Select", kPickerRoot + "\\beta"))
+        EXPECT_EQ(form.sharedFolderList.items(),
+                  std::vector(how == "Select", kPickerRoot + "\\beta"))
             << how;
-        waitFor("the main window active with the focus on list_Folders after " + how,
-                [&] { return backOn(form.list_Folders); });
+        waitFor("the main window active with the focus on sharedFolderList after " + how,
+                [&] { return backOn(form.sharedFolderList); });
     }
     EXPECT_FALSE(ownerEnabled) << "a modal picker";
     EXPECT_TRUE(centred) << "centred on the main window";
@@ -68,10 +69,10 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameWithTheListsActingAsOne) {
         emulated.writeFile(kDownloads + "\\z" + std::to_string(i) + ".dat",
                            DatFileBytes(kDownloads + "\\t.mp3"));
     emulated.writeFile(kDownloads + "\\film.avi", "finished earlier");
-    form.txt_Downloadfolder.setText(kDownloads);
+    form.downloadFolderBox.setText(kDownloads);
 
-    click(form.Label2[2]); // DOWNLOAD FOLDER
-    HWND left = h(form.List_Downloads), right = h(form.list_downloads2);
+    click(form.sectionMenu[DownloadFolderItem]); // DOWNLOAD FOLDER
+    HWND left = h(form.downloadNameList), right = h(form.datFileList);
     ASSERT_EQ(SendMessageA(right, LB_GETCOUNT, 0, 0), 32);
     EXPECT_EQ(listText(left, 0) + "|" + listText(right, 0), "song.mp3|a1b2.dat");
 
@@ -90,22 +91,22 @@ TEST_F(FoldersAndDownloadsView, ListingAndRenameWithTheListsActingAsOne) {
     EXPECT_EQ(SendMessageA(right, LB_GETCURSEL, 0, 0), 0) << "Home selected the first row";
     clickRow(left, 1);
     script({answer(IDYES), answer(IDOK)},
-           [&] { SendMessageA(h(form.button_rename), BM_CLICK, 0, 0); });
+           [&] { SendMessageA(h(form.renameButton), BM_CLICK, 0, 0); });
     waitFor("the main window active with the focus on RENAME FILE after the message boxes",
-            [&] { return backOn(form.button_rename); });
+            [&] { return backOn(form.renameButton); });
     EXPECT_EQ(boxes, (std::vector<std::string>{"Morvane|Rename c3d4.dat to film.avi?|YesNo|no icon",
                                                "Morvane|File Rename Failed!|Ok|icon"}));
     EXPECT_EQ(emulated.readFile(kDownloads + "\\film.avi"), "finished earlier") << "not replaced";
 }
 
 TEST_F(FoldersAndDownloadsView, AMessageShortensAVeryLongProfileNameToFitTheScreen) {
-    form.list_Profiles.addItem(std::string(311, 'n'));
-    form.list_Profiles.addItem("other");
-    form.list_Profiles.setListIndex(0);
+    form.profileList.addItem(std::string(311, 'n'));
+    form.profileList.addItem("other");
+    form.profileList.setListIndex(0);
     script({answer(IDNO)}, [&] { form.DeleteProfile_Click(); });
     EXPECT_EQ(boxes, (std::vector<std::string>{"Morvane|Delete profile " + std::string(31, 'n') +
                                                "..." + std::string(30, 'n') + "?|YesNo|no icon"}));
-    EXPECT_EQ(form.list_Profiles.count(), 2) << "No deletes nothing";
+    EXPECT_EQ(form.profileList.count(), 2) << "No deletes nothing";
 }
 
 } // namespace

@@ -64,33 +64,33 @@ protected:
 // Only the page in front (and the profile list beside the pages) takes the focus: Tab walks
 // it alone, and a page sent behind gives its focus up.
 TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
-    const std::vector<std::string> general = {"list_Profiles", "txt_profilename", "txt_Uploads",
-                                              "txt_Downloads", "txt_Searchresults"};
+    const std::vector<std::string> general = {"profileList", "profileNameBox", "uploadsBox",
+                                              "downloadsBox", "searchResultsBox"};
     EXPECT_EQ(tabCycle(), general) << "at start, with all pages stacked and GENERAL in front";
 
     // The click itself takes no focus; only once the page has gone does its focus move on.
-    SetFocus(h(form.txt_Uploads));
-    click(form.Label2[1]); // SHARED FOLDERS
-    EXPECT_EQ(GetFocus(), h(form.txt_Uploads));
-    waitFor("the focus on the page in front", [&] { return nameOf(GetFocus()) == "list_Folders"; });
+    SetFocus(h(form.uploadsBox));
+    click(form.sectionMenu[SharedFoldersItem]); // SHARED FOLDERS
+    EXPECT_EQ(GetFocus(), h(form.uploadsBox));
+    waitFor("the focus on the page in front",
+            [&] { return nameOf(GetFocus()) == "sharedFolderList"; });
 
-    std::vector<std::string> filter = {"list_Profiles"};
+    std::vector<std::string> filter = {"profileList"};
     for (const std::string i : {"0", "1", "2", "3", "4"})
-        for (const std::string name :
-             {"txt_filterext", "txt_filterfolder", "button_selfilterfolder"})
+        for (const std::string name : {"filterExtensions", "filterFolder", "chooseFilterFolder"})
             filter.push_back(name + "(" + i + ")");
-    const std::pair<int, std::vector<std::string>> pages[] = {
-        {1, {"list_Profiles", "list_Folders"}},
-        {2,
-         {"list_Profiles", "txt_Downloadfolder", "button_folderlist", "List_Downloads",
-          "list_downloads2"}},
-        {3, filter},
-        {0, general},
+    const std::pair<SectionItem, std::vector<std::string>> pages[] = {
+        {SharedFoldersItem, {"profileList", "sharedFolderList"}},
+        {DownloadFolderItem,
+         {"profileList", "downloadFolderBox", "downloadFolderButton", "downloadNameList",
+          "datFileList"}},
+        {DownloadFilterItem, filter},
+        {GeneralItem, general},
     };
     for (const auto& [item, cycle] : pages) {
-        click(form.Label2[item]);
-        SetFocus(h(form.list_Profiles));
-        EXPECT_EQ(tabCycle(), cycle) << form.Label2[item].caption();
+        click(form.sectionMenu[item]);
+        SetFocus(h(form.profileList));
+        EXPECT_EQ(tabCycle(), cycle) << form.sectionMenu[item].caption();
     }
 }
 
@@ -99,8 +99,8 @@ TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
 // lower-casing replaces its text, and the caret stays where the typing is.
 TEST_F(MainWindowView, TypingKeepsEachBoxsRulesWholeCharactersOfEveryScriptAndTheCaret) {
     ASSERT_EQ(GetACP(), 65001u) << "the manifest's UTF-8 code page";
-    HWND name = h(form.txt_profilename), extensions = h(form.txt_filterext[0]);
-    HWND downloads = h(form.txt_Downloads);
+    HWND name = h(form.profileNameBox), extensions = h(form.filterRows[0].extensions);
+    HWND downloads = h(form.downloadsBox);
     postTyping(name, L"\u03a9\u65e5\u0416 \u00c9?:\U0001f3b5Xy\b");
     SetWindowTextA(extensions, "");
     postTyping(extensions, L"\u03c9Mp3 ;");
@@ -108,10 +108,10 @@ TEST_F(MainWindowView, TypingKeepsEachBoxsRulesWholeCharactersOfEveryScriptAndTh
     postTyping(downloads, L"4\u0664\u0416");
     windows.doEvents();
     const std::string typed = "annΩ日ЖÉ🎵x";
-    EXPECT_EQ(form.txt_profilename.text(), typed);
+    EXPECT_EQ(form.profileNameBox.text(), typed);
     EXPECT_EQ(windowText(name), typed);
-    EXPECT_EQ(form.txt_filterext[0].text(), "ωMp3;");
-    EXPECT_EQ(form.txt_Downloads.text(), "4") << "digits 0 to 9 only";
+    EXPECT_EQ(form.filterRows[0].extensions.text(), "ωMp3;");
+    EXPECT_EQ(form.downloadsBox.text(), "4") << "digits 0 to 9 only";
 
     SetFocus(name);
     SendMessageA(name, EM_SETSEL, 0, -1); // all selected: the new name replaces it
@@ -122,21 +122,21 @@ TEST_F(MainWindowView, TypingKeepsEachBoxsRulesWholeCharactersOfEveryScriptAndTh
     EXPECT_EQ(SendMessageA(name, EM_GETSEL, 0, 0), MAKELRESULT(3, 3));
     // A selection survives a replacement by code too, cut to the new text.
     SendMessageA(name, EM_SETSEL, 2, 5);
-    form.txt_profilename.setText("bx");
+    form.profileNameBox.setText("bx");
     EXPECT_EQ(SendMessageA(name, EM_GETSEL, 0, 0), MAKELRESULT(2, 2));
 }
 
 // Text put in without keys (a paste, a drop) is the edit's own change: the number fields
 // keep only its digits, and leaving the box stores them.
 TEST_F(MainWindowView, PastedTextKeepsOnlyItsDigitsInTheNumberFieldsAndTheFile) {
-    for (ui::TextBox* field : {&form.txt_Uploads, &form.txt_Downloads}) {
+    for (ui::TextBox* field : {&form.uploadsBox, &form.downloadsBox}) {
         HWND box = h(*field);
         SetFocus(box);
         SendMessageA(box, EM_SETSEL, 0, -1);
         SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("-5")); // as a paste does
         EXPECT_EQ(windowText(box), "5") << field->name;
     }
-    SetFocus(h(form.txt_profilename)); // leaving the box stores the profile
+    SetFocus(h(form.profileNameBox)); // leaving the box stores the profile
     auto lines = files.readLines("C:\\FastTrackProfiles\\ann.profile");
     ASSERT_TRUE(lines && lines->size() > 2);
     EXPECT_EQ((*lines)[1] + (*lines)[2], "55") << "downloads, uploads";
@@ -145,13 +145,15 @@ TEST_F(MainWindowView, PastedTextKeepsOnlyItsDigitsInTheNumberFieldsAndTheFile) 
 // At 100 %, 150 % and 200 %: no label is a black block as the window appears (nothing painted
 // yet), captions show whole and the text boxes' text sits in their middle.
 TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
-    form.txt_Searchresults.setText("100");
+    form.searchResultsBox.setText("100");
     windows.release(form.window);
-    std::vector<ui::Label*> labels = {&form.Label1,          &form.Label7,
-                                      &form.Label6[1],       &form.Label6[2],
-                                      &form.lab_application, &form.lab_currentprofile,
-                                      &form.ProfileLabel[4]};
-    for (ui::Label& item : form.Label2)
+    std::vector<ui::Label*> labels = {&form.subtitleCaption,   &form.versionCaption,
+                                      &form.registeredCaption, &form.applicationCaption,
+                                      &form.applicationName,   &form.registeredProfileName,
+                                      &form.profilesHeading};
+    for (ui::Label& item : form.sectionMenu)
+        labels.push_back(&item);
+    for (ui::Label& item : form.commandBar)
         labels.push_back(&item);
     for (int dpi : {96, 144, 192}) {
         Win32WindowManager sized{GetModuleHandleA(nullptr), dpi, [] {}};
@@ -168,15 +170,15 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
             return r;
         };
         // "Registered Profile:" lies over the section area's top edge: its text must end above.
-        RECT text = place(form.Label6[1]);
+        RECT text = place(form.registeredCaption);
         HDC dc = GetDC(view.handle());
-        HGDIOBJ old = SelectObject(dc, view.gdi().font(form.Label6[1].font));
+        HGDIOBJ old = SelectObject(dc, view.gdi().font(form.registeredCaption.font));
         DrawTextA(dc, "Registered Profile:", -1, &text, DT_CALCRECT | DT_WORDBREAK);
         SelectObject(dc, old);
         ReleaseDC(view.handle(), dc);
-        EXPECT_LE(text.bottom, place(form.frm_Details).top) << dpi;
+        EXPECT_LE(text.bottom, place(form.sectionArea).top) << dpi;
 
-        for (ui::TextBox* box : {&form.txt_profilename, &form.txt_Searchresults}) {
+        for (ui::TextBox* box : {&form.profileNameBox, &form.searchResultsBox}) {
             const auto [share, first, last] = dark(view.handleOf(*box), 3);
             const RECT r = place(*box);
             ASSERT_GE(first, 0) << box->name << " shows no text at " << dpi;

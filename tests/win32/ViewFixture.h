@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Form1.h"
-#include "app/Form2.h"
+#include "app/FolderPickerDialog.h"
+#include "app/MainWindow.h"
 #include "platform/emulated/EmulatedPlatform.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Shell.h"
@@ -89,7 +89,7 @@ protected:
     Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
     Win32Dialogs winDialogs{windows};
     Services services;
-    Form1 form{services};
+    MainWindow form{services};
 };
 
 } // namespace morvane::view

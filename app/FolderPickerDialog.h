@@ -10,30 +10,30 @@
 
 namespace morvane {
 
-class Form1;
+class MainWindow;
 
-class Form2 {
+class FolderPickerDialog {
 public:
     // Opens on the process's current drive and folder.
-    Form2(Form1& main, Services& services);
+    FolderPickerDialog(MainWindow& main, Services& services);
 
     ui::Window window;
-    ui::DriveListBox Drive1;
-    ui::DirListBox Dir1;
+    ui::DriveListBox driveList;
+    ui::DirListBox folderList;
     ui::Button button_Select;
     ui::Button button_Cancel;
 
     // The root ("C:\") of the drive a caller has locked the dialog to; empty when free.
-    std::string str_lockeddrive;
+    std::string lockedDrive;
 
     void button_Select_Click();
     void button_Cancel_Click();
-    void Drive1_Change();
-    void Dir1_DblClick();
+    void driveList_Change();
+    void folderList_DblClick();
 
-    // Makes a folder Dir1's open folder, highlighted. False, with nothing changed, when the
+    // Makes a folder folderList's open folder, highlighted. False, with nothing changed, when the
     // folder cannot be read.
-    bool SetDir1Path(const std::string& folder);
+    bool SetFolderListPath(const std::string& folder);
 
     // Called before each show; afterwards, whether one of the two buttons hid the dialog
     // (otherwise it was closed another way and is to be made afresh).
@@ -41,7 +41,7 @@ public:
     bool answered() const { return answered_; }
 
 private:
-    Form1& main_;
+    MainWindow& main_;
     Services& sys_;
     bool answered_ = false;
 };

@@ -1,9 +1,9 @@
 // The folder picker's controls and handlers.
 
-#include "app/Form2.h"
+#include "app/FolderPickerDialog.h"
 
 #include "app/FolderTree.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 namespace morvane {
 
@@ -24,16 +24,17 @@ std::vector<ui::DriveItem> driveItems(FileSystem& files) {
 
 } // namespace
 
-Form2::Form2(Form1& main, Services& services) : main_(main), sys_(services) {
-    window.name = "Form2";
+FolderPickerDialog::FolderPickerDialog(MainWindow& main, Services& services)
+    : main_(main), sys_(services) {
+    window.name = "FolderPickerDialog";
     window.setCaption("Select Folder");
     window.clientWidth = 6330;
     window.clientHeight = 3195;
     window.background = ui::kLightGrey;
     window.toolWindow = true;
     window.centredOnOwner = true;
-    window.add(Drive1, "Drive1", {24, 0, 6315, 315});
-    window.add(Dir1, "Dir1", {24, 390, 6315, 2340});
+    window.add(driveList, "driveList", {24, 0, 6315, 315});
+    window.add(folderList, "folderList", {24, 390, 6315, 2340});
     window.add(button_Select, "button_Select", {5160, 2760, 1155, 405});
     button_Select.setCaption("Select");
     window.add(button_Cancel, "button_Cancel", {3930, 2760, 1155, 405});
@@ -44,54 +45,54 @@ Form2::Form2(Form1& main, Services& services) : main_(main), sys_(services) {
 
     button_Select.Click = [this] { button_Select_Click(); };
     button_Cancel.Click = [this] { button_Cancel_Click(); };
-    Drive1.Change = [this] { Drive1_Change(); };
-    Dir1.DblClick = [this] { Dir1_DblClick(); };
+    driveList.Change = [this] { driveList_Change(); };
+    folderList.DblClick = [this] { folderList_DblClick(); };
 
-    Drive1.setItems(driveItems(sys_.files));
+    driveList.setItems(driveItems(sys_.files));
     const std::string start = sys_.files.currentFolder("");
-    Drive1.setDrive(start); // opens the drive's current folder, which is start
-    if (Drive1.drive().empty())
-        Drive1.setDrive(kFallbackDrive); // the process runs from a share: no drive letter
+    driveList.setDrive(start); // opens the drive's current folder, which is start
+    if (driveList.drive().empty())
+        driveList.setDrive(kFallbackDrive); // the process runs from a share: no drive letter
 }
 
-void Form2::prepareShow() {
+void FolderPickerDialog::prepareShow() {
     answered_ = false;
-    Drive1.setItems(driveItems(sys_.files)); // a card may have come or gone since
+    driveList.setItems(driveItems(sys_.files)); // a card may have come or gone since
 }
 
-void Form2::button_Select_Click() {
-    main_.str_pickedfolder = Dir1.highlighted();
+void FolderPickerDialog::button_Select_Click() {
+    main_.str_pickedfolder = folderList.highlighted();
     answered_ = true;
     window.setVisible(false);
 }
 
-void Form2::button_Cancel_Click() {
+void FolderPickerDialog::button_Cancel_Click() {
     main_.str_pickedfolder.clear();
     answered_ = true;
     window.setVisible(false);
 }
 
-void Form2::Drive1_Change() {
-    if (!str_lockeddrive.empty())
+void FolderPickerDialog::driveList_Change() {
+    if (!lockedDrive.empty())
         return; // the locking caller places the lists itself
-    const std::string drive = Drive1.drive();
-    if (SetDir1Path(sys_.files.currentFolder(drive)))
+    const std::string drive = driveList.drive();
+    if (SetFolderListPath(sys_.files.currentFolder(drive)))
         return;
     if (drive != kFallbackDrive) {
-        Drive1.setDrive(kFallbackDrive); // runs this handler again, for C:
+        driveList.setDrive(kFallbackDrive); // runs this handler again, for C:
         return;
     }
     // C: itself cannot be read: show nothing rather than try again for ever.
-    Dir1.open("", {}, -1);
+    folderList.open("", {}, -1);
 }
 
-void Form2::Dir1_DblClick() {
+void FolderPickerDialog::folderList_DblClick() {
     // A folder removed since it was listed cannot be opened: show the open one afresh.
-    if (!SetDir1Path(Dir1.highlighted()))
-        SetDir1Path(Dir1.path());
+    if (!SetFolderListPath(folderList.highlighted()))
+        SetFolderListPath(folderList.path());
 }
 
-bool Form2::SetDir1Path(const std::string& folder) {
+bool FolderPickerDialog::SetFolderListPath(const std::string& folder) {
     std::vector<std::string> levels = FolderLevels(folder);
     if (levels.empty())
         return false;
@@ -100,7 +101,7 @@ bool Form2::SetDir1Path(const std::string& folder) {
         return false;
     const int openIndex = static_cast<int>(levels.size()) - 1;
     std::string open = levels.back();
-    Dir1.open(std::move(open), FolderItems(levels, std::move(*subfolders)), openIndex);
+    folderList.open(std::move(open), FolderItems(levels, std::move(*subfolders)), openIndex);
     return true;
 }
 

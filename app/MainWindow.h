@@ -18,76 +18,109 @@
 
 namespace morvane {
 
-class Form2;
-class Form3;
+class FolderPickerDialog;
+class ClientChooser;
 struct TargetApplication;
 
 inline constexpr const char* kWebPageHost = "www.morvane.org";
 inline constexpr const char* kWebPageAddress = "http://www.morvane.org/";
 inline constexpr const char* kUpdatePageAddress = "http://www.morvane.org/update.html";
 
-class Form1 {
+// The section menu's items, left to right, each showing its page.
+enum SectionItem : std::size_t {
+    GeneralItem,
+    SharedFoldersItem,
+    DownloadFolderItem,
+    DownloadFilterItem,
+    kSectionItems
+};
+
+// The command bar along the bottom, in the order of the control table.
+enum CommandItem : std::size_t {
+    RegisterProfileItem,
+    StartFilterItem,
+    ExitItem,
+    CheckForUpdatesItem,
+    WebPageItem,
+    kCommandItems
+};
+
+// One category's row on the DOWNLOAD FILTER page.
+struct FilterRow {
+    ui::Label caption;
+    ui::TextBox extensions;
+    ui::TextBox folder;
+    ui::Button chooseFolder;
+};
+
+class MainWindow {
 public:
-    explicit Form1(Services& services);
-    ~Form1();
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    explicit MainWindow(Services& services);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     Services& sys;
 
     // ---- Controls, in the order of the control table.
     ui::Window window;
-    ui::Frame Picture1{ui::Kind::PictureBox};
-    ui::Image Image1;
-    ui::Label Label1;
-    ui::Label Label7;
-    std::array<ui::Label, 10> Label6;
-    ui::Label lab_application;
-    ui::Label lab_currentprofile;
-    ui::Frame Frame1;
-    std::array<ui::Label, 5> ProfileLabel; // 0 and 4 are used
-    ui::Frame Picture2{ui::Kind::PictureBox};
-    ui::ListBox list_Profiles;
-    ui::Frame frm_Details;
-    std::array<ui::Label, 9> Label2;
-    ui::Frame frame_general;
-    ui::Label Label5;
-    ui::TextBox txt_profilename;
-    ui::Label Label3;
-    ui::TextBox txt_Uploads;
-    ui::Label Label4;
-    ui::TextBox txt_Downloads;
-    ui::TextBox txt_Searchresults;
-    ui::Frame frame_shared;
-    ui::ListBox list_Folders;
-    ui::Frame frame_downloads;
-    ui::TextBox txt_Downloadfolder;
-    ui::Button button_folderlist;
-    ui::Button button_rename;
-    ui::Frame Picture3{ui::Kind::PictureBox};
-    ui::ListBox List_Downloads;
-    ui::Frame Picture4{ui::Kind::PictureBox};
-    ui::ListBox list_downloads2;
-    ui::Frame frame_filter;
-    std::array<ui::TextBox, 5> txt_filterext;
-    std::array<ui::TextBox, 5> txt_filterfolder;
-    std::array<ui::Button, 5> button_selfilterfolder;
-    ui::Frame frame_runningfilter;
-    std::array<ui::Label, 2> Label8;
-    std::array<ui::Frame, 2> Picture5{ui::Frame{ui::Kind::PictureBox},
-                                      ui::Frame{ui::Kind::PictureBox}};
-    ui::ListBox list_filterreport;
-    ui::ListBox list_filtererrors;
-    std::array<ui::Label, 2> filterlabel;
-    ui::Timer timer_filter;
+    ui::Frame titleArea{ui::Kind::PictureBox};
+    ui::Image logo;
+    ui::Label subtitleCaption;
+    ui::Label versionCaption;
+    ui::Label applicationCaption;
+    ui::Label applicationName;
+    ui::Label registeredCaption;
+    ui::Label registeredProfileName;
+    ui::Frame profileColumn;
+    ui::Label profilesHeading;
+    ui::Frame profileListClip{ui::Kind::PictureBox};
+    ui::ListBox profileList;
+    ui::Frame sectionArea;
+    std::array<ui::Label, kSectionItems> sectionMenu;
+    ui::Frame generalPage;
+    ui::Label profileNameCaption;
+    ui::TextBox profileNameBox;
+    ui::Label uploadsCaption;
+    ui::TextBox uploadsBox;
+    ui::Label downloadsCaption;
+    ui::TextBox downloadsBox;
+    ui::Label searchResultsCaption;
+    ui::TextBox searchResultsBox;
+    ui::Frame sharedFoldersPage;
+    ui::ListBox sharedFolderList;
+    ui::Frame downloadFolderPage;
+    ui::TextBox downloadFolderBox;
+    ui::Button downloadFolderButton;
+    ui::Button renameButton;
+    ui::Frame downloadNamesClip{ui::Kind::PictureBox};
+    ui::ListBox downloadNameList;
+    ui::Frame datFilesClip{ui::Kind::PictureBox};
+    ui::ListBox datFileList;
+    ui::Frame downloadFilterPage;
+    ui::Label extensionsCaption;
+    ui::Label destinationCaption;
+    std::array<FilterRow, kFilterCategories> filterRows;
+    std::array<ui::Label, kCommandItems> commandBar;
+    ui::Frame runningFilterPage;
+    ui::Label filterRunningHeading;
+    ui::Label reportCaption;
+    ui::Frame reportClip{ui::Kind::PictureBox};
+    ui::ListBox filterReportList;
+    ui::Label failuresCaption;
+    ui::Frame failuresClip{ui::Kind::PictureBox};
+    ui::ListBox filterFailureList;
+    ui::Label stopFilterCommand;
+    ui::Label goToTrayCommand;
+    ui::Timer filterTimer;
 
     // ---- Pop-up menus.
-    ui::Menu ProfileMenu;
-    ui::Menu FolderMenu;
-    ui::Menu mnuSysTray;
+    ui::Menu profileMenu;
+    ui::Menu folderMenu;
+    ui::Menu trayMenu;
     enum ProfileMenuItem { AddProfile = 0, DeleteProfile = 1 };
     enum FolderMenuItem { AddFolder = 0, RemoveFolder = 1 };
-    enum SysTrayItem { mnuRestore = 0, mnuExit = 1 };
+    enum TrayMenuItem { RestoreWindow = 0, StopFiltersAndExit = 1 };
 
     // ---- Public strings.
     std::string str_currentprofilename;
@@ -107,13 +140,14 @@ public:
     void TakeInClientSettings();
 
     // ---- Section menu, command bar and highlighting.
-    void Label2_Click(int index);
-    void Label2_MouseMove(int index, int button, int shift, float x, float y);
-    void filterlabel_MouseMove(int index, int button, int shift, float x, float y);
+    void sectionMenu_Click(SectionItem item);
+    void commandBar_Click(CommandItem item);
+    // Any menu item, command or running-page command under the pointer turns blue.
+    void menuItem_MouseMove(ui::Label& item);
     void Form_MouseMove(int button, int shift, float x, float y);
-    void Picture1_MouseMove(int button, int shift, float x, float y);
-    void frm_Details_MouseMove(int button, int shift, float x, float y);
-    void frame_runningfilter_MouseMove(int button, int shift, float x, float y);
+    void titleArea_MouseMove(int button, int shift, float x, float y);
+    void sectionArea_MouseMove(int button, int shift, float x, float y);
+    void runningFilterPage_MouseMove(int button, int shift, float x, float y);
 
     // ---- Import and registration (the registry's side is in registry/ClientSettings.h).
     // The client's settings shown as the current profile, named `name` (its user name).
@@ -140,53 +174,53 @@ public:
     // The current profile is left while its name cannot be stored: its entry takes back the
     // name its file has (also before a request looks a profile up by that name).
     void leaveUnstorableName();
-    void list_Profiles_MouseDown(int button, int shift, float x, float y);
+    void profileList_MouseDown(int button, int shift, float x, float y);
     void AddProfile_Click();
     void DeleteProfile_Click();
-    void txt_profilename_KeyPress(int& keyAscii);
-    void txt_profilename_Change();
-    void txt_Downloads_KeyPress(int& keyAscii);
-    void txt_Uploads_KeyPress(int& keyAscii);
-    void txt_Searchresults_KeyPress(int& keyAscii);
-    void txt_Downloads_LostFocus();
-    void txt_Uploads_LostFocus();
-    void txt_Searchresults_LostFocus();
+    void profileNameBox_KeyPress(int& keyAscii);
+    void profileNameBox_Change();
+    void downloadsBox_KeyPress(int& keyAscii);
+    void uploadsBox_KeyPress(int& keyAscii);
+    void searchResultsBox_KeyPress(int& keyAscii);
+    void downloadsBox_LostFocus();
+    void uploadsBox_LostFocus();
+    void searchResultsBox_LostFocus();
     // Any change of a number field, however the text came (typed, pasted, dropped).
     void NumberField_Change(ui::TextBox& field);
 
     // ---- Folder picker: shows it modally with the caller's title; the choice is then in
     // str_pickedfolder. picker() is the one dialog, made at its first use.
     void ShowFolderPicker(const std::string& title);
-    Form2& picker();
+    FolderPickerDialog& picker();
     // A locking caller's steps before and after its show: the picker locked to a drive root
     // ("D:\") and opened there; afterwards the result slot emptied and the drive free again.
     void LockFolderPicker(const std::string& root);
     void UnlockFolderPicker();
 
     // ---- Shared folders.
-    void list_Folders_MouseDown(int button, int shift, float x, float y);
+    void sharedFolderList_MouseDown(int button, int shift, float x, float y);
     void AddFolder_Click();
     void RemoveFolder_Click();
 
     // ---- Incomplete downloads and their rename.
     void ListIncompleteDownloads();
-    void button_folderlist_Click();
-    void List_Downloads_Click();
-    void list_downloads2_Click();
-    void List_Downloads_Scroll();
-    void list_downloads2_Scroll();
-    void button_rename_Click();
+    void downloadFolderButton_Click();
+    void downloadNameList_Click();
+    void datFileList_Click();
+    void downloadNameList_Scroll();
+    void datFileList_Scroll();
+    void renameButton_Click();
 
     // ---- Filter configuration (Index: the category, 0 to 4).
-    void button_selfilterfolder_Click(int index);
-    void txt_filterext_KeyPress(int index, int& keyAscii);
-    void txt_filterext_LostFocus(int index);
-    void txt_filterfolder_LostFocus(int index);
+    void chooseFilterFolder_Click(int index);
+    void filterExtensions_KeyPress(int index, int& keyAscii);
+    void filterExtensions_LostFocus(int index);
+    void filterFolder_LostFocus(int index);
 
     // ---- Filter run.
     void StartFilter(); // START FILTER
-    void filterlabel_Click(int index);
-    void timer_filter_Timer();
+    void GoToTray();    // GO TO TRAY
+    void filterTimer_Timer();
     // One look at the download folder with the settings the page holds now, moving what an
     // active category takes and reporting into the running page's lists.
     FilterPassResult FilterPass();
@@ -196,8 +230,8 @@ public:
     // ---- Notification-area icon and the end of the program.
     NotifyIconRecord TrayIcon; // all zero until the window is first minimised
     void Form_Resize();
-    void mnuRestore_Click();
-    void mnuExit_Click();
+    void RestoreWindow_Click();
+    void StopFiltersAndExit_Click();
     void Form_Unload(int& cancel);
     // The task bar was made afresh (the shell restarted): its icons are gone.
     void Form_TaskbarCreated();
@@ -208,7 +242,7 @@ public:
     MessageAnswer MsgBox(const std::string& text, MessageButtons buttons = MessageButtons::Ok,
                          MessageIcon icon = MessageIcon::None);
 
-    Form3& chooser();
+    ClientChooser& chooser();
 
 private:
     void layOut();
@@ -229,8 +263,8 @@ private:
     void TrayCallback(float x);
     void AddTrayIcon();
 
-    std::unique_ptr<Form2> form2_;
-    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<FolderPickerDialog> pickerDialog_;
+    std::unique_ptr<ClientChooser> chooser_;
     FilterRun filterRun_;
     bool renaming_ = false; // the rename step is running; its own edits of the box are quiet
     // While the name box holds a name that cannot be stored (blank, or refused as a file

@@ -1,14 +1,14 @@
 // The chooser: offers the installed clients and remembers the choice in a marker file.
 
-#include "app/Form3.h"
+#include "app/ClientChooser.h"
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/TargetApplication.h"
 
 namespace morvane {
 
-Form3::Form3(Form1& main, Services& services) : main_(main), sys_(services) {
-    window.name = "Form3";
+ClientChooser::ClientChooser(MainWindow& main, Services& services) : main_(main), sys_(services) {
+    window.name = "ClientChooser";
     window.setCaption("Select Application");
     window.clientWidth = 5400;
     window.clientHeight = 1545;
@@ -22,7 +22,7 @@ Form3::Form3(Form1& main, Services& services) : main_(main), sys_(services) {
     button_kazaa.Click = [this] { button_kazaa_Click(); };
 }
 
-bool Form3::Form_Load() {
+bool ClientChooser::Form_Load() {
     // A client counts as installed when its LocalContent key exists.
     auto installed = [this](const char* path) {
         RegKey key = 0;
@@ -43,7 +43,7 @@ bool Form3::Form_Load() {
     return true;
 }
 
-void Form3::SelectApplication(const std::string& name) {
+void ClientChooser::SelectApplication(const std::string& name) {
     // Every step goes on whatever the last one did; only persistence is lost on failure.
     for (const char* marker :
          {"c:\\FastTrackProfiles\\kazaa.id", "c:\\FastTrackProfiles\\grokster.id",

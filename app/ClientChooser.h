@@ -8,11 +8,11 @@
 
 namespace morvane {
 
-class Form1;
+class MainWindow;
 
-class Form3 {
+class ClientChooser {
 public:
-    Form3(Form1& main, Services& services);
+    ClientChooser(MainWindow& main, Services& services);
 
     ui::Window window;
     ui::Button button_grokster;
@@ -28,7 +28,7 @@ public:
     bool chosen() const { return chosen_; }
 
 private:
-    Form1& main_;
+    MainWindow& main_;
     Services& sys_;
     bool chosen_ = false;
 };
