@@ -7,6 +7,7 @@
 #include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
+#include "platform/emulated/Headless.h"
 #include "profiles/ProfileFile.h"
 
 namespace morvane::bench {
@@ -47,7 +48,7 @@ LongRun switchingProfiles() {
     };
     run.step = [state](int step) {
         MainWindow& form = *state->form;
-        form.profileList.press(ui::kLeftButton, (step + 1) % 2);
+        Press(form.profileList, ui::kLeftButton, (step + 1) % 2);
         if (step % 10 == 0)
             form.RegisterProfile();
         Require(form.str_currentprofilename == ((step + 1) % 2 ? "bob" : "alice"),

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/Characters.h"
-
 namespace morvane::ui {
 
 void Control::setVisible(bool visible) {
@@ -72,43 +70,6 @@ void TextBox::userEdited(std::string text) {
     if (text == text_)
         return;
     text_ = std::move(text);
-    if (Change)
-        Change();
-}
-
-void TextBox::type(const std::string& characters) {
-    for (std::size_t at = 0; at < characters.size();) {
-        const std::size_t length = CharacterLength(characters, at);
-        typeCharacter(characters.substr(at, length));
-        at += length;
-    }
-}
-
-void TextBox::typeCharacter(const std::string& character) {
-    if (readOnly || !enabled())
-        return;
-    const int typed = static_cast<int>(CharacterCode(character, 0));
-    int key = typed;
-    if (!userKey(key))
-        return;
-    std::string edited = text_;
-    if (key == 8) {
-        if (edited.empty())
-            return;
-        std::size_t last = 0;
-        for (std::size_t at = 0; at < edited.size(); at += CharacterLength(edited, at))
-            last = at;
-        edited.erase(last);
-    } else if (key < 32) {
-        return; // other control keys do not edit a single-line box
-    } else {
-        if (maxLength > 0 && static_cast<int>(CharacterCount(edited)) >= maxLength)
-            return;
-        edited += key == typed ? character : Utf8Of(static_cast<char32_t>(key));
-    }
-    // A typed edit is already on screen: tell the view so it mirrors it in the headless case.
-    text_ = std::move(edited);
-    sync(Aspect::Text);
     if (Change)
         Change();
 }
@@ -194,19 +155,6 @@ void ListBox::userScrolled(int topIndex) {
     topIndex_ = topIndex;
     if (Scroll)
         Scroll();
-}
-
-void ListBox::press(int button, int row, int shift) {
-    // A left press on a row is a click, also on the row already selected.
-    if (button == kLeftButton && row >= 0 && row < count()) {
-        if (row != listIndex_) {
-            listIndex_ = row;
-            sync(Aspect::Selection);
-        }
-        if (Click)
-            Click();
-    }
-    userMouseDown(button, shift, 0, 0);
 }
 
 void Button::setCaption(std::string caption) {

@@ -35,10 +35,6 @@ public:
         if (Click)
             Click();
     }
-    void moveMouse(float x = 0, float y = 0) {
-        if (MouseMove)
-            MouseMove(0, 0, x, y);
-    }
 
 private:
     std::string caption_;
@@ -70,13 +66,7 @@ public:
             LostFocus();
     }
 
-    // Headless typing at the end of the text: key press, then the edit and Change. A string
-    // is typed one character (one UTF-8 sequence) at a time; Backspace takes a whole one.
-    void type(char character) { type(std::string(1, character)); }
-    void type(const std::string& characters);
-
 private:
-    void typeCharacter(const std::string& character);
     std::string text_;
 };
 
@@ -120,10 +110,6 @@ public:
         if (MouseDown)
             MouseDown(button, shift, x, y);
     }
-
-    // Headless press on a row (-1: below the rows): the left button selects first and raises
-    // Click, even on the row already selected; a press below the rows is no click.
-    void press(int button, int row, int shift = 0);
 
 private:
     std::vector<std::string> items_;

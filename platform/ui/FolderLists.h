@@ -68,8 +68,6 @@ public:
     // Called by a view: a single click highlights, a double click asks to open.
     void userHighlighted(int index);
     void userOpened(int index);
-    // Headless clicks.
-    void click(int index) { userHighlighted(index); }
 
 private:
     std::vector<FolderItem> items_;
