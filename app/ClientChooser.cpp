@@ -3,7 +3,7 @@
 #include "app/ClientChooser.h"
 
 #include "app/MainWindow.h"
-#include "app/TargetApplication.h"
+#include "registry/TargetApplication.h"
 
 namespace morvane {
 
@@ -23,17 +23,13 @@ ClientChooser::ClientChooser(MainWindow& main, Services& services) : main_(main)
 }
 
 bool ClientChooser::Form_Load() {
-    // A client counts as installed when its LocalContent key exists.
-    auto installed = [this](const char* path) {
-        RegKey key = 0;
-        if (sys_.registry.openKey(kHkeyCurrentUser, path, key) != kErrorSuccess)
-            return false;
-        sys_.registry.closeKey(key);
-        return true;
+    // The chooser offers Grokster and Kazaa, the first two rows of the clients' table.
+    auto installed = [this](const TargetApplication& client) {
+        return ClientInstalled(sys_.registry, std::string(client.localContent));
     };
-    if (!installed("Software\\Kazaa\\LocalContent"))
+    if (!installed(kTargetApplications[1]))
         button_kazaa.setEnabled(false);
-    if (!installed("Software\\Grokster\\LocalContent"))
+    if (!installed(kTargetApplications[0]))
         button_grokster.setEnabled(false);
     if (!button_kazaa.enabled() && !button_grokster.enabled()) {
         main_.MsgBox("NO INSTALLED FASTTRACK APPLICATIONS", MessageButtons::Ok, MessageIcon::Stop);

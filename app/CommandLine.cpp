@@ -28,61 +28,32 @@ bool IsOption(const std::string& argument) {
     return option == "register" || option == "filter" || option == "quiet";
 }
 
-bool ClientKeysPresent(MainWindow& form) {
-    RegKey key = 0;
-    if (form.sys.registry.openKey(kHkeyCurrentUser, form.REG_LOCALCONTENT, key) != kErrorSuccess)
-        return false;
-    form.sys.registry.closeKey(key);
-    return true;
-}
-
-// The entry of that text, else the one whose file it names (file names ignore case); -1 for none.
-int FindProfileEntry(const ui::ListBox& list, const std::string& name) {
-    for (int i = 0; i < list.count(); ++i)
-        if (list.item(i) == name)
-            return i;
-    for (int i = 0; i < list.count(); ++i)
-        if (SameProfileFile(list.item(i), name))
-            return i;
-    return -1;
-}
-
-// A profile stored since the list was made (a file copied into the folder) joins the list as
-// the listing at start-up would have named it; -1 when there is no such file.
-int ListStoredProfile(MainWindow& form, const std::string& name) {
-    for (const std::string& profile : StoredProfileNames(form.sys.files, "")) {
-        if (SameProfileFile(profile, name)) {
-            form.profileList.addItem(profile);
-            return form.profileList.count() - 1;
-        }
-    }
-    return -1;
-}
-
 // Chooses the entry with a left press and registers it, as the user would; any write the
 // registry refused fails the request.
 int ChooseAndRegister(MainWindow& form, int entry) {
     form.profileList.setListIndex(entry);
-    form.profileList_MouseDown(ui::kLeftButton, 0, 0, 0);
+    form.profileView.profileList_MouseDown(ui::kLeftButton, 0, 0, 0);
     // A profile that could not be loaded does not become current: the one shown is not it.
-    if (form.str_currentprofilename != form.profileList.item(entry))
+    if (form.profiles.currentName() != form.profiles.names()[static_cast<std::size_t>(entry)])
         return kExitNoProfile;
-    return form.RegisterProfile().failed > 0 ? kExitRegistryFailed : kExitDone;
+    return form.profileView.RegisterProfile().failed > 0 ? kExitRegistryFailed : kExitDone;
 }
 
 int RegisterByName(MainWindow& form, const std::string& name) {
     if (!ProfilePath(name))
         return kExitNoProfile;
-    if (form.REG_LOCALCONTENT.empty() || !ClientKeysPresent(form))
+    if (!form.profiles.TargetInstalled())
         return kExitNoClient;
     // A current profile whose name box holds no usable name is listed under its file's name.
-    form.leaveUnstorableName();
-    int entry = FindProfileEntry(form.profileList, name);
-    if (entry < 0)
-        entry = ListStoredProfile(form, name);
+    form.profileView.leaveUnstorableName();
+    int entry = form.profiles.FindProfileEntry(name);
+    if (entry < 0) {
+        entry = form.profiles.ListStoredProfile(name);
+        form.profileView.showProfileNames();
+    }
     if (entry < 0)
         return kExitNoProfile;
-    if (!form.filterRun().running())
+    if (!form.profiles.filterRun().running())
         return ChooseAndRegister(form, entry);
     // The filter runs on the profile shown: the profile is changed under it as the user would,
     // STOP FILTER first and START FILTER last, whose check keeps the new profile's destinations
@@ -90,10 +61,10 @@ int RegisterByName(MainWindow& form, const std::string& name) {
     const bool inTray = !form.window.visible();
     if (inTray)
         form.RestoreWindow_Click();
-    form.StopFilter();
+    form.filterView.StopFilter();
     const int code = ChooseAndRegister(form, entry);
-    form.StartFilter();
-    if (inTray && form.filterRun().running() && !form.sys.windows.ended())
+    form.filterView.StartFilter();
+    if (inTray && form.profiles.filterRun().running() && !form.sys.windows.ended())
         form.GoToTray();
     return code;
 }
@@ -162,6 +133,27 @@ Request ParseArguments(const std::vector<std::string>& arguments) {
     return request;
 }
 
+std::string RequestMessage(const Request& request) {
+    std::string data;
+    data += static_cast<char>('0' + static_cast<int>(request.action));
+    data += request.quiet ? 'q' : '-';
+    return data + request.name;
+}
+
+std::optional<Request> RequestOfMessage(const std::string& message) {
+    if (message.size() < 2)
+        return std::nullopt;
+    const int action = message[0] - '0';
+    if (action < static_cast<int>(RequestAction::Show) ||
+        action > static_cast<int>(RequestAction::Filter))
+        return std::nullopt;
+    Request request;
+    request.action = static_cast<RequestAction>(action);
+    request.quiet = message[1] == 'q';
+    request.name = message.substr(2);
+    return request;
+}
+
 std::string UsageText() {
     return "Usage: morvane.exe [/register NAME] [/filter] [/quiet]\n"
            "/register NAME\tregisters the stored profile NAME into the client's settings\n"
@@ -186,7 +178,7 @@ std::string FailureText(const Request& request, int code) {
 }
 
 bool StartWithoutWindow(MainWindow& form) {
-    if (!form.FindMarkedTarget() || !ClientKeysPresent(form))
+    if (!form.FindMarkedTarget() || !form.profiles.TargetInstalled())
         return false;
     form.TakeInClientSettings();
     return true;
@@ -200,10 +192,10 @@ int CarryOut(MainWindow& form, RequestDialogs& dialogs, const Request& request) 
         dialogs.quiet = wasQuiet;
         return code;
     }
-    if (request.action == RequestAction::Filter && !form.filterRun().running()) {
-        form.StartFilter();
+    if (request.action == RequestAction::Filter && !form.profiles.filterRun().running()) {
+        form.filterView.StartFilter();
         // A start refused by the same-drive check keeps the window up with its message.
-        if (form.filterRun().running() && !form.sys.windows.ended())
+        if (form.profiles.filterRun().running() && !form.sys.windows.ended())
             form.GoToTray();
     }
     return kExitDone;

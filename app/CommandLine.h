@@ -3,6 +3,7 @@
 // A request is carried out by the running program (the first one started in the session)
 // through the same operations the user's clicks use, and answered with an exit code.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // Options are case-blind and start with "/" or "-"; /quiet may stand anywhere. One action at
 // most; /register takes the next argument as its name.
 Request ParseArguments(const std::vector<std::string>& arguments);
+
+// A request as the bytes a later start hands to the running program (the action, the quiet
+// flag, then the name), and back; none for bytes that are no request.
+std::string RequestMessage(const Request& request);
+std::optional<Request> RequestOfMessage(const std::string& message);
 
 // The usage, one line per option.
 std::string UsageText();

@@ -1,5 +1,5 @@
-// The folder picker as the main window uses it, and the handlers of the controls that use it
-// (shared folders, the download folder) or show its results (the incomplete downloads).
+// The folder picker as the main window's handlers use it: shown with their title, locked to
+// a drive and freed again.
 
 #include "app/FolderPickerDialog.h"
 #include "app/MainWindow.h"
@@ -19,7 +19,7 @@ void MainWindow::ShowFolderPicker(const std::string& title) {
     sys.windows.showModal(dialog.window);
     // Closed by its close box: nothing was chosen, and the next use starts afresh.
     if (!dialog.answered()) {
-        str_pickedfolder.clear();
+        pickedFolder.clear();
         pickerDialog_.reset();
     }
 }
@@ -38,23 +38,9 @@ void MainWindow::LockFolderPicker(const std::string& root) {
 void MainWindow::UnlockFolderPicker() {
     // After a close by the close box this makes the dialog afresh, as any next use does.
     FolderPickerDialog& dialog = picker();
-    str_pickedfolder.clear();
+    pickedFolder.clear();
     dialog.lockedDrive.clear();
     dialog.driveList.setEnabled(true);
-}
-
-void MainWindow::connectFolderHandlers() {
-    sharedFolderList.MouseDown = [this](int b, int s, float x, float y) {
-        sharedFolderList_MouseDown(b, s, x, y);
-    };
-    folderMenu.items[AddFolder].Click = [this] { AddFolder_Click(); };
-    folderMenu.items[RemoveFolder].Click = [this] { RemoveFolder_Click(); };
-    downloadFolderButton.Click = [this] { downloadFolderButton_Click(); };
-    downloadNameList.Click = [this] { downloadNameList_Click(); };
-    datFileList.Click = [this] { datFileList_Click(); };
-    downloadNameList.Scroll = [this] { downloadNameList_Scroll(); };
-    datFileList.Scroll = [this] { datFileList_Scroll(); };
-    renameButton.Click = [this] { renameButton_Click(); };
 }
 
 } // namespace morvane

@@ -61,13 +61,13 @@ void FolderPickerDialog::prepareShow() {
 }
 
 void FolderPickerDialog::button_Select_Click() {
-    main_.str_pickedfolder = folderList.highlighted();
+    main_.pickedFolder = folderList.highlighted();
     answered_ = true;
     window.setVisible(false);
 }
 
 void FolderPickerDialog::button_Cancel_Click() {
-    main_.str_pickedfolder.clear();
+    main_.pickedFolder.clear();
     answered_ = true;
     window.setVisible(false);
 }

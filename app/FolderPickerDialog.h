@@ -1,7 +1,7 @@
 #pragma once
 // The folder picker: one modal dialog for the whole program, with a drive list above a
 // directory list. Callers set its title (and may lock it to a drive), show it modally and
-// read the chosen folder from the main window's str_pickedfolder.
+// read the chosen folder from the main window's pickedFolder.
 
 #include <string>
 

@@ -1,8 +1,7 @@
 #pragma once
-// The main window: its controls (the working copy of the current profile), its public
-// strings, its event handlers and the operations the handlers share. The registry, profile,
-// filter and downloads handlers live beside it in app/ and call those folders' operations,
-// which know nothing of the window.
+// The main window: its controls in the order of the control table, the program's state they
+// show (a ProfileManager), the window's own handlers (start-up, section menu, command bar,
+// highlighting, tray, end) and, by area, the views that bind the other controls to the state.
 
 #include <array>
 #include <cstdint>
@@ -10,17 +9,17 @@
 #include <optional>
 #include <string>
 
-#include "filter/FilterPass.h"
+#include "app/DownloadsView.h"
+#include "app/FilterView.h"
+#include "app/ProfileView.h"
+#include "core/ProfileManager.h"
 #include "platform/Services.h"
 #include "platform/ui/Controls.h"
-#include "profiles/ProfileFile.h"
-#include "registry/ClientSettings.h"
 
 namespace morvane {
 
 class FolderPickerDialog;
 class ClientChooser;
-struct TargetApplication;
 
 inline constexpr const char* kWebPageHost = "www.morvane.org";
 inline constexpr const char* kWebPageAddress = "http://www.morvane.org/";
@@ -61,6 +60,8 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     Services& sys;
+    // What the program knows; the controls show it.
+    ProfileManager profiles;
 
     // ---- Controls, in the order of the control table.
     ui::Window window;
@@ -122,13 +123,14 @@ public:
     enum FolderMenuItem { AddFolder = 0, RemoveFolder = 1 };
     enum TrayMenuItem { RestoreWindow = 0, StopFiltersAndExit = 1 };
 
-    // ---- Public strings.
-    std::string str_currentprofilename;
-    std::string REG_LOCALCONTENT;
-    std::string REG_USERDETAILS;
-    std::string REG_TRANSFER;
-    std::string REG_ADVANCED;
-    std::string str_pickedfolder;
+    // ---- Handlers by area: the profile column, GENERAL and SHARED FOLDERS; DOWNLOAD
+    // FOLDER; DOWNLOAD FILTER and the running-filter page.
+    ProfileView profileView{*this};
+    DownloadsView downloadsView{*this};
+    FilterView filterView{*this};
+
+    // The folder the picker's Select chose, until its caller takes it; empty otherwise.
+    std::string pickedFolder;
 
     // ---- Start-up. False when the program ended during it (no client installed).
     bool Form_Load();
@@ -149,47 +151,8 @@ public:
     void sectionArea_MouseMove(int button, int shift, float x, float y);
     void runningFilterPage_MouseMove(int button, int shift, float x, float y);
 
-    // ---- Import and registration (the registry's side is in registry/ClientSettings.h).
-    // The client's settings shown as the current profile, named `name` (its user name).
-    void ImportSettings(std::string& name);
-    // The current profile saved and written into the client's keys; nothing without one.
-    Registration RegisterProfile();
-
-    // ---- Profile files.
-    void SaveProfile(const std::string& name);
-    // True when the profile was read and became current; otherwise, after telling the user
-    // why, nothing has changed and the profile shown stays current.
-    bool LoadProfile(const std::string& name);
-    void LoadFilterSettings(const std::string& name);
-    // SaveProfile with its outcome: false, after telling the user, when the file could not
-    // be written; true for the empty name, for which nothing is written by design. While the
-    // current profile's name cannot be stored, its saves go to the file of its last name.
-    bool StoreProfile(const std::string& name);
-    // The profile values the controls hold (its name left empty).
-    Profile ShownProfile() const;
-
-    // ---- Profile list and editing.
-    void ListProfiles(const std::string& name);
-    void DeleteProfileFile(const std::string& name);
-    // The current profile is left while its name cannot be stored: its entry takes back the
-    // name its file has (also before a request looks a profile up by that name).
-    void leaveUnstorableName();
-    void profileList_MouseDown(int button, int shift, float x, float y);
-    void AddProfile_Click();
-    void DeleteProfile_Click();
-    void profileNameBox_KeyPress(int& keyAscii);
-    void profileNameBox_Change();
-    void downloadsBox_KeyPress(int& keyAscii);
-    void uploadsBox_KeyPress(int& keyAscii);
-    void searchResultsBox_KeyPress(int& keyAscii);
-    void downloadsBox_LostFocus();
-    void uploadsBox_LostFocus();
-    void searchResultsBox_LostFocus();
-    // Any change of a number field, however the text came (typed, pasted, dropped).
-    void NumberField_Change(ui::TextBox& field);
-
     // ---- Folder picker: shows it modally with the caller's title; the choice is then in
-    // str_pickedfolder. picker() is the one dialog, made at its first use.
+    // pickedFolder. picker() is the one dialog, made at its first use.
     void ShowFolderPicker(const std::string& title);
     FolderPickerDialog& picker();
     // A locking caller's steps before and after its show: the picker locked to a drive root
@@ -197,38 +160,9 @@ public:
     void LockFolderPicker(const std::string& root);
     void UnlockFolderPicker();
 
-    // ---- Shared folders.
-    void sharedFolderList_MouseDown(int button, int shift, float x, float y);
-    void AddFolder_Click();
-    void RemoveFolder_Click();
-
-    // ---- Incomplete downloads and their rename.
-    void ListIncompleteDownloads();
-    void downloadFolderButton_Click();
-    void downloadNameList_Click();
-    void datFileList_Click();
-    void downloadNameList_Scroll();
-    void datFileList_Scroll();
-    void renameButton_Click();
-
-    // ---- Filter configuration (Index: the category, 0 to 4).
-    void chooseFilterFolder_Click(int index);
-    void filterExtensions_KeyPress(int index, int& keyAscii);
-    void filterExtensions_LostFocus(int index);
-    void filterFolder_LostFocus(int index);
-
-    // ---- Filter run.
-    void StartFilter(); // START FILTER
-    void GoToTray();    // GO TO TRAY
-    void filterTimer_Timer();
-    // One look at the download folder with the settings the page holds now, moving what an
-    // active category takes and reporting into the running page's lists.
-    FilterPassResult FilterPass();
-    void StopFilter(); // STOP FILTER
-    const FilterRun& filterRun() const { return filterRun_; }
-
     // ---- Notification-area icon and the end of the program.
     NotifyIconRecord TrayIcon; // all zero until the window is first minimised
+    void GoToTray();           // GO TO TRAY
     void Form_Resize();
     void RestoreWindow_Click();
     void StopFiltersAndExit_Click();
@@ -249,30 +183,11 @@ private:
     void connectHandlers();
     void ShowSection(ui::Frame& page);
     void ClearMenuHighlight();
-    void connectFolderHandlers();
-    // The download folder and the filter rows as the controls hold them, and putting filter
-    // rows back (all a load needs of the shown values: no copy of the folder list).
-    Profile shownFilters() const;
-    void showFilters(const FilterCategories& filters);
-    // Tells the user that a save failed, once: not while a message about a save is showing
-    // (it takes the focus, and a field's focus-loss saves again), and not again for the same
-    // values failing in the same file.
-    void tellSaveFailed(const std::string& name, const std::string& text);
-
-    void RunFilterPasses(bool queue);
     void TrayCallback(float x);
     void AddTrayIcon();
 
     std::unique_ptr<FolderPickerDialog> pickerDialog_;
     std::unique_ptr<ClientChooser> chooser_;
-    FilterRun filterRun_;
-    bool renaming_ = false; // the rename step is running; its own edits of the box are quiet
-    // While the name box holds a name that cannot be stored (blank, or refused as a file
-    // name), the last name the current profile was stored under: its file stays until a name
-    // that can be stored is typed. Empty otherwise.
-    std::string keptName_;
-    bool saveMessageShowing_ = false;
-    std::optional<Profile> reportedFailure_; // the values last told as not saved, and their name
 };
 
 } // namespace morvane

@@ -62,10 +62,13 @@ void setPage(ui::Container& in, ui::Frame& page, std::string name, const char* o
 
 } // namespace
 
-MainWindow::MainWindow(Services& services) : sys(services) {
+MainWindow::MainWindow(Services& services)
+    : sys(services), profiles(services.registry, services.files, services.dialogs) {
     layOut();
     connectHandlers();
-    connectFolderHandlers();
+    profileView.connect();
+    downloadsView.connect();
+    filterView.connect();
 }
 
 MainWindow::~MainWindow() = default;
@@ -230,7 +233,6 @@ void MainWindow::connectHandlers() {
         sectionMenu[i].Click = [this, i] { sectionMenu_Click(static_cast<SectionItem>(i)); };
     for (std::size_t i = 0; i < commandBar.size(); ++i)
         commandBar[i].Click = [this, i] { commandBar_Click(static_cast<CommandItem>(i)); };
-    stopFilterCommand.Click = [this] { StopFilter(); };
     goToTrayCommand.Click = [this] { GoToTray(); };
     for (ui::Label* item : {&sectionMenu[0], &sectionMenu[1], &sectionMenu[2], &sectionMenu[3],
                             &commandBar[0], &commandBar[1], &commandBar[2], &commandBar[3],
@@ -247,13 +249,6 @@ void MainWindow::connectHandlers() {
         runningFilterPage_MouseMove(b, s, x, y);
     };
 
-    for (int i = 0; i < static_cast<int>(filterRows.size()); ++i) {
-        filterRows[i].extensions.KeyPress = [this, i](int& k) { filterExtensions_KeyPress(i, k); };
-        filterRows[i].extensions.LostFocus = [this, i] { filterExtensions_LostFocus(i); };
-        filterRows[i].folder.LostFocus = [this, i] { filterFolder_LostFocus(i); };
-        filterRows[i].chooseFolder.Click = [this, i] { chooseFilterFolder_Click(i); };
-    }
-    filterTimer.Tick = [this] { filterTimer_Timer(); };
     window.Resize = [this] { Form_Resize(); };
     window.Unload = [this] {
         int cancel = 0;
@@ -262,22 +257,6 @@ void MainWindow::connectHandlers() {
     window.TaskbarCreated = [this] { Form_TaskbarCreated(); };
     trayMenu.items[RestoreWindow].Click = [this] { RestoreWindow_Click(); };
     trayMenu.items[StopFiltersAndExit].Click = [this] { StopFiltersAndExit_Click(); };
-
-    profileList.MouseDown = [this](int b, int s, float x, float y) {
-        profileList_MouseDown(b, s, x, y);
-    };
-    profileMenu.items[AddProfile].Click = [this] { AddProfile_Click(); };
-    profileMenu.items[DeleteProfile].Click = [this] { DeleteProfile_Click(); };
-    profileNameBox.KeyPress = [this](int& k) { profileNameBox_KeyPress(k); };
-    profileNameBox.Change = [this] { profileNameBox_Change(); };
-    downloadsBox.KeyPress = [this](int& k) { downloadsBox_KeyPress(k); };
-    uploadsBox.KeyPress = [this](int& k) { uploadsBox_KeyPress(k); };
-    searchResultsBox.KeyPress = [this](int& k) { searchResultsBox_KeyPress(k); };
-    downloadsBox.LostFocus = [this] { downloadsBox_LostFocus(); };
-    uploadsBox.LostFocus = [this] { uploadsBox_LostFocus(); };
-    searchResultsBox.LostFocus = [this] { searchResultsBox_LostFocus(); };
-    for (ui::TextBox* field : {&downloadsBox, &uploadsBox, &searchResultsBox})
-        field->Change = [this, field] { NumberField_Change(*field); };
 }
 
 ClientChooser& MainWindow::chooser() {

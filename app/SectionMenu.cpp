@@ -13,7 +13,7 @@ void MainWindow::ShowSection(ui::Frame& page) {
 void MainWindow::sectionMenu_Click(SectionItem item) {
     switch (item) {
     case DownloadFolderItem:
-        ListIncompleteDownloads();
+        downloadsView.ListIncompleteDownloads();
         ShowSection(downloadFolderPage);
         return;
     case SharedFoldersItem:
@@ -34,7 +34,7 @@ void MainWindow::sectionMenu_Click(SectionItem item) {
 void MainWindow::commandBar_Click(CommandItem item) {
     switch (item) {
     case RegisterProfileItem:
-        RegisterProfile();
+        profileView.RegisterProfile();
         break;
     case ExitItem:
         // The click takes no focus: a value still being typed is stored as leaving it would.
@@ -48,7 +48,7 @@ void MainWindow::commandBar_Click(CommandItem item) {
         sys.shell.runHidden(std::string("start ") + kUpdatePageAddress);
         break;
     case StartFilterItem:
-        StartFilter();
+        filterView.StartFilter();
         break;
     default:
         break;

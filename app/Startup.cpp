@@ -3,36 +3,26 @@
 
 #include "app/ClientChooser.h"
 #include "app/MainWindow.h"
-#include "app/TargetApplication.h"
 
 namespace morvane {
 
 void MainWindow::SetTarget(const TargetApplication& target) {
     applicationName.setCaption(std::string(target.displayName));
-    REG_LOCALCONTENT = target.localContent;
-    REG_USERDETAILS = target.userDetails;
-    REG_TRANSFER = target.transfer;
-    REG_ADVANCED = target.advanced;
+    profiles.SetTarget(target);
 }
 
 bool MainWindow::FindMarkedTarget() {
-    // Every marker is probed; with several present the last one found wins. A hidden or
-    // system marker is not listed, so it does not count.
-    bool found = false;
-    for (const TargetApplication& target : kTargetApplications) {
-        if (!sys.files.listFiles(std::string(target.markerFile)).empty()) {
-            SetTarget(target);
-            found = true;
-        }
-    }
-    return found;
+    if (!profiles.FindMarkedTarget())
+        return false;
+    applicationName.setCaption(profiles.target().displayName);
+    return true;
 }
 
 void MainWindow::TakeInClientSettings() {
     generalPage.bringToFront();
-    ImportSettings(str_currentprofilename);
-    SaveProfile(str_currentprofilename);
-    ListProfiles(str_currentprofilename);
+    profileView.ImportSettings();
+    profileView.SaveProfile(profiles.currentName());
+    profileView.ListProfiles(profiles.currentName());
 }
 
 bool MainWindow::Form_Load() {

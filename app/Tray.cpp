@@ -6,6 +6,11 @@
 
 namespace morvane {
 
+void MainWindow::GoToTray() {
+    goToTrayCommand.setForeColour(ui::kBlack);
+    window.setState(ui::WindowState::Minimised); // Form_Resize puts it in the tray
+}
+
 void MainWindow::Form_Resize() {
     if (window.state() == ui::WindowState::Minimised) {
         window.setVisible(false);

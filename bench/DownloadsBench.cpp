@@ -82,7 +82,7 @@ BenchPair listDownloads() {
         state->form->downloadFolderBox.setText(folder);
     };
     pair.product = [state] {
-        state->form->ListIncompleteDownloads();
+        state->form->downloadsView.ListIncompleteDownloads();
         Require(state->form->downloadNameList.count() == kDatFiles &&
                     state->form->downloadNameList.item(0).ends_with(".mp3"),
                 "the listing missed files");

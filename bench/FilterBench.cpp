@@ -85,7 +85,7 @@ void prepare(FilterState& state, const std::string& folder, int files, bool half
     state.form = std::make_unique<MainWindow>(*state.services);
     MainWindow& form = *state.form;
     form.downloadFolderBox.setText(state.drive->windowsPath(folder + "\\Downloads"));
-    for (std::size_t i = 0; i < 5; ++i) {
+    for (int i = 0; i < kFilterCategories; ++i) {
         form.filterRows[i].extensions.setText(i == 0 ? "mp3;wav;mid;wma;" : "doc;pdf;");
         form.filterRows[i].folder.setText(i == 0 ? state.drive->windowsPath(folder + "\\Music")
                                                  : form.downloadFolderBox.text());
@@ -109,7 +109,7 @@ BenchPair halfMatching() {
         state->form->filterReportList.clear();
     };
     pair.product = [state] {
-        state->form->FilterPass();
+        state->form->filterView.FilterPass();
         Require(state->form->filterReportList.count() == kMovedFolderFiles / 2,
                 "the pass missed files");
     };
@@ -135,7 +135,7 @@ BenchPair noneMatching() {
     pair.limit = 2;
     pair.setup = [state] { prepare(*state, "MorvaneBenchFilterIdle", kIdleFolderFiles, false); };
     pair.product = [state] {
-        state->form->FilterPass();
+        state->form->filterView.FilterPass();
         Require(state->form->filterReportList.count() == 0, "the pass moved files");
     };
     pair.baseline = [state] {
@@ -147,7 +147,7 @@ BenchPair noneMatching() {
         UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, timerTicked);
         g_lastTick = SteadyClock::now();
         g_longestWait = {};
-        state->form->FilterPass();
+        state->form->filterView.FilterPass();
         KillTimer(nullptr, timer);
         std::printf(
             "time wine64.%s.longest_wait_for_the_window %.3f\n",
@@ -197,7 +197,7 @@ BenchPair failuresListed() {
         state->noneListed = std::make_unique<MainWindow>(*filter.services);
         MainWindow& plain = *state->noneListed;
         plain.downloadFolderBox.setText(form.downloadFolderBox.text());
-        for (std::size_t i = 0; i < 5; ++i) {
+        for (int i = 0; i < kFilterCategories; ++i) {
             plain.filterRows[i].extensions.setText(i == 0 ? "wav;"
                                                           : form.filterRows[i].extensions.text());
             plain.filterRows[i].folder.setText(form.filterRows[i].folder.text());
@@ -205,14 +205,14 @@ BenchPair failuresListed() {
     };
     pair.product = [state] {
         MainWindow& form = *state->filter.form;
-        form.FilterPass();
+        form.filterView.FilterPass();
         Require(form.filterFailureList.count() == kListedFailures &&
                     form.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };
     pair.baseline = [state] {
         MainWindow& plain = *state->noneListed;
-        plain.FilterPass();
+        plain.filterView.FilterPass();
         Require(plain.filterFailureList.count() == 0 && plain.filterReportList.count() == 0,
                 "the pass moved or listed a download");
     };

@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "app/MainWindow.h"
-#include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
 #include "downloads/DatFileReader.h"
 #include "platform/emulated/TestData.h"
 #include "profiles/ProfileFile.h"
+#include "registry/TargetApplication.h"
 
 namespace morvane::bench {
 namespace {
@@ -46,8 +46,8 @@ struct BigProfile {
         Require(WriteFile(file, bytes), "cannot write the profile");
         form = std::make_unique<MainWindow>(drive->services());
         form->SetTarget(kTargetApplications[1]);
-        form->str_currentprofilename = "big";
-        form->LoadProfile("big");
+        form->profiles.setCurrentName("big");
+        form->profileView.LoadProfile("big");
         Require(form->sharedFolderList.count() == kFolders, "the profile did not load");
     }
     void tearDown() {
@@ -63,7 +63,7 @@ BenchPair loadPair() {
     pair.limit = 1.5;
     pair.setup = [big] { big->setUp(); };
     pair.product = [big] {
-        big->form->LoadProfile("big");
+        big->form->profileView.LoadProfile("big");
         Require(big->form->sharedFolderList.count() == kFolders, "LoadProfile missed folders");
     };
     pair.baseline = [big] {
@@ -86,11 +86,11 @@ BenchPair savePair() {
     pair.limit = 1.5;
     pair.setup = [big] {
         big->setUp();
-        big->form->SaveProfile("big");
+        big->form->profileView.SaveProfile("big");
         Require(ReadTail(big->file, std::size_t{1} << 24) == big->bytes,
                 "SaveProfile wrote other bytes");
     };
-    pair.product = [big] { big->form->SaveProfile("big"); };
+    pair.product = [big] { big->form->profileView.SaveProfile("big"); };
     pair.baseline = [big] {
         // The same safe save in plain calls: the new bytes beside the file, then over it.
         const std::string beside = big->file + ".new";
@@ -124,7 +124,8 @@ std::string dword(std::uint32_t value) {
 void plainRegister(Registry& registry, const MainWindow& form) {
     for (int i = 0;; ++i) {
         RegKey key = 0;
-        if (registry.openKey(kHkeyCurrentUser, form.REG_LOCALCONTENT, key) != kErrorSuccess)
+        if (registry.openKey(kHkeyCurrentUser, form.profiles.target().keys.localContent, key) !=
+            kErrorSuccess)
             break; // no key yet (the first registration): nothing to delete
         const long deleted = registry.deleteValue(key, "Dir" + std::to_string(i));
         registry.closeKey(key);
@@ -132,17 +133,18 @@ void plainRegister(Registry& registry, const MainWindow& form) {
             break;
     }
     const std::string downloads = form.downloadFolderBox.text() + '\0';
-    plainSet(registry, form.REG_LOCALCONTENT, "DownloadDir", kRegSz, downloads);
-    plainSet(registry, form.REG_USERDETAILS, "UserName", kRegSz, form.profileNameBox.text() + '\0');
-    plainSet(registry, form.REG_TRANSFER, "DlDir0", kRegSz, downloads);
+    plainSet(registry, form.profiles.target().keys.localContent, "DownloadDir", kRegSz, downloads);
+    plainSet(registry, form.profiles.target().keys.userDetails, "UserName", kRegSz,
+             form.profileNameBox.text() + '\0');
+    plainSet(registry, form.profiles.target().keys.transfer, "DlDir0", kRegSz, downloads);
     for (int i = 0; i < form.sharedFolderList.count(); ++i)
-        plainSet(registry, form.REG_LOCALCONTENT, "Dir" + std::to_string(i), kRegSz,
-                 "012345:" + form.sharedFolderList.item(i) + '\0');
-    plainSet(registry, form.REG_TRANSFER, "ConcurrentDownloads", kRegDword,
+        plainSet(registry, form.profiles.target().keys.localContent, "Dir" + std::to_string(i),
+                 kRegSz, "012345:" + form.sharedFolderList.item(i) + '\0');
+    plainSet(registry, form.profiles.target().keys.transfer, "ConcurrentDownloads", kRegDword,
              dword(std::stoul(form.downloadsBox.text())));
-    plainSet(registry, form.REG_TRANSFER, "ConcurrentUploads", kRegDword,
+    plainSet(registry, form.profiles.target().keys.transfer, "ConcurrentUploads", kRegDword,
              dword(std::stoul(form.uploadsBox.text())));
-    plainSet(registry, form.REG_ADVANCED, "MaxSearchResult", kRegDword,
+    plainSet(registry, form.profiles.target().keys.advanced, "MaxSearchResult", kRegDword,
              dword(std::stoul(form.searchResultsBox.text())));
 }
 
@@ -157,7 +159,7 @@ BenchPair registerPair() {
         // Both sides find the client with the 1,000 values a registration leaves.
         plainRegister(big->drive->services().registry, *big->form);
     };
-    pair.product = [big] { big->form->RegisterProfile(); };
+    pair.product = [big] { big->form->profileView.RegisterProfile(); };
     pair.baseline = [big] {
         // The profile saved first, safely, as the registration does.
         const std::string beside = big->file + ".new";
@@ -206,7 +208,7 @@ BenchPair listBigFolder() {
         state->form->downloadFolderBox.setText(folder);
     };
     pair.product = [state] {
-        state->form->ListIncompleteDownloads();
+        state->form->downloadsView.ListIncompleteDownloads();
         Require(state->form->datFileList.count() == kDatFiles, "the listing missed files");
     };
     pair.baseline = [state] {

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "app/MainWindow.h"
-#include "app/TargetApplication.h"
 #include "bench/BenchPair.h"
 #include "bench/BenchSupport.h"
 #include "platform/emulated/Headless.h"
 #include "profiles/ProfileFile.h"
+#include "registry/TargetApplication.h"
 
 namespace morvane::bench {
 namespace {
@@ -41,17 +41,18 @@ LongRun switchingProfiles() {
         state->form = std::make_unique<MainWindow>(state->drive->services());
         MainWindow& form = *state->form;
         form.SetTarget(kTargetApplications[1]);
-        form.profileList.addItem("alice");
-        form.profileList.addItem("bob");
-        form.str_currentprofilename = "alice";
-        form.LoadProfile("alice");
+        form.profiles.AddEntry("alice");
+        form.profiles.AddEntry("bob");
+        form.profileView.showProfileNames();
+        form.profiles.setCurrentName("alice");
+        form.profileView.LoadProfile("alice");
     };
     run.step = [state](int step) {
         MainWindow& form = *state->form;
         Press(form.profileList, ui::kLeftButton, (step + 1) % 2);
         if (step % 10 == 0)
-            form.RegisterProfile();
-        Require(form.str_currentprofilename == ((step + 1) % 2 ? "bob" : "alice"),
+            form.profileView.RegisterProfile();
+        Require(form.profiles.currentName() == ((step + 1) % 2 ? "bob" : "alice"),
                 "the press did not switch profiles");
     };
     run.teardown = [state] {
@@ -80,15 +81,15 @@ LongRun filterPasses() {
                 "cannot write the destination's file");
         state->form = std::make_unique<MainWindow>(state->drive->services());
         MainWindow& form = *state->form;
-        form.str_currentprofilename = "alice";
+        form.profiles.setCurrentName("alice");
         form.downloadFolderBox.setText(state->drive->windowsPath(kDownloads));
         for (std::size_t i = 0; i < form.filterRows.size(); ++i) {
             form.filterRows[i].extensions.setText(i == 0 ? "mp3;" : "avi;");
             form.filterRows[i].folder.setText(
                 state->drive->windowsPath(i == 0 ? kMusic : kDownloads));
         }
-        form.StartFilter();
-        Require(form.filterRun().running(), "the filter did not start");
+        form.filterView.StartFilter();
+        Require(form.profiles.filterRun().running(), "the filter did not start");
         form.filterReportList.clear();
     };
     run.step = [state](int step) {
@@ -98,7 +99,7 @@ LongRun filterPasses() {
         for (const std::string& name :
              {"a" + n + ".mp3", "b" + n + ".mp3", std::string("taken.mp3")})
             WriteFile(folder + name, "download " + n);
-        form.filterTimer_Timer();
+        form.filterView.filterTimer_Timer();
         Require(form.filterReportList.count() == 2, "the pass did not move both files");
         form.filterReportList.clear();
         Require(form.filterFailureList.count() == 1, "a failure was listed more than once");

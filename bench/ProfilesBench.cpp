@@ -37,9 +37,9 @@ BenchPair listProfiles() {
                     "cannot write the profile files");
         state->form = std::make_unique<MainWindow>(state->drive->services());
     };
-    pair.reset = [state] { state->form->profileList.clear(); };
+    pair.reset = [state] { state->form = std::make_unique<MainWindow>(state->drive->services()); };
     pair.product = [state] {
-        state->form->ListProfiles("profile_0");
+        state->form->profileView.ListProfiles("profile_0");
         Require(state->form->profileList.count() == kProfiles - 1, "ListProfiles missed files");
     };
     pair.baseline = [state] {

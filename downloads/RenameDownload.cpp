@@ -7,7 +7,7 @@
 
 namespace morvane {
 
-RenameOutcome RenameDownload(FileSystem& files, Dialogs& dialogs, const std::string& folder,
+RenameOutcome RenameDownload(FileSystem& files, Messages& dialogs, const std::string& folder,
                              const std::string& shownName, const std::string& datName) {
     if (dialogs.messageBox(
             "Rename " + ShortenMiddle(datName) + " to " + ShortenMiddle(shownName) + "?",

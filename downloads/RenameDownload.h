@@ -17,7 +17,7 @@ enum class RenameOutcome {
 
 // Asks "Rename <dat> to <shown>?" (Yes/No); on Yes renames folder\datName to folder\shownName,
 // never replacing a file, and shows "File Rename Failed!" when that is refused or fails.
-RenameOutcome RenameDownload(FileSystem& files, Dialogs& dialogs, const std::string& folder,
+RenameOutcome RenameDownload(FileSystem& files, Messages& dialogs, const std::string& folder,
                              const std::string& shownName, const std::string& datName);
 
 } // namespace morvane

@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(morvane::ReadProfileBytes(morvane::ProfileBytes(read.profile)).profile == read.profile,
           "the codec's writer and reader disagree");
     MainWindow form(platform.services);
-    form.str_currentprofilename = "fuzzed";
+    form.profiles.setCurrentName("fuzzed");
 
-    form.LoadProfile("fuzzed");
+    form.profileView.LoadProfile("fuzzed");
     Check(platform.dialogs.messages.empty(), "a readable profile gave a message");
     for (const std::string& folder : form.sharedFolderList.items())
         Check(folder != "EOF!", "the end marker was shown as a folder");
@@ -47,13 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The number boxes hold digits only, whatever the file says.
     for (std::string* number : {&expected.downloads, &expected.uploads, &expected.searchResults})
         *number = morvane::DigitsOf(*number);
-    Check(form.ShownProfile() == expected && form.profileNameBox.text() == "fuzzed",
+    Check(form.profiles.values() == expected && form.profileNameBox.text() == "fuzzed",
           "the window shows other values than the codec reads");
 
-    form.SaveProfile("fuzzed");
+    form.profileView.SaveProfile("fuzzed");
     Check(platform.dialogs.messages.empty(), "saving a loaded profile failed");
-    form.LoadProfile("fuzzed");
-    Check(form.ShownProfile() == expected && form.profileNameBox.text() == "fuzzed",
+    form.profileView.LoadProfile("fuzzed");
+    Check(form.profiles.values() == expected && form.profileNameBox.text() == "fuzzed",
           "a saved profile reads back differently");
     Check(platform.registry.calls() == 0, "loading a profile touched the registry");
     return 0;

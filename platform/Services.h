@@ -139,17 +139,24 @@ public:
 // ---- Dialogs: message boxes and pop-up menus.
 
 enum class MessageButtons { Ok, YesNo };
-enum class MessageIcon { None, Stop };
+enum class MessageIcon { None, Stop, Information };
 enum class MessageAnswer { Ok, Yes, No };
 
 // The caption of the program's own message boxes.
 inline constexpr const char* kProgramTitle = "Morvane";
 
-class Dialogs {
+// The one way the program's operations tell the user something or ask a question: the window
+// shows a message box, a request from the command line may keep it quiet.
+class Messages {
 public:
-    virtual ~Dialogs() = default;
+    virtual ~Messages() = default;
     virtual MessageAnswer messageBox(const std::string& text, const std::string& caption,
                                      MessageButtons buttons, MessageIcon icon) = 0;
+};
+
+// The window's dialogs: its messages and its pop-up menus.
+class Dialogs : public Messages {
+public:
     // Shows a pop-up menu at the pointer; the chosen item's index, or -1 for none.
     virtual int popupMenu(const ui::Menu& menu) = 0;
 };

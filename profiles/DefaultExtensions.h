@@ -4,9 +4,11 @@
 
 #include <array>
 
+#include "filter/FilterRules.h"
+
 namespace morvane {
 
-inline constexpr std::array<const char*, 5> kDefaultExtensionLists = {
+inline constexpr std::array<const char*, kFilterCategories> kDefaultExtensionLists = {
     "mp3;wav;mid;wma;", "mpg;avi;mov;mpeg;wmv;", "bmp;jpg;jpeg;gif;tif;", "doc;pdf;", "exe;zip;"};
 
 } // namespace morvane

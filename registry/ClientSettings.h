@@ -19,6 +19,9 @@ struct ClientKeys {
     std::string advanced;     // search results
 };
 
+// A client counts as installed when its local-content key exists.
+bool ClientInstalled(Registry& registry, const std::string& localContent);
+
 // ---- Shared folders: values "Dir0", "Dir1", ... of the local-content key, each holding a
 // prefix that means nothing to us, then the folder's path.
 
@@ -43,7 +46,7 @@ inline std::optional<std::string> SharedFolderPath(const std::string& value) {
 // The client's present settings as a profile: its name the client's user name lower-cased,
 // its download folder, shared folders and the three numbers as text (empty where none could
 // be read); no filter rows. Messages about keys that cannot be opened go to `dialogs`.
-Profile ImportSettings(Registry& registry, Dialogs& dialogs, const ClientKeys& keys);
+Profile ImportSettings(Registry& registry, Messages& dialogs, const ClientKeys& keys);
 
 // What a registration did.
 struct Registration {
@@ -54,7 +57,7 @@ struct Registration {
 // Writes a profile into the client's keys: the old shared folders deleted, then the download
 // folder, the user name (the profile's name), the shared folders and the numbers that are not
 // empty.
-Registration RegisterProfile(Registry& registry, Dialogs& dialogs, const ClientKeys& keys,
+Registration RegisterProfile(Registry& registry, Messages& dialogs, const ClientKeys& keys,
                              const Profile& profile);
 
 } // namespace morvane

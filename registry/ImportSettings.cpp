@@ -7,7 +7,7 @@
 
 namespace morvane {
 
-Profile ImportSettings(Registry& registry, Dialogs& dialogs, const ClientKeys& keys) {
+Profile ImportSettings(Registry& registry, Messages& dialogs, const ClientKeys& keys) {
     const auto read = [&](const std::string& key, bool dword, const std::string& name) {
         return GetKey(registry, dialogs, kHkeyCurrentUser, key, dword, name);
     };

@@ -6,7 +6,7 @@
 
 namespace morvane {
 
-Registration RegisterProfile(Registry& registry, Dialogs& dialogs, const ClientKeys& keys,
+Registration RegisterProfile(Registry& registry, Messages& dialogs, const ClientKeys& keys,
                              const Profile& profile) {
     Registration registration;
     const auto count = [&](KeyResult result) {

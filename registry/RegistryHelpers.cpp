@@ -54,7 +54,7 @@ std::optional<std::int32_t> wholeNumber(const std::string& text) {
 
 } // namespace
 
-std::string GetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+std::string GetKey(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                    const std::string& subKey, bool dword, const std::string& vName) {
     if (tooLong(subKey) || tooLong(vName))
         return {};
@@ -90,7 +90,7 @@ std::string GetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
     return data + std::string(kTextCharacters - CharacterCount(data), ' ');
 }
 
-KeyResult SetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+KeyResult SetKey(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                  const std::string& subKey, bool dword, const std::string& vName,
                  const std::string& nData) {
     if (tooLong(subKey) || tooLong(vName) || tooLong(nData))
@@ -140,7 +140,7 @@ KeyResult SetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
     return KeyResult::Failed;
 }
 
-KeyResult DelKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+KeyResult DelKey(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                  const std::string& subKey) {
     if (tooLong(subKey))
         return KeyResult::Refused;
@@ -151,7 +151,7 @@ KeyResult DelKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
     return KeyResult::Failed;
 }
 
-KeyResult DelKeyValue(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+KeyResult DelKeyValue(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                       const std::string& subKey, const std::string& vName) {
     if (tooLong(vName) || tooLong(subKey))
         return KeyResult::Refused;

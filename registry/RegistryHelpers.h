@@ -20,15 +20,15 @@ enum class KeyResult {
 
 // The value's text, as the whole 255-character buffer (the value, its NUL, then spaces), or a
 // number as decimal text; empty when the key or value cannot be read.
-std::string GetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+std::string GetKey(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                    const std::string& subKey, bool dword, const std::string& vName = "");
-KeyResult SetKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+KeyResult SetKey(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                  const std::string& subKey, bool dword, const std::string& vName = "",
                  const std::string& nData = "");
-KeyResult DelKey(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+KeyResult DelKey(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                  const std::string& subKey);
 // Done only when the value was there and is gone.
-KeyResult DelKeyValue(Registry& registry, Dialogs& dialogs, std::uint32_t hKey,
+KeyResult DelKeyValue(Registry& registry, Messages& dialogs, std::uint32_t hKey,
                       const std::string& subKey, const std::string& vName);
 
 } // namespace morvane

@@ -85,7 +85,7 @@ public:
     Kind kind() const { return kind_; }
     Container* parent() const { return parent_; }
 
-    // The program's own name for the control, "profileNameBox" or "sectionMenu(3)".
+    // The program's own name for the control, "profileNameBox" or "commandBar(1)".
     std::string name;
     Rect rect;
     Font font = Font::SansSerif;

@@ -12,6 +12,8 @@ MessageAnswer Win32Dialogs::messageBox(const std::string& text, const std::strin
     UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     if (icon == MessageIcon::Stop)
         style |= MB_ICONSTOP;
+    else if (icon == MessageIcon::Information)
+        style |= MB_ICONINFORMATION;
     HWND owner = windows_.dialogOwner();
     // Without a visible window of ours the box still keeps every window of ours waiting.
     if (!owner)

@@ -16,28 +16,6 @@ constexpr DWORD kFindMs = 15000;
 // The running program may show a message while it works; the user answers it first.
 constexpr UINT kAnswerMs = 3600000;
 
-// The request as bytes: the action, the quiet flag, then the name.
-std::string encode(const Request& request) {
-    std::string data;
-    data += static_cast<char>('0' + static_cast<int>(request.action));
-    data += request.quiet ? 'q' : '-';
-    return data + request.name;
-}
-
-bool decode(const COPYDATASTRUCT& data, Request& request) {
-    if (data.dwData != kRequestTag || data.cbData < 2 || !data.lpData)
-        return false;
-    const std::string bytes(static_cast<const char*>(data.lpData), data.cbData);
-    const int action = bytes[0] - '0';
-    if (action < static_cast<int>(RequestAction::Show) ||
-        action > static_cast<int>(RequestAction::Filter))
-        return false;
-    request.action = static_cast<RequestAction>(action);
-    request.quiet = bytes[1] == 'q';
-    request.name = bytes.substr(2);
-    return true;
-}
-
 } // namespace
 
 Win32SingleInstance::~Win32SingleInstance() {
@@ -47,8 +25,8 @@ Win32SingleInstance::~Win32SingleInstance() {
         CloseHandle(mutex_);
 }
 
-Win32SingleInstance::Claim Win32SingleInstance::claim(const Request& request, int& answer) {
-    const std::string data = encode(request);
+Win32SingleInstance::Claim Win32SingleInstance::claim(const std::string& request, int& answer) {
+    const std::string& data = request;
     COPYDATASTRUCT copy{kRequestTag, static_cast<DWORD>(data.size()),
                         const_cast<char*>(data.data())};
     DWORD start = GetTickCount();
@@ -86,7 +64,8 @@ Win32SingleInstance::Claim Win32SingleInstance::claim(const Request& request, in
     }
 }
 
-void Win32SingleInstance::listen(HINSTANCE instance, std::function<int(const Request&)> carryOut) {
+void Win32SingleInstance::listen(HINSTANCE instance,
+                                 std::function<int(const std::string&)> carryOut) {
     carryOut_ = std::move(carryOut);
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = procedure;
@@ -105,11 +84,10 @@ LRESULT CALLBACK Win32SingleInstance::procedure(HWND hwnd, UINT message, WPARAM 
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     } else if (message == WM_COPYDATA) {
         auto* self = reinterpret_cast<Win32SingleInstance*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        Request request;
-        if (!self || !self->carryOut_ ||
-            !decode(*reinterpret_cast<const COPYDATASTRUCT*>(lParam), request))
-            return kExitBadArguments;
-        return self->carryOut_(request);
+        const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!self || !self->carryOut_ || data.dwData != kRequestTag || !data.lpData)
+            return kNotARequest;
+        return self->carryOut_(std::string(static_cast<const char*>(data.lpData), data.cbData));
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -1,12 +1,13 @@
-// The program: one per session (a later start hands its request to the running one), the
-// Win32 services behind the main window, start-up, then the message loop.
+// The process's entry point: the Win32 host (the services, the one program per session, the
+// message loop) on which the program runs.
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "app/CommandLine.h"
-#include "app/MainWindow.h"
+#include <memory>
+
+#include "platform/ProgramHost.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -15,7 +16,11 @@
 #include "platform/win32/Win32SingleInstance.h"
 #include "platform/win32/Win32WindowManager.h"
 
+namespace morvane {
+
 namespace {
+
+static_assert(ProgramHost::kBusy == Win32SingleInstance::kBusy);
 
 // The manifest declares DPI awareness too; Windows before Vista has neither that nor this
 // call, hence the run-time look-up.
@@ -30,105 +35,84 @@ void becomeDpiAware() {
         setAware();
 }
 
-// A failed request's one sentence (the usage for bad arguments), unless /quiet; then its code.
-int answer(const morvane::Request& request, int code) {
-    if (code != morvane::kExitDone && !request.quiet)
-        MessageBoxA(nullptr, morvane::FailureText(request, code).c_str(), morvane::kProgramTitle,
-                    MB_OK | MB_TASKMODAL | MB_SETFOREGROUND |
-                        (code == morvane::kExitBadArguments ? MB_ICONINFORMATION : MB_ICONSTOP));
-    return code;
-}
+class Win32Host final : public ProgramHost {
+public:
+    explicit Win32Host(HINSTANCE instance) : instance_(instance) {}
 
-void bringToFront(HWND window) {
-    if (!window)
-        return;
-    SetForegroundWindow(window);
-    BringWindowToTop(window);
-}
+    Claim claim(const std::string& request, int& answer) override {
+        switch (single_.claim(request, answer)) {
+        case Win32SingleInstance::Claim::First:
+            return Claim::First;
+        case Win32SingleInstance::Claim::Answered:
+            return Claim::Answered;
+        default:
+            return Claim::NoAnswer;
+        }
+    }
+
+    Services& start() override {
+        // Aware of the screen's scale before the window manager reads it.
+        becomeDpiAware();
+        InitCommonControls();
+        system_ = std::make_unique<System>(instance_);
+        Win32Clock& clock = system_->clock;
+        system_->windows.setBusyQuery([&clock] { return clock.waiting(); });
+        return system_->services;
+    }
+
+    void listen(std::function<int(const std::string&)> carryOut) override {
+        single_.listen(instance_, std::move(carryOut));
+    }
+
+    void tell(const std::string& text, MessageIcon icon) override {
+        MessageBoxA(nullptr, text.c_str(), kProgramTitle,
+                    MB_OK | MB_TASKMODAL | MB_SETFOREGROUND |
+                        (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONSTOP));
+    }
+
+    void setMainWindow(ui::Window& window) override { system_->windows.setMainWindow(window); }
+
+    bool mainWindowFree(const ui::Window& window) override {
+        HWND main = reinterpret_cast<HWND>(system_->windows.windowHandle(window));
+        return !main || IsWindowEnabled(main);
+    }
+
+    void bringToFront(const ui::Window& window) override {
+        HWND main = reinterpret_cast<HWND>(system_->windows.windowHandle(window));
+        HWND waiting = system_->windows.dialogOwner();
+        // A message box owned by the main window is its last active pop-up.
+        HWND front = waiting == main && main ? GetLastActivePopup(main) : waiting;
+        if (!front)
+            return;
+        SetForegroundWindow(front);
+        BringWindowToTop(front);
+    }
+
+    int run() override { return system_->windows.run(); }
+    void releaseAll() override { system_->windows.releaseAll(); }
+
+private:
+    struct System {
+        explicit System(HINSTANCE instance) : windows(instance) {}
+        Win32Registry registry;
+        Win32FileSystem files;
+        Win32Shell shell;
+        Win32Clock clock;
+        Win32WindowManager windows;
+        Win32Dialogs dialogs{windows};
+        Services services{registry, files, shell, dialogs, clock, windows};
+    };
+
+    HINSTANCE instance_;
+    Win32SingleInstance single_;
+    std::unique_ptr<System> system_; // made by start()
+};
 
 } // namespace
 
+} // namespace morvane
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    const morvane::Request request =
-        morvane::ParseArguments(morvane::SplitCommandLine(commandLine ? commandLine : ""));
-    if (request.action == morvane::RequestAction::Usage)
-        return answer(request, morvane::kExitBadArguments);
-    morvane::Win32SingleInstance single;
-    int code = morvane::kExitDone;
-    switch (single.claim(request, code)) {
-    case morvane::Win32SingleInstance::Claim::First:
-        break;
-    case morvane::Win32SingleInstance::Claim::Answered:
-        return answer(request, code);
-    case morvane::Win32SingleInstance::Claim::NoAnswer:
-        if (!request.quiet)
-            MessageBoxA(nullptr, "Morvane is running already but does not answer.",
-                        morvane::kProgramTitle,
-                        MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | MB_ICONSTOP);
-        return morvane::kExitNoClient;
-    }
-
-    becomeDpiAware();
-    InitCommonControls();
-
-    morvane::Win32Registry registry;
-    morvane::Win32FileSystem files;
-    morvane::Win32Shell shell;
-    morvane::Win32Clock clock;
-    morvane::Win32WindowManager windows(instance);
-    morvane::Win32Dialogs shownDialogs(windows);
-    morvane::RequestDialogs dialogs(shownDialogs);
-    morvane::Services services{registry, files, shell, dialogs, clock, windows};
-    windows.setBusyQuery([&clock] { return clock.waiting(); });
-
-    int exitCode = 0;
-    {
-        morvane::MainWindow form(services);
-        windows.setMainWindow(form.window);
-        // Later starts' requests. While start-up runs (its chooser may be open), or a dialog
-        // or message box of ours waits for the user, the request would act under it: that
-        // window comes to the front instead, and a request other than Show is asked again
-        // once it has closed. A /register without the window takes none: they wait for its
-        // end, and the next start is the first again.
-        bool started = false;
-        single.listen(instance, [&](const morvane::Request& later) -> int {
-            if (request.action == morvane::RequestAction::Register)
-                return morvane::Win32SingleInstance::kBusy;
-            HWND main = reinterpret_cast<HWND>(windows.windowHandle(form.window));
-            if (!started || (main && !IsWindowEnabled(main))) {
-                HWND waiting = windows.dialogOwner();
-                bringToFront(waiting == main && main ? GetLastActivePopup(main) : waiting);
-                return later.action == morvane::RequestAction::Show
-                           ? static_cast<int>(morvane::kExitDone)
-                           : morvane::Win32SingleInstance::kBusy;
-            }
-            if (later.action != morvane::RequestAction::Show)
-                return morvane::CarryOut(form, dialogs, later);
-            if (!form.window.visible())
-                form.RestoreWindow_Click();
-            bringToFront(windows.dialogOwner());
-            return morvane::kExitDone;
-        });
-
-        if (request.action == morvane::RequestAction::Register) {
-            // Done without the window, and without the chooser: no marked client, no request.
-            dialogs.quiet = request.quiet;
-            exitCode = morvane::StartWithoutWindow(form) ? morvane::CarryOut(form, dialogs, request)
-                                                         : morvane::kExitNoClient;
-            windows.releaseAll();
-            return answer(request, exitCode);
-        }
-
-        if (form.Form_Load()) {
-            form.window.setState(morvane::ui::WindowState::Normal);
-            form.window.setVisible(true);
-            started = true;
-            if (request.action == morvane::RequestAction::Filter)
-                morvane::CarryOut(form, dialogs, request);
-            exitCode = windows.run();
-        }
-        // The windows go before the controls they show.
-        windows.releaseAll();
-    }
-    return exitCode;
+    morvane::Win32Host host(instance);
+    return morvane::ProgramMain(host, commandLine ? commandLine : "");
 }

@@ -39,7 +39,17 @@ TEST(CommandLineTest, ParsesEachFormOfTheArguments) {
         EXPECT_EQ(request.action, row.action) << row.line;
         EXPECT_EQ(request.name, row.name) << row.line;
         EXPECT_EQ(request.quiet, row.quiet) << row.line;
+        // Handed to the running program (the usage never is), it arrives as it was.
+        if (row.action == Usage)
+            continue;
+        const std::optional<Request> handed = RequestOfMessage(RequestMessage(request));
+        ASSERT_TRUE(handed.has_value()) << row.line;
+        EXPECT_EQ(handed->action, row.action);
+        EXPECT_EQ(handed->name, row.name);
+        EXPECT_EQ(handed->quiet, row.quiet);
     }
+    for (const std::string bytes : {"", "2", "9q", "/qbob"})
+        EXPECT_FALSE(RequestOfMessage(bytes).has_value()) << bytes;
 }
 
 // Without a window: the client's settings saved first, then the stored profile registered as
@@ -105,7 +115,7 @@ TEST(CommandLineTest, RegisterToARunningFilterStartsItAgainThroughItsCheck) {
     EXPECT_EQ(run("far"), kExitDone);
     EXPECT_EQ(h.stored("Software\\Kazaa\\UserDetails", "UserName"), sz("far"));
     EXPECT_EQ(form.profileList.items().back(), "far");
-    EXPECT_FALSE(form.filterRun().running());
+    EXPECT_FALSE(form.profiles.filterRun().running());
     EXPECT_TRUE(form.window.visible());
     EXPECT_EQ(form.filterRows[0].folder.text(), "C:\\Far");
     EXPECT_EQ(h.messageLog().size(), 1u) << "the start's refusal";

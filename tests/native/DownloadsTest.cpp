@@ -27,7 +27,7 @@ protected:
     }
     Pairs listed(const std::string& folder) {
         form.downloadFolderBox.setText(folder);
-        form.ListIncompleteDownloads();
+        form.downloadsView.ListIncompleteDownloads();
         return rows();
     }
 
@@ -112,7 +112,7 @@ protected:
         h.writeFile("C:\\Downloads\\c3d4.dat", DatFileBytes("C:\\Downloads\\film.avi"));
         h.writeFile("C:\\Downloads\\e5f6.dat", "no stored path");
         form.downloadFolderBox.setText("C:\\Downloads");
-        form.ListIncompleteDownloads();
+        form.downloadsView.ListIncompleteDownloads();
     }
     Harness h;
     MainWindow& form = h.form();

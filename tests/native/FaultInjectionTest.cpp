@@ -57,8 +57,8 @@ void started(Harness& h) {
     installed(h);
     ASSERT_TRUE(h.form().Form_Load());
     h.form().downloadsBox.setText("6");
-    h.form().sharedFolderList.clear();
-    h.form().ListIncompleteDownloads();
+    showFolders(h.form(), {});
+    h.form().downloadsView.ListIncompleteDownloads();
 }
 
 struct Operation {
@@ -101,14 +101,14 @@ void runWithEveryCallFailing(const Operation& op,
             Harness h;
             op.prepare(h);
             const Disk before = disk(h);
-            std::string intended = ProfileBytes(h.form().ShownProfile());
+            std::string intended = ProfileBytes(h.form().profiles.values());
             const int start = calls(h);
             failCall(h, n);
             op.run(h);
             failCall(h, 0);
             ASSERT_GE(calls(h) - start, n) << "the failing call was never made";
             if (!op.savesValuesBefore)
-                intended = ProfileBytes(h.form().ShownProfile());
+                intended = ProfileBytes(h.form().profiles.values());
 
             const Disk after = disk(h);
             const std::string saved = op.saved + ".profile";
@@ -129,7 +129,7 @@ void runWithEveryCallFailing(const Operation& op,
             // once the marker could not be listed) nothing is to be saved.
             const bool told = h.messageLog().size() > op.questions;
             EXPECT_TRUE(told || op.saved.empty() || h.windows.ended() ||
-                        h.form().str_currentprofilename.empty() ||
+                        h.form().profiles.currentName().empty() ||
                         (after.profiles.count(saved) && after.profiles.at(saved) == intended))
                 << "the save of " << op.saved << " failed and nobody was told";
             for (const ShownMessage& message : h.dialogs.messages)
@@ -164,18 +164,18 @@ TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
         h.form().profileList.setListIndex(1);
         Press(h.form().profileList, ui::kLeftButton, 1);
     };
-    runWithEveryCallFailing({.prepare = started, .run = press, .saved = "alice"},
-                            [](Harness& h, bool told) {
-                                // Bob's values are shown and he is current, or the user learns why
-                                // the old ones stayed, and alice with them.
-                                MainWindow& form = h.form();
-                                const bool loaded = ProfileBytes(form.ShownProfile()) == crlf(kBob);
-                                EXPECT_TRUE(told || loaded);
-                                EXPECT_EQ(form.str_currentprofilename + form.profileNameBox.text() +
-                                              std::to_string(form.profileList.listIndex()),
-                                          loaded ? "bobbob1" : "alicealice0");
-                                EXPECT_EQ(h.readFile(profileFile("bob")), crlf(kBob));
-                            });
+    runWithEveryCallFailing(
+        {.prepare = started, .run = press, .saved = "alice"}, [](Harness& h, bool told) {
+            // Bob's values are shown and he is current, or the user learns why
+            // the old ones stayed, and alice with them.
+            MainWindow& form = h.form();
+            const bool loaded = ProfileBytes(form.profiles.values()) == crlf(kBob);
+            EXPECT_TRUE(told || loaded);
+            EXPECT_EQ(form.profiles.currentName() + form.profileNameBox.text() +
+                          std::to_string(form.profileList.listIndex()),
+                      loaded ? "bobbob1" : "alicealice0");
+            EXPECT_EQ(h.readFile(profileFile("bob")), crlf(kBob));
+        });
 }
 
 TEST(FaultInjectionTest, RenameStepOfTheNameBox) {
@@ -184,7 +184,7 @@ TEST(FaultInjectionTest, RenameStepOfTheNameBox) {
         {.prepare = started, .run = rename, .saved = "carol", .replaced = "alice"},
         [](Harness& h, bool) {
             // Whatever name the window goes on with has its file.
-            const std::string current = h.form().str_currentprofilename;
+            const std::string current = h.form().profiles.currentName();
             EXPECT_TRUE(h.exists(profileFile(current))) << current;
             EXPECT_EQ(h.form().profileNameBox.text(), current);
         });
@@ -202,10 +202,10 @@ TEST(FaultInjectionTest, Registration) {
     };
     Harness dry;
     started(dry);
-    dry.form().RegisterProfile();
+    dry.form().profileView.RegisterProfile();
     const std::string registered = clientSettings(dry);
     Registration registration;
-    const auto run = [&](Harness& h) { registration = h.form().RegisterProfile(); };
+    const auto run = [&](Harness& h) { registration = h.form().profileView.RegisterProfile(); };
     runWithEveryCallFailing(
         {.prepare = started, .run = run, .saved = "alice"}, [&](Harness& h, bool told) {
             // Settings that did not all reach the client are never passed
@@ -225,12 +225,12 @@ TEST(FaultInjectionTest, AFilterPass) {
         h.form().filterRows[0].extensions.setText("mp3;");
         h.form().filterRows[0].folder.setText("C:\\Music");
         h.files->deleteFile("C:\\Downloads\\later.mp3");
-        h.form().StartFilter();
+        h.form().filterView.StartFilter();
         h.writeFile("C:\\Downloads\\later.mp3", "a later download");
         h.writeFile("C:\\Downloads\\clash.mp3", "the new clash.mp3");
     };
     runWithEveryCallFailing(
-        {.prepare = duringARun, .run = [](Harness& h) { h.form().filterTimer_Timer(); }},
+        {.prepare = duringARun, .run = [](Harness& h) { h.form().filterView.filterTimer_Timer(); }},
         [](Harness& h, bool) {
             for (const std::string& line : h.form().filterReportList.items())
                 if (const std::size_t at = line.find(" moved to "); at != std::string::npos) {

@@ -38,7 +38,7 @@ TEST(FilterRules, NameToCategoryLowestIndexFirstBySubstringAndOnlyActiveCategori
     // A start resets every destination off the download folder's drive to the download folder.
     const FilterStartCheck check =
         CheckFilterStart("c:\\Downloads", {"C:\\Music", "D:\\Video", "", "c:\\", "C:Docs"});
-    EXPECT_EQ(check.reset, (std::array<bool, 5>{false, true, true, false, true}));
+    EXPECT_EQ(check.reset, (std::array<bool, kFilterCategories>{false, true, true, false, true}));
     EXPECT_EQ(check.resetTo, "c:\\Downloads");
     EXPECT_FALSE(
         CheckFilterStart("C:\\Downloads", {"C:\\", "C:\\", "C:\\", "C:\\", "C:\\"}).anyReset());
@@ -47,13 +47,13 @@ TEST(FilterRules, NameToCategoryLowestIndexFirstBySubstringAndOnlyActiveCategori
 class FilterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form.str_currentprofilename = "alice";
+        form.profiles.setCurrentName("alice");
         form.profileNameBox.setText("alice");
         form.downloadFolderBox.setText("C:\\Downloads");
         const char* folders[] = {"C:\\Music", "C:\\Video", "C:\\Pictures", "C:\\Downloads", "C:\\"};
         const char* lists[] = {"mp3;wav;mid;wma;", "mpg;avi;mov;mpeg;wmv;", "bmp;jpg;jpeg;gif;tif;",
                                "doc;pdf;", "exe;zip;"};
-        for (std::size_t i = 0; i < 5; ++i) {
+        for (int i = 0; i < kFilterCategories; ++i) {
             form.filterRows[i].extensions.setText(lists[i]);
             form.filterRows[i].folder.setText(folders[i]);
             h.files->makeDirectory(folders[i]);
@@ -134,7 +134,7 @@ TEST_F(FilterTest, StartMovesMatchingFilesAndLeavesTheRestUntilStop) {
     download("late.mp3");
     h.clock.time = "12:00:10";
     h.windows.onDoEvents = [&] { form.stopFilterCommand.click(); }; // STOP FILTER
-    EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Stopped, 0, 0}));
+    EXPECT_EQ(form.filterView.FilterPass(), (FilterPassResult{FilterPassEnd::Stopped, 0, 0}));
     EXPECT_TRUE(h.exists("C:\\Downloads\\late.mp3"));
     EXPECT_EQ(report().back(), "Filter stopped at 12:00:10");
     EXPECT_FALSE(form.filterTimer.enabled());
@@ -147,9 +147,9 @@ TEST_F(FilterTest, FailuresAreListedOnceSkippedAndRetriedAfterARestart) {
     download("film.avi");
     form.filterRows[1].folder.setText("C:\\Missing");
     start();
-    EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 0}));
+    EXPECT_EQ(form.filterView.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 0}));
     form.filterFailureList.clear(); // taken afresh: each fails and is listed once more
-    EXPECT_EQ(form.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 2}));
+    EXPECT_EQ(form.filterView.FilterPass(), (FilterPassResult{FilterPassEnd::Listed, 0, 2}));
     form.filterTimer.tick();
     EXPECT_EQ(failures(), Lines({"dup.mp3", "film.avi"}));
 
@@ -168,11 +168,11 @@ TEST_F(FilterTest, FailuresAreListedOnceSkippedAndRetriedAfterARestart) {
 
 TEST_F(FilterTest, StartIsRefusedWithoutAProfileOrWithAFolderOffTheDrive) {
     download("song.mp3");
-    form.str_currentprofilename.clear();
+    form.profiles.setCurrentName("");
     start();
     EXPECT_TRUE(report().empty());
 
-    form.str_currentprofilename = "alice";
+    form.profiles.setCurrentName("alice");
     form.filterRows[0].folder.setText("D:\\Music");
     form.filterRows[2].folder.setText("C:Pictures"); // no root: not on the drive's root either
     start();

@@ -31,7 +31,7 @@ protected:
     std::string pick(const std::function<void(FolderPickerDialog&)>& act) {
         h.windows.onModal = [&](ui::Window&) { act(form.picker()); };
         const int before = form.sharedFolderList.count();
-        form.AddFolder_Click();
+        form.profileView.AddFolder_Click();
         h.windows.onModal = nullptr;
         return form.sharedFolderList.count() > before ? form.sharedFolderList.items().back() : "";
     }
@@ -108,14 +108,13 @@ protected:
         FolderPickerTest::SetUp();
         h.files->makeDirectory("C:\\Films");
         form.profileNameBox.setText("bob");
-        form.str_currentprofilename = "bob";
-        form.sharedFolderList.addItem("C:\\Films");
-        form.sharedFolderList.addItem("C:\\MUSIC"); // as the client's settings spelt it
+        form.profiles.setCurrentName("bob");
+        showFolders(form, {"C:\\Films", "C:\\MUSIC"}); // as the client's settings spelt it
         h.files->deleteFile(kProfileFile);
     }
     void add(const std::string& folder) {
         h.pickFolder(folder);
-        form.AddFolder_Click();
+        form.profileView.AddFolder_Click();
     }
     bool savedWith(const std::string& folder) {
         return h.readFile(kProfileFile).find("\r\n" + folder + "\r\n") != std::string::npos;
@@ -131,7 +130,7 @@ TEST_F(SharedFoldersTest, AddAppendsAtTheEndUnlessListedExactlyAndSavesUnlessCan
     EXPECT_EQ(form.sharedFolderList.items(),
               (std::vector<std::string>{"C:\\Films", "C:\\MUSIC", "C:\\Music"}));
     EXPECT_TRUE(savedWith("C:\\Music"));
-    EXPECT_EQ(form.str_pickedfolder, "");
+    EXPECT_EQ(form.pickedFolder, "");
 
     h.files->deleteFile(kProfileFile);
     add("C:\\Films");
@@ -140,7 +139,7 @@ TEST_F(SharedFoldersTest, AddAppendsAtTheEndUnlessListedExactlyAndSavesUnlessCan
 }
 
 TEST_F(SharedFoldersTest, RemoveIsOfferedOnlyWithASelectionAndWaitsForTheNextSave) {
-    form.SaveProfile("bob");
+    form.profileView.SaveProfile("bob");
     Press(form.sharedFolderList, ui::kRightButton, 1);
     ASSERT_EQ(h.dialogs.menus.size(), 1u);
     EXPECT_EQ(h.dialogs.menus[0].captions,
@@ -156,7 +155,7 @@ TEST_F(SharedFoldersTest, RemoveIsOfferedOnlyWithASelectionAndWaitsForTheNextSav
     EXPECT_EQ(form.sharedFolderList.items(), std::vector<std::string>{"C:\\Films"})
         << "the selected entry, not the one under a right press";
     EXPECT_TRUE(savedWith("C:\\MUSIC")) << "not written until the next save";
-    form.SaveProfile("bob");
+    form.profileView.SaveProfile("bob");
     EXPECT_FALSE(savedWith("C:\\MUSIC"));
 }
 

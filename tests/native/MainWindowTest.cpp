@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, AWindowWhoseIconCannotBeShownComesBackAndTheIconReturnsWi
 // program without a stop line.
 TEST_F(MainWindowTest, RestoreDeletesTheIconBeforeShowingAndExitDuringARunEndsAtOnce) {
     form.window.setVisible(true);
-    form.str_currentprofilename = "alice";
+    form.profiles.setCurrentName("alice");
     form.commandBar[StartFilterItem].click();
     ASSERT_TRUE(form.filterTimer.enabled());
     goToTray();
@@ -170,7 +170,7 @@ TEST(ProgramEndTest, EveryEndStoresTheValueBeingTypedFirst) {
         MainWindow& form = h.form();
         ui::TextBox* field[] = {&form.uploadsBox, &form.searchResultsBox,
                                 &form.filterRows[2].extensions};
-        form.str_currentprofilename = "alice";
+        form.profiles.setCurrentName("alice");
         form.profileNameBox.setText("alice");
         h.windows.focus(field[end]);
         Type(*field[end], typed);

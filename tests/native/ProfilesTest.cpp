@@ -13,6 +13,7 @@
 #include "profiles/DefaultExtensions.h"
 #include "profiles/NumberFields.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/Profiles.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -36,22 +37,23 @@ void show(MainWindow& form, const Lines& profile) {
     for (ui::TextBox* box :
          {&form.downloadFolderBox, &form.downloadsBox, &form.uploadsBox, &form.searchResultsBox})
         box->setText(profile[next++]);
-    form.sharedFolderList.clear();
+    std::vector<std::string> folders;
     while (profile[next] != "EOF!")
-        form.sharedFolderList.addItem(profile[next++]);
-    for (std::size_t c = 0; c < 5; ++c) {
+        folders.push_back(profile[next++]);
+    showFolders(form, folders);
+    for (int c = 0; c < kFilterCategories; ++c) {
         form.filterRows[c].extensions.setText(profile[++next]);
         form.filterRows[c].folder.setText(profile[++next]);
     }
 }
 
 Lines shown(const MainWindow& form) {
-    return ProfileLines(form.ShownProfile());
+    return ProfileLines(form.profiles.values());
 }
 
 // Where the current name stands: the name box, the variable and the list's entries.
 std::string nameState(const MainWindow& form) {
-    std::string out = form.profileNameBox.text() + "|" + form.str_currentprofilename + "|";
+    std::string out = form.profileNameBox.text() + "|" + form.profiles.currentName() + "|";
     for (const std::string& entry : form.profileList.items())
         out += entry + ",";
     return out;
@@ -69,14 +71,13 @@ protected:
     // each of `others` is stored with bob's values and listed after it.
     void current(MainWindow& f, const std::string& name, const Lines& others = {"bob"}) {
         h.writeFile(profileFile(TrimSpaces(name)), crlf(kAlice));
-        f.profileList.addItem(name);
-        for (const std::string& other : others) {
-            f.profileList.addItem(other);
+        listEntries(f, {name});
+        listEntries(f, others);
+        for (const std::string& other : others)
             h.writeFile(profileFile(other), crlf(kBob));
-        }
         f.profileList.setListIndex(0);
         show(f, kAlice);
-        f.str_currentprofilename = name;
+        f.profiles.setCurrentName(name);
         f.profileNameBox.setText(name);
     }
 };
@@ -84,35 +85,34 @@ protected:
 // Saving and loading ------------------------------------------------------------------------
 
 TEST_F(ProfilesTest, SaveWritesTheControlsUnderTheTrimmedNameAndLoadReadsThemBackInLowerCase) {
-    form.SaveProfile("");
+    form.profileView.SaveProfile("");
     EXPECT_FALSE(h.exists(kProfileFolder)) << "no file and no folder for the empty name";
     show(form, kAlice);
-    form.SaveProfile("  alice ");
+    form.profileView.SaveProfile("  alice ");
     EXPECT_EQ(file("alice"), crlf(kAlice));
     show(form, kBob);
-    form.str_currentprofilename = " alice"; // as the list press does before loading
-    form.LoadProfile(" alice");
+    form.profiles.setCurrentName(" alice"); // as the list press does before loading
+    form.profileView.LoadProfile(" alice");
     EXPECT_EQ(shown(form), kAlice);
     EXPECT_EQ(form.profileNameBox.text(), " alice");
 
     // A missing file keeps the values shown; an erased name has no file by design.
-    form.str_currentprofilename = "ghost";
-    form.LoadProfile("ghost");
+    form.profiles.setCurrentName("ghost");
+    form.profileView.LoadProfile("ghost");
     EXPECT_EQ(shown(form), kAlice);
     EXPECT_EQ(h.dialogs.messages.size(), 1u) << "the missing file is reported";
 
     const Lines blank = Lines(4) + Lines{"EOF!"} + Lines(10);
     show(form, blank);
-    form.SaveProfile("alice"); // the shorter file replaces the whole old one
+    form.profileView.SaveProfile("alice"); // the shorter file replaces the whole old one
     EXPECT_EQ(file("alice"), crlf(blank));
     EXPECT_EQ(stored(), Lines{"alice.profile"});
 
     // A file with capitals is stored again under the lower-case name, with the values read.
     h.writeFile(profileFile("Bob"), crlf(kBob));
-    form.profileList.addItem("alice");
-    form.profileList.addItem("Bob");
-    form.str_currentprofilename = "Bob";
-    form.LoadProfile("Bob");
+    listEntries(form, {"alice", "Bob"});
+    form.profiles.setCurrentName("Bob");
+    form.profileView.LoadProfile("Bob");
     EXPECT_EQ(shown(form), kBob);
     EXPECT_EQ(nameState(form), "bob|bob|alice,bob,");
     EXPECT_EQ(stored().size(), 2u); // Windows keeps the file name's spelling
@@ -127,10 +127,10 @@ TEST_F(ProfilesTest, NamesThatCannotBeFileNamesAreNeitherWrittenNorReadNorDelete
         ".",   " .x",  "con",      "nul.txt"};
     for (const std::string name : refused) {
         show(form, kBob);
-        form.SaveProfile(name);
-        form.LoadProfile(name);
-        form.LoadFilterSettings(name);
-        form.DeleteProfileFile(name);
+        form.profileView.SaveProfile(name);
+        form.profileView.LoadProfile(name);
+        form.profileView.LoadFilterSettings(name);
+        DeleteProfileFile(*h.files, name);
         EXPECT_EQ(shown(form), kBob) << name;
     }
     EXPECT_FALSE(h.exists(kProfileFolder));
@@ -159,7 +159,7 @@ TEST_F(ProfilesTest, LoadTakesACategoryOnlyWithBothLinesAndFillsDefaultsForEmpty
     for (const auto& [tail, expected] : cases) {
         show(form, kBob);
         h.writeFile(profileFile("p"), crlf(head + tail));
-        form.LoadProfile("p");
+        form.profileView.LoadProfile("p");
         EXPECT_EQ(shown(form), head + expected) << crlf(tail);
     }
     EXPECT_TRUE(h.dialogs.messages.empty());
@@ -179,7 +179,7 @@ TEST_F(ProfilesTest, FilterSettingsReplaceOnlyTheFilterControlsAndOnlyAfterTheMa
     for (const auto& [bytes, expected] : cases) {
         h.writeFile(profileFile("p"), bytes);
         show(form, head + Lines{"mine;"} + Lines(8) + Lines{f4});
-        form.LoadFilterSettings(bytes.empty() ? "ghost" : "p");
+        form.profileView.LoadFilterSettings(bytes.empty() ? "ghost" : "p");
         EXPECT_EQ(shown(form), head + expected) << bytes;
     }
     EXPECT_TRUE(form.profileNameBox.text().empty() && h.dialogs.messages.empty());
@@ -191,9 +191,9 @@ TEST_F(ProfilesTest, ListsOnlyLoadableProfileFilesOtherThanTheGivenNameAfterTheE
     for (const char* name : {"Bob.profile", "carol.PROFILE", "ALICE.profile", "x.profile.tmp",
                              "notes.txt", " lead.profile", "trail .profile"})
         h.writeFile(kProfileFolder + "\\" + name, "");
-    form.profileList.addItem("first");
-    form.ListProfiles("ALICE");
-    form.ListProfiles("alice"); // the comparison is exact
+    listEntries(form, {"first"});
+    form.profileView.ListProfiles("ALICE");
+    form.profileView.ListProfiles("alice"); // the comparison is exact
     EXPECT_EQ(form.profileList.items(), (Lines{"first", "Bob", "carol", "ALICE", "Bob", "carol"}));
 }
 
@@ -307,7 +307,7 @@ TEST_F(ProfilesTest, ANameInUseOrWhoseFileIsInUseGetsLowerCaseXsUntilFree) {
     EXPECT_EQ(nameState(form), "carolx|carolx|carolx,bob,bobx,Carol,");
     EXPECT_EQ(file("Carol"), crlf(kBob));
     // Windows sets letter case aside in every script: "Ωmega" and "ωmega" are one file there.
-    form.profileList.addItem("Ωmega");
+    listEntries(form, {"Ωmega"});
     form.profileNameBox.userEdited("ωmega");
     EXPECT_EQ(nameState(form), "ωmegax|ωmegax|ωmegax,bob,bobx,Carol,Ωmega,");
 }
@@ -340,8 +340,9 @@ TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnce
     Type(full.profileNameBox, "X");
     EXPECT_EQ(nameState(full), "alice|alice|alice,bob,");
     show(full, kBob);
-    full.SaveProfile("alice");
-    full.SaveProfile("alice"); // the same values failing again in the same file: told already
+    full.profileView.SaveProfile("alice");
+    full.profileView.SaveProfile(
+        "alice"); // the same values failing again in the same file: told already
     const std::string failed = "Morvane|Could not save the profile file c:\\FastTrackProfiles\\";
     EXPECT_EQ(h.messageLog(), (Lines{failed + "alicex.profile. The file was left as it was.",
                                      failed + "alice.profile. The file was left as it was."}));
@@ -359,7 +360,7 @@ TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnce
 TEST_F(ProfilesTest, NumberFieldsTakeDigitsOnlyFallBackWhenLeftEmptyAndStoreTheNameInTheBox) {
     show(form, kAlice);
     form.profileNameBox.setText("carol");
-    form.str_currentprofilename = "alice"; // the save follows the box, not the variable
+    form.profiles.setCurrentName("alice"); // the save follows the box, not the variable
     Lines typed = kAlice;
     const std::tuple<ui::TextBox*, std::size_t, const char*> fields[] = {
         {&form.downloadsBox, 1, "1"},

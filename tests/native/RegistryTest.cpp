@@ -1,5 +1,6 @@
-// The client's registry: GetKey, SetKey, DelKey and DelKeyValue, the import at start-up and
-// registration, on the emulated registry, where every key opened must be closed again.
+// The client's registry: GetKey, SetKey, DelKey and DelKeyValue, and the import and the
+// registration of the program's state, on the emulated registry, where every key opened must
+// be closed again.
 // Missing keys and values, the import of a whole client and registering a whole profile are
 // the typical-use scenario's.
 
@@ -7,9 +8,10 @@
 
 #include <climits>
 
-#include "app/TargetApplication.h"
+#include "core/ProfileManager.h"
 #include "registry/CutAtNull.h"
 #include "registry/RegistryHelpers.h"
+#include "registry/TargetApplication.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -26,7 +28,7 @@ using Log = std::vector<std::string>;
 class RegistryTest : public ::testing::Test {
 protected:
     Harness h;
-    MainWindow& form = h.form();
+    ProfileManager core{h.registry, *h.files, h.dialogs};
 
     std::string get(const std::string& name, bool dword = false) {
         return GetKey(h.registry, h.dialogs, kHkeyCurrentUser, kLocal, dword, name);
@@ -119,12 +121,13 @@ TEST_F(RegistryTest, ImportLeavesMissingValuesEmptyAndListsNothingForValuesWitho
     h.put(kLocal, "Dir2", sz("012345:C:\\Kept" + kNul + "old"));
     for (const char* key : {"UserDetails", "Transfer", "Advanced"})
         h.put(std::string("Software\\Kazaa\\") + key, "Other", sz("x"));
-    form.SetTarget(kTargetApplications[1]);
-    form.ImportSettings(form.str_currentprofilename);
-    EXPECT_EQ(form.sharedFolderList.items(), Log{"C:\\Kept"});
-    EXPECT_EQ(form.str_currentprofilename + form.downloadFolderBox.text() +
-                  form.downloadsBox.text() + form.uploadsBox.text() + form.searchResultsBox.text(),
+    core.SetTarget(kTargetApplications[1]);
+    const Profile client = core.ImportSettings();
+    EXPECT_EQ(client.sharedFolders, Log{"C:\\Kept"});
+    EXPECT_EQ(core.currentName() + client.downloadFolder + client.downloads + client.uploads +
+                  client.searchResults,
               "");
+    EXPECT_EQ(core.values().sharedFolders, client.sharedFolders);
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
@@ -134,30 +137,24 @@ TEST_F(RegistryTest, ImportAndRegistrationStopAtFolderIndex32767) {
     h.installKazaa("bob");
     for (int i = 0; i <= 32768; ++i)
         h.put(kLocal, "Dir" + std::to_string(i), sz("012345:C:\\S" + std::to_string(i)));
-    form.SetTarget(kTargetApplications[1]);
-    form.ImportSettings(form.str_currentprofilename);
-    ASSERT_EQ(form.sharedFolderList.count(), 32768);
-    EXPECT_EQ(form.sharedFolderList.item(32767), "C:\\S32767");
-    EXPECT_EQ(form.searchResultsBox.text(), "100"); // the reads after the folders still ran
+    core.SetTarget(kTargetApplications[1]);
+    const Profile client = core.ImportSettings();
+    ASSERT_EQ(client.sharedFolders.size(), 32768u);
+    EXPECT_EQ(client.sharedFolders[32767], "C:\\S32767");
+    EXPECT_EQ(client.searchResults, "100"); // the reads after the folders still ran
 
-    form.sharedFolderList.clear();
-    form.RegisterProfile();
+    core.values().sharedFolders.clear();
+    core.RegisterProfile();
     EXPECT_EQ(h.stored(kLocal, "Dir32767"), kMissing);
     EXPECT_EQ(h.stored(kLocal, "Dir32768"), sz("012345:C:\\S32768"));
 }
 
 // Kazaa as the target and "bob" as the current profile, with values of its own.
-MainWindow& bob(MainWindow& form, const Log& folders) {
-    form.SetTarget(kTargetApplications[1]);
-    form.str_currentprofilename = "bob";
-    form.profileNameBox.setText("bob"); // equal to the current name: nothing to rename
-    form.downloadFolderBox.setText("E:\\Incoming");
-    form.downloadsBox.setText("4");
-    form.uploadsBox.setText("6");
-    form.searchResultsBox.setText("250");
-    for (const std::string& folder : folders)
-        form.sharedFolderList.addItem(folder);
-    return form;
+ProfileManager& bob(ProfileManager& core, const Log& folders) {
+    core.SetTarget(kTargetApplications[1]);
+    core.setCurrentName("bob");
+    core.values() = {"", "E:\\Incoming", "4", "6", "250", folders, {}};
+    return core;
 }
 
 // Without a current profile registration does nothing. The client has no LocalContent key:
@@ -165,19 +162,18 @@ MainWindow& bob(MainWindow& form, const Log& folders) {
 // empty number field (the import found no value) leaves the client's value alone, silently;
 // a number too big for the value is refused with a message.
 TEST_F(RegistryTest, RegistrationSkipsWhatCannotBeWrittenAndRegistersTheRest) {
-    bob(form, {"C:\\Music"}).str_currentprofilename = "";
-    form.RegisterProfile();
+    bob(core, {"C:\\Music"}).setCurrentName("");
+    core.RegisterProfile();
     EXPECT_EQ(h.registry.calls(), 0);
     EXPECT_FALSE(h.exists("C:\\FastTrackProfiles"));
 
     h.put(kTransfer, "ConcurrentDownloads", dword(3), kRegDword);
     const std::string fits = "C:\\" + std::string(245, 'f'); // 248 characters
-    form.sharedFolderList.clear();
-    bob(form, {fits, fits + "t", "C:\\After"});
-    form.downloadFolderBox.setText("C:\\" + std::string(253, 'd')); // 256 characters
-    form.downloadsBox.setText("");
-    form.uploadsBox.setText("99999999999"); // a hand-edited profile file
-    const Registration registration = form.RegisterProfile();
+    bob(core, {fits, fits + "t", "C:\\After"});
+    core.values().downloadFolder = "C:\\" + std::string(253, 'd'); // 256 characters
+    core.values().downloads = "";
+    core.values().uploads = "99999999999"; // a hand-edited profile file
+    const Registration registration = core.RegisterProfile();
     EXPECT_EQ(std::pair(registration.failed, registration.refused), std::pair(2, 3));
     EXPECT_EQ(h.stored(kLocal, "Dir0"), sz("012345:" + fits));
     EXPECT_EQ(h.stored(kLocal, "Dir1"), kMissing);

@@ -44,12 +44,12 @@ TEST(FilterScenario, APassMovesWhatItCanAndListsEveryFailedMoveWithNothingLost) 
     before.erase(std::find(before.begin(), before.end(), "bytes of gone.pdf"));
 
     MainWindow form(services);
-    form.str_currentprofilename = "scenario";
+    form.profiles.setCurrentName("scenario");
     form.downloadFolderBox.setText(downloads);
     const char* lists[] = {"mp3;", "avi;", "jpg;gif;", "pdf;", ""};
     const std::string destinations[] = {music, root + "\\Video", root + "\\Pictures\\",
                                         root + "\\Docs", downloads};
-    for (std::size_t i = 0; i < 5; ++i) {
+    for (int i = 0; i < kFilterCategories; ++i) {
         form.filterRows[i].extensions.setText(lists[i]);
         form.filterRows[i].folder.setText(destinations[i]);
     }

@@ -43,7 +43,7 @@ TEST_F(StartupScenarioTest, TheLastMarkerFoundWinsAndHiddenMarkersAreNotSeen) {
         MainWindow form(services);
         ASSERT_TRUE(form.Form_Load());
         EXPECT_EQ(form.applicationName.caption(), target);
-        EXPECT_EQ(form.REG_TRANSFER, "Software\\" + target + "\\Transfer");
+        EXPECT_EQ(form.profiles.target().keys.transfer, "Software\\" + target + "\\Transfer");
     }
     EXPECT_TRUE(view.windows.modalShows.empty()) << "a marker found: no chooser";
 }
@@ -85,7 +85,7 @@ TEST_F(StartupScenarioTest, OnlyKazaaIsOfferedAndTheChoiceReplacesEveryOtherMark
     MainWindow again(services);
     ASSERT_TRUE(again.Form_Load());
     EXPECT_EQ(view.windows.modalShows.size(), 1u);
-    EXPECT_EQ(again.REG_ADVANCED, "Software\\Kazaa\\Advanced");
+    EXPECT_EQ(again.profiles.target().keys.advanced, "Software\\Kazaa\\Advanced");
 }
 
 } // namespace

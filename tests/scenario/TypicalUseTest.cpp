@@ -87,7 +87,7 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
         pressOn(pass == 0 ? "olga" : "home");
     }
     EXPECT_EQ(platform.readFile(olga), crlf(olgaStart + "mpg;avi;" + filtersUtf8));
-    EXPECT_EQ(form.str_currentprofilename, "home");
+    EXPECT_EQ(form.profiles.currentName(), "home");
     EXPECT_EQ(form.registeredProfileName.caption(), "olga"); // still the registered one
 
     // 3. "Maximum Downloads" emptied and left: it becomes 1, and the file says so.

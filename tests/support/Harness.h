@@ -36,6 +36,17 @@ const std::vector<std::string> kBob = {"E:\\Bob", "9",      "8",    "7",      "E
                                        "flac;",   "E:\\b0", "avi;", "E:\\b1", "gif;",      "E:\\b2",
                                        "rtf;",    "E:\\b3", "cab;", "E:\\b4"};
 
+// Entries added at the end of the profile list, as a listing adds them; the shared folders
+// shown as a loaded profile's are.
+inline void listEntries(MainWindow& form, const std::vector<std::string>& names) {
+    for (const std::string& name : names)
+        form.profiles.AddEntry(name);
+    form.profileView.showProfileNames();
+}
+inline void showFolders(MainWindow& form, std::vector<std::string> folders) {
+    form.profileView.ShowSharedFolders(std::move(folders));
+}
+
 class Harness : public EmulatedPlatform {
 public:
     // The window under test, made on first use so a test can prepare the system first.

@@ -37,7 +37,7 @@ protected:
         if (HasFatalFailure())
             return;
         files.makeDirectory("C:\\Downloads");
-        form.str_currentprofilename = "ann";
+        form.profiles.setCurrentName("ann");
         form.downloadFolderBox.setText("C:\\Downloads");
         for (FilterRow& row : form.filterRows)
             row.folder.setText("C:\\Downloads");

@@ -51,7 +51,7 @@ TEST_F(FoldersAndDownloadsView, ThePickerIsModalAndEveryWayOutGivesTheFocusBack)
     };
     for (const auto& [how, close] : ways) {
         script({inPicker("highlight beta", look), inPicker(how, close)},
-               [&] { form.AddFolder_Click(); });
+               [&] { form.profileView.AddFolder_Click(); });
         EXPECT_EQ(form.sharedFolderList.items(),
                   std::vector(how == "Select", kPickerRoot + "\\beta"))
             << how;
@@ -103,7 +103,7 @@ TEST_F(FoldersAndDownloadsView, AMessageShortensAVeryLongProfileNameToFitTheScre
     form.profileList.addItem(std::string(311, 'n'));
     form.profileList.addItem("other");
     form.profileList.setListIndex(0);
-    script({answer(IDNO)}, [&] { form.DeleteProfile_Click(); });
+    script({answer(IDNO)}, [&] { form.profileView.DeleteProfile_Click(); });
     EXPECT_EQ(boxes, (std::vector<std::string>{"Morvane|Delete profile " + std::string(31, 'n') +
                                                "..." + std::string(30, 'n') + "?|YesNo|no icon"}));
     EXPECT_EQ(form.profileList.count(), 2) << "No deletes nothing";
