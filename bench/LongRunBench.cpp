@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "bench/WindowOnDrive.h"
+#include "platform/emulated/Headless.h"
 #include "profiles/ProfileFile.h"
 #include "registry/TargetApplication.h"
 
@@ -39,7 +40,7 @@ LongRun switchingProfiles() {
     };
     run.step = [state](int step) {
         MainWindow& form = *state->form;
-        form.profileList.press(ui::kLeftButton, (step + 1) % 2);
+        Press(form.profileList, ui::kLeftButton, (step + 1) % 2);
         if (step % 10 == 0)
             form.profileView.RegisterProfile();
         Require(form.profiles.currentName() == ((step + 1) % 2 ? "bob" : "alice"),

@@ -61,7 +61,7 @@ BenchPair downloadFolderPage() {
                               datBytes(folder + "\\" + name + ".mp3")),
                     "cannot write the .dat files");
         }
-        state->windows = std::make_unique<Win32WindowManager>(GetModuleHandleA(nullptr), 0, [] {});
+        state->windows = std::make_unique<Win32WindowManager>(GetModuleHandleA(nullptr), 0);
         state->services = std::make_unique<Services>(state->registry, state->files, state->shell,
                                                      state->dialogs, state->clock, *state->windows);
         MainWindow& form = state->fixture.makeWindow(state->services.get());

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/Characters.h"
 #include "platform/ui/Controls.h"
 
 namespace morvane {
@@ -84,6 +85,60 @@ bool RecordingShell::notifyIcon(std::uint32_t message, const NotifyIconRecord& r
         return was;
     }
     return false;
+}
+
+namespace {
+
+void typeCharacter(ui::TextBox& box, const std::string& character) {
+    if (box.readOnly || !box.enabled())
+        return;
+    const int typed = static_cast<int>(CharacterCode(character, 0));
+    int key = typed;
+    if (!box.userKey(key))
+        return;
+    std::string edited = box.text();
+    if (key == 8) {
+        if (edited.empty())
+            return;
+        std::size_t last = 0;
+        for (std::size_t at = 0; at < edited.size(); at += CharacterLength(edited, at))
+            last = at;
+        edited.erase(last);
+    } else if (key < 32) {
+        return; // other control keys do not edit a single-line box
+    } else {
+        if (box.maxLength > 0 && static_cast<int>(CharacterCount(edited)) >= box.maxLength)
+            return;
+        edited += key == typed ? character : Utf8Of(static_cast<char32_t>(key));
+    }
+    // A typed edit is on screen at once: set as from code, so a view mirrors it, and Change
+    // follows. The edit always differs from the text it was made from.
+    box.setText(std::move(edited));
+}
+
+} // namespace
+
+void Type(ui::TextBox& box, const std::string& characters) {
+    for (std::size_t at = 0; at < characters.size();) {
+        const std::size_t length = CharacterLength(characters, at);
+        typeCharacter(box, characters.substr(at, length));
+        at += length;
+    }
+}
+
+void Press(ui::ListBox& list, int button, int row, int shift) {
+    if (button == ui::kLeftButton && row >= 0 && row < list.count()) {
+        if (row != list.listIndex())
+            list.setListIndex(row); // selects, shows the selection and raises Click
+        else
+            list.userSelected(row); // the row already selected: Click again
+    }
+    list.userMouseDown(button, shift, 0, 0);
+}
+
+void MoveMouse(ui::Label& label) {
+    if (label.MouseMove)
+        label.MouseMove(0, 0, 0, 0);
 }
 
 } // namespace morvane

@@ -13,6 +13,9 @@ namespace morvane {
 
 namespace ui {
 class Control;
+class Label;
+class ListBox;
+class TextBox;
 } // namespace ui
 
 struct ShownMessage {
@@ -105,5 +108,17 @@ struct HeadlessView {
         return Services{registry, files, shell, dialogs, clock, windows};
     }
 };
+
+// What a user does to a control, through the same calls a view makes.
+
+// Types at the end of the text: the key press, then the edit and Change. A string is typed one
+// character (one UTF-8 sequence) at a time; Backspace takes a whole one. A read-only or
+// disabled box takes nothing, and the key handler may change or discard each key.
+void Type(ui::TextBox& box, const std::string& characters);
+// A press on a row (-1: below the rows): the left button selects first and raises Click, even
+// on the row already selected; a press below the rows is no click. Then MouseDown.
+void Press(ui::ListBox& list, int button, int row, int shift = 0);
+// The pointer moves over the label.
+void MoveMouse(ui::Label& label);
 
 } // namespace morvane

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/Characters.h"
-#include "platform/PathRules.h"
-
 namespace morvane::ui {
 
 void Control::setVisible(bool visible) {
@@ -73,43 +70,6 @@ void TextBox::userEdited(std::string text) {
     if (text == text_)
         return;
     text_ = std::move(text);
-    if (Change)
-        Change();
-}
-
-void TextBox::type(const std::string& characters) {
-    for (std::size_t at = 0; at < characters.size();) {
-        const std::size_t length = CharacterLength(characters, at);
-        typeCharacter(characters.substr(at, length));
-        at += length;
-    }
-}
-
-void TextBox::typeCharacter(const std::string& character) {
-    if (readOnly || !enabled())
-        return;
-    const int typed = static_cast<int>(CharacterCode(character, 0));
-    int key = typed;
-    if (!userKey(key))
-        return;
-    std::string edited = text_;
-    if (key == 8) {
-        if (edited.empty())
-            return;
-        std::size_t last = 0;
-        for (std::size_t at = 0; at < edited.size(); at += CharacterLength(edited, at))
-            last = at;
-        edited.erase(last);
-    } else if (key < 32) {
-        return; // other control keys do not edit a single-line box
-    } else {
-        if (maxLength > 0 && static_cast<int>(CharacterCount(edited)) >= maxLength)
-            return;
-        edited += key == typed ? character : Utf8Of(static_cast<char32_t>(key));
-    }
-    // A typed edit is already on screen: tell the view so it mirrors it in the headless case.
-    text_ = std::move(edited);
-    sync(Aspect::Text);
     if (Change)
         Change();
 }
@@ -197,79 +157,9 @@ void ListBox::userScrolled(int topIndex) {
         Scroll();
 }
 
-void ListBox::press(int button, int row, int shift) {
-    // A left press on a row is a click, also on the row already selected.
-    if (button == kLeftButton && row >= 0 && row < count()) {
-        if (row != listIndex_) {
-            listIndex_ = row;
-            sync(Aspect::Selection);
-        }
-        if (Click)
-            Click();
-    }
-    userMouseDown(button, shift, 0, 0);
-}
-
 void Button::setCaption(std::string caption) {
     caption_ = std::move(caption);
     sync(Aspect::Text);
-}
-
-void DriveListBox::setItems(std::vector<DriveItem> items) {
-    items_ = std::move(items);
-    sync(Aspect::Items);
-}
-
-void DriveListBox::setDrive(const std::string& path) {
-    std::string root = DriveRoot(path);
-    if (root.empty() || root == drive_)
-        return;
-    drive_ = std::move(root);
-    sync(Aspect::Selection);
-    if (Change)
-        Change();
-}
-
-int DriveListBox::listIndex() const {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].root == drive_)
-            return static_cast<int>(i);
-    return -1;
-}
-
-void DriveListBox::userChose(int index) {
-    if (index < 0 || index >= static_cast<int>(items_.size()))
-        return;
-    setDrive(items_[static_cast<std::size_t>(index)].root);
-}
-
-void DirListBox::open(std::string path, std::vector<FolderItem> items, int openIndex) {
-    path_ = std::move(path);
-    items_ = std::move(items);
-    listIndex_ = openIndex >= 0 && openIndex < static_cast<int>(items_.size()) ? openIndex : -1;
-    sync(Aspect::Items);
-}
-
-std::string DirListBox::highlighted() const {
-    if (listIndex_ < 0 || listIndex_ >= static_cast<int>(items_.size()))
-        return path_;
-    return items_[static_cast<std::size_t>(listIndex_)].path;
-}
-
-void DirListBox::userHighlighted(int index) {
-    if (index < 0 || index >= static_cast<int>(items_.size()))
-        return;
-    listIndex_ = index;
-    if (Click)
-        Click();
-}
-
-void DirListBox::userOpened(int index) {
-    if (index < 0 || index >= static_cast<int>(items_.size()))
-        return;
-    listIndex_ = index;
-    if (DblClick)
-        DblClick();
 }
 
 void Window::setCaption(std::string caption) {

@@ -3,148 +3,14 @@
 // Views (Win32 or headless) mirror the state through onViewSync and feed user actions back
 // through the user* members; behaviour code only ever talks to these objects.
 
-#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/ui/Control.h"
+#include "platform/ui/FolderLists.h"
+
 namespace morvane::ui {
-
-// Positions and sizes in twips, relative to the containing control.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-struct Colour {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    friend bool operator==(const Colour&, const Colour&) = default;
-};
-
-inline constexpr Colour kLightGrey{224, 224, 224};
-inline constexpr Colour kWhite{255, 255, 255};
-inline constexpr Colour kBlue{0, 0, 255};
-inline constexpr Colour kBlack{0, 0, 0};
-
-enum class Font {
-    SansSerif,      // MS Sans Serif 8.25 pt
-    SansSerifBold,  // MS Sans Serif 8.25 pt bold
-    ArialBold,      // Arial 8.25 pt bold
-    ArialSmallBold, // Arial 6 pt bold
-};
-
-enum class Kind {
-    Window,
-    Frame,
-    PictureBox,
-    Image,
-    Label,
-    TextBox,
-    ListBox,
-    Button,
-    Timer,
-    DriveList,
-    DirList
-};
-
-// What changed in the model, so a view can mirror just that.
-enum class Aspect {
-    Text,
-    Visible,
-    Enabled,
-    Colour,
-    Items,
-    Selection,
-    TopIndex,
-    ZOrder,
-    Timer,
-    State,
-    Updating
-};
-
-using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
-
-enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
-
-class Container;
-
-class Control {
-public:
-    // Windows start hidden; every other control starts visible.
-    explicit Control(Kind kind) : kind_(kind), visible_(kind != Kind::Window) {}
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-    virtual ~Control() = default;
-
-    Kind kind() const { return kind_; }
-    Container* parent() const { return parent_; }
-
-    // The program's own name for the control, "profileNameBox" or "commandBar(1)".
-    std::string name;
-    Rect rect;
-    Font font = Font::SansSerif;
-    std::optional<Colour> background; // none: the system's colour for this kind
-
-    bool visible() const { return visible_; }
-    void setVisible(bool visible);
-    // Visible itself and every container up to the window.
-    bool shownOnScreen() const;
-    bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled);
-
-    // Set by a view: called after the model changed an aspect of this control.
-    std::function<void(Aspect)> onViewSync;
-
-protected:
-    void sync(Aspect aspect) {
-        if (onViewSync)
-            onViewSync(aspect);
-    }
-
-private:
-    friend class Container;
-    Kind kind_;
-    Container* parent_ = nullptr;
-    bool visible_;
-    bool enabled_ = true;
-};
-
-// A drawn outline (a shape): lines only, no input.
-struct Outline {
-    std::string name;
-    Rect rect;
-};
-
-class Container : public Control {
-public:
-    using Control::Control;
-
-    void add(Control& child, std::string childName, Rect childRect);
-    const std::vector<Control*>& children() const { return children_; }
-
-    std::vector<Outline> outlines;
-
-    // Raises the container above its siblings; z() tells the stacking order.
-    void bringToFront();
-    std::uint64_t z() const { return z_; }
-
-    MouseHandler MouseMove;
-
-private:
-    std::vector<Control*> children_;
-    std::uint64_t z_ = 0;
-};
-
-// A frame or a picture box: a container without behaviour of its own.
-class Frame : public Container {
-public:
-    explicit Frame(Kind kind = Kind::Frame) : Container(kind) {}
-};
 
 class Image : public Control {
 public:
@@ -168,10 +34,6 @@ public:
     void click() {
         if (Click)
             Click();
-    }
-    void moveMouse(float x = 0, float y = 0) {
-        if (MouseMove)
-            MouseMove(0, 0, x, y);
     }
 
 private:
@@ -204,13 +66,7 @@ public:
             LostFocus();
     }
 
-    // Headless typing at the end of the text: key press, then the edit and Change. A string
-    // is typed one character (one UTF-8 sequence) at a time; Backspace takes a whole one.
-    void type(char character) { type(std::string(1, character)); }
-    void type(const std::string& characters);
-
 private:
-    void typeCharacter(const std::string& character);
     std::string text_;
 };
 
@@ -254,10 +110,6 @@ public:
         if (MouseDown)
             MouseDown(button, shift, x, y);
     }
-
-    // Headless press on a row (-1: below the rows): the left button selects first and raises
-    // Click, even on the row already selected; a press below the rows is no click.
-    void press(int button, int row, int shift = 0);
 
 private:
     std::vector<std::string> items_;
@@ -321,78 +173,6 @@ struct Menu {
     std::vector<MenuItem> items;
 };
 
-// A drive chooser: the system's drives, one of them current.
-struct DriveItem {
-    std::string root;    // "C:\"
-    std::string caption; // what the list shows for it
-};
-
-class DriveListBox : public Control {
-public:
-    DriveListBox() : Control(Kind::DriveList) {}
-
-    const std::vector<DriveItem>& items() const { return items_; }
-    void setItems(std::vector<DriveItem> items);
-    // The current drive's root, "C:\"; empty until one is set.
-    const std::string& drive() const { return drive_; }
-    // From code: takes a root or a path on the drive ("d:", "D:\Music"); raises Change when
-    // the drive differs. Anything that names no drive letter is ignored.
-    void setDrive(const std::string& path);
-    // Where the current drive is in the items; -1 when it is not listed.
-    int listIndex() const;
-
-    std::function<void()> Change;
-
-    // Called by a view: the user chose the item at index.
-    void userChose(int index);
-
-private:
-    std::vector<DriveItem> items_;
-    std::string drive_;
-};
-
-// A folder chooser: the open folder's parents, the open folder and its subfolders, each
-// known by its full path and shown by its name, indented by its level.
-struct FolderItem {
-    std::string path;    // "C:\Music\Live"
-    std::string caption; // "Live"
-    int level = 0;       // 0 for the drive's root
-    bool opened = false; // the open folder or one of its parents
-};
-
-class DirListBox : public Control {
-public:
-    DirListBox() : Control(Kind::DirList) {}
-
-    const std::vector<FolderItem>& items() const { return items_; }
-    // The open folder; empty while nothing is shown.
-    const std::string& path() const { return path_; }
-    // From code: shows a newly opened folder, highlighted.
-    void open(std::string path, std::vector<FolderItem> items, int openIndex);
-    // The highlighted entry, -1 for none.
-    int listIndex() const { return listIndex_; }
-    // The highlighted entry's path: the open folder until another one is highlighted.
-    std::string highlighted() const;
-
-    std::function<void()> Click;
-    std::function<void()> DblClick;
-
-    // Called by a view: a single click highlights, a double click asks to open.
-    void userHighlighted(int index);
-    void userOpened(int index);
-    // Headless clicks.
-    void click(int index) { userHighlighted(index); }
-    void doubleClick(int index) {
-        userHighlighted(index);
-        userOpened(index);
-    }
-
-private:
-    std::vector<FolderItem> items_;
-    std::string path_;
-    int listIndex_ = -1;
-};
-
 enum class WindowState { Normal = 0, Minimised = 1 };
 
 class Window : public Container {
@@ -409,14 +189,6 @@ public:
     // The buttons that Enter and Esc press, if any.
     Button* defaultButton = nullptr;
     Button* cancelButton = nullptr;
-    void pressEnter() {
-        if (defaultButton)
-            defaultButton->click();
-    }
-    void pressEscape() {
-        if (cancelButton)
-            cancelButton->click();
-    }
 
     WindowState state() const { return state_; }
     void setState(WindowState state);

@@ -14,9 +14,8 @@ BOOL CALLBACK collectEnabled(HWND hwnd, LPARAM list) {
 
 } // namespace
 
-Win32WindowManager::Win32WindowManager(HINSTANCE instance, int dpi, std::function<void()> exit)
-    : instance_(instance), dpi_(dpi > 0 ? dpi : win32::Scale::screenDpi()), exit_(std::move(exit)) {
-}
+Win32WindowManager::Win32WindowManager(HINSTANCE instance, int dpi)
+    : instance_(instance), dpi_(dpi > 0 ? dpi : win32::Scale::screenDpi()) {}
 
 Win32WindowManager::~Win32WindowManager() {
     releaseAll();
@@ -166,7 +165,7 @@ void Win32WindowManager::showModal(ui::Window& window) {
     SetForegroundWindow(dialog);
     MSG message;
     bool quit = false;
-    while (!ended_ && window.visible() && !view.closed() && IsWindow(dialog)) {
+    while (!ended() && window.visible() && !view.closed() && IsWindow(dialog)) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
@@ -192,10 +191,6 @@ void Win32WindowManager::activate(HWND window) {
 
 void Win32WindowManager::endProgram() {
     ended_ = true;
-    if (exit_) {
-        exit_();
-        return;
-    }
     ExitProcess(0);
 }
 

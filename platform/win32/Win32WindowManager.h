@@ -15,9 +15,7 @@ namespace morvane {
 
 class Win32WindowManager : public WindowManager {
 public:
-    // exit ends the process; tests pass their own so that endProgram returns to them.
-    explicit Win32WindowManager(HINSTANCE instance = GetModuleHandleA(nullptr), int dpi = 0,
-                                std::function<void()> exit = {});
+    explicit Win32WindowManager(HINSTANCE instance = GetModuleHandleA(nullptr), int dpi = 0);
     ~Win32WindowManager() override;
     Win32WindowManager(const Win32WindowManager&) = delete;
     Win32WindowManager& operator=(const Win32WindowManager&) = delete;
@@ -62,7 +60,6 @@ private:
 
     HINSTANCE instance_;
     int dpi_;
-    std::function<void()> exit_;
     std::function<bool()> busy_;
     std::map<const ui::Window*, std::unique_ptr<Win32View>> views_;
     std::vector<ui::Window*> modal_; // innermost last

@@ -162,7 +162,7 @@ TEST(FaultInjectionTest, StartUpWithItsImportAndSave) {
 TEST(FaultInjectionTest, LeftPressOnTheProfileList) {
     const auto press = [](Harness& h) {
         h.form().profileList.setListIndex(1);
-        h.form().profileList.press(ui::kLeftButton, 1);
+        Press(h.form().profileList, ui::kLeftButton, 1);
     };
     runWithEveryCallFailing(
         {.prepare = started, .run = press, .saved = "alice"}, [](Harness& h, bool told) {

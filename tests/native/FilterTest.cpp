@@ -74,7 +74,7 @@ protected:
 TEST_F(FilterTest, TypingRefusesFileNameKeysAndLeavingABoxSavesTheProfile) {
     ui::TextBox& list = form.filterRows[0].extensions;
     list.setText("");
-    list.type("mp3; wav|.MP3"); // every refused key: PathRulesTest
+    Type(list, "mp3; wav|.MP3"); // every refused key: PathRulesTest
     EXPECT_EQ(list.text(), "mp3;wav.MP3");
     form.filterRows[1].folder.userLeft(); // any filter box
     EXPECT_NE(profile().find("\r\nmp3;wav.MP3\r\n"), std::string::npos);
@@ -90,7 +90,7 @@ TEST_F(FilterTest, ADestinationIsPickedOnTheDownloadFoldersDriveInAnyLetterCaseA
         EXPECT_FALSE(picker.driveList.enabled());
         for (std::size_t i = 0; i < picker.folderList.items().size(); ++i)
             if (picker.folderList.items()[i].caption == "Music")
-                picker.folderList.click(static_cast<int>(i));
+                picker.folderList.userHighlighted(static_cast<int>(i));
         picker.button_Select.click();
     };
     form.filterRows[0].chooseFolder.click();

@@ -86,7 +86,7 @@ TEST_F(FolderPickerTest, ALockedPickStaysOnItsDrive) {
     EXPECT_EQ(pick([](FolderPickerDialog& p) {
                   EXPECT_FALSE(p.driveList.enabled());
                   EXPECT_EQ(p.driveList.drive(), "D:\\");
-                  p.folderList.click(1);
+                  p.folderList.userHighlighted(1);
                   p.button_Select.click();
               }),
               "D:\\Films");
@@ -140,17 +140,17 @@ TEST_F(SharedFoldersTest, AddAppendsAtTheEndUnlessListedExactlyAndSavesUnlessCan
 
 TEST_F(SharedFoldersTest, RemoveIsOfferedOnlyWithASelectionAndWaitsForTheNextSave) {
     form.profileView.SaveProfile("bob");
-    form.sharedFolderList.press(ui::kRightButton, 1);
+    Press(form.sharedFolderList, ui::kRightButton, 1);
     ASSERT_EQ(h.dialogs.menus.size(), 1u);
     EXPECT_EQ(h.dialogs.menus[0].captions,
               (std::vector<std::string>{"Add Folder", "Remove Folder"}));
     EXPECT_EQ(h.dialogs.menus[0].enabled, (std::vector<bool>{true, false}));
     EXPECT_EQ(form.sharedFolderList.listIndex(), -1) << "a right press selects nothing";
 
-    form.sharedFolderList.press(ui::kLeftButton, 1);
+    Press(form.sharedFolderList, ui::kLeftButton, 1);
     EXPECT_EQ(h.dialogs.menus.size(), 1u) << "the left button shows no menu";
     h.dialogs.menuChoices.push_back(MainWindow::RemoveFolder);
-    form.sharedFolderList.press(ui::kRightButton, 0);
+    Press(form.sharedFolderList, ui::kRightButton, 0);
     EXPECT_EQ(h.dialogs.menus[1].enabled, (std::vector<bool>{true, true}));
     EXPECT_EQ(form.sharedFolderList.items(), std::vector<std::string>{"C:\\Films"})
         << "the selected entry, not the one under a right press";

@@ -80,19 +80,19 @@ TEST_F(MainWindowTest, EachSectionItemShowsOnlyItsPageAndHidesTheRenameButtonBut
 // their own page; a hidden window hears only its notification icon.
 TEST_F(MainWindowTest, HighlightStaysUntilAClearingAreaIsCrossed) {
     form.window.setVisible(true);
-    form.sectionMenu[GeneralItem].moveMouse();
-    form.commandBar[StartFilterItem].moveMouse();
+    MoveMouse(form.sectionMenu[GeneralItem]);
+    MoveMouse(form.commandBar[StartFilterItem]);
     EXPECT_EQ(menuColours(), "BkkkkBkkk");
     form.sectionArea.MouseMove(0, 0, 10, 10);
     EXPECT_EQ(menuColours(), "kkkkkkkkk");
-    form.goToTrayCommand.moveMouse();
+    MoveMouse(form.goToTrayCommand);
     form.titleArea.MouseMove(0, 0, 1, 1);
-    form.stopFilterCommand.moveMouse();
+    MoveMouse(form.stopFilterCommand);
     EXPECT_EQ(runningPageColours(), "BB");
     form.runningFilterPage.MouseMove(0, 0, 1, 1);
     EXPECT_EQ(runningPageColours(), "kk");
 
-    form.sectionMenu[SharedFoldersItem].moveMouse();
+    MoveMouse(form.sectionMenu[SharedFoldersItem]);
     form.window.setVisible(false);
     form.window.MouseMove(0, 0, 10, 10);
     EXPECT_EQ(menuColours(), "kBkkkkkkk");
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, AWindowWhoseIconCannotBeShownComesBackAndTheIconReturnsWi
     h.shell.refuseAdd = false;
     form.window.TaskbarCreated(); // shown: nothing to add
     EXPECT_FALSE(h.shell.iconPresent);
-    form.goToTrayCommand.moveMouse();
+    MoveMouse(form.goToTrayCommand);
     goToTray();
     EXPECT_EQ(form.goToTrayCommand.foreColour(), ui::kBlack);
     EXPECT_EQ(std::string(h.shell.notifyCalls.back().second.szTip), "Morvane");
@@ -173,7 +173,7 @@ TEST(ProgramEndTest, EveryEndStoresTheValueBeingTypedFirst) {
         form.profiles.setCurrentName("alice");
         form.profileNameBox.setText("alice");
         h.windows.focus(field[end]);
-        field[end]->type(typed);
+        Type(*field[end], typed);
         const std::function<void()> ending[] = {
             [&] { form.commandBar[ExitItem].click(); }, form.window.Unload,
             form.trayMenu.items[MainWindow::StopFiltersAndExit].Click};

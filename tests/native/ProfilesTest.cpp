@@ -201,10 +201,10 @@ TEST_F(ProfilesTest, LeftPressLeavingNoSelectionStoresAndLeavesNoProfileCurrent)
     current(form, "alice");
     form.profileList.setListIndex(-1);
     form.searchResultsBox.setText("999"); // an edit not yet stored
-    form.profileList.press(ui::kLeftButton, -1);
+    Press(form.profileList, ui::kLeftButton, -1);
     EXPECT_EQ(nameState(form), "alice||alice,bob,");
     // Editing the name now stores the shown values under the typed name, without an entry.
-    form.profileNameBox.type('2');
+    Type(form.profileNameBox, "2");
     EXPECT_EQ(nameState(form), "alice2|alice2|alice,bob,");
     EXPECT_EQ(file("alice2"), crlf(with(kAlice, 3, "999")));
     EXPECT_EQ(stored(), (Lines{"alice.profile", "alice2.profile", "bob.profile"}));
@@ -212,10 +212,10 @@ TEST_F(ProfilesTest, LeftPressLeavingNoSelectionStoresAndLeavesNoProfileCurrent)
 
 TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelectedBefore) {
     current(form, "alice", {"bob", "New_Profile_1", "new_profile_3"});
-    form.profileList.press(ui::kLeftButton, 1);
+    Press(form.profileList, ui::kLeftButton, 1);
     form.uploadsBox.setText("7");
     h.dialogs.menuChoices = {MainWindow::AddProfile, MainWindow::DeleteProfile};
-    form.profileList.press(ui::kRightButton, 1);
+    Press(form.profileList, ui::kRightButton, 1);
     EXPECT_EQ(h.dialogs.menus[0].captions, (Lines{"Add Profile", "Delete Profile"}));
     EXPECT_EQ(file("bob"), crlf(with(kBob, 2, "7"))) << "the profile left";
     EXPECT_EQ(nameState(form),
@@ -229,10 +229,10 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
     const std::string before = nameState(form);
     h.dialogs.menuChoices = {MainWindow::DeleteProfile, MainWindow::DeleteProfile};
     h.dialogs.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    form.profileList.press(ui::kRightButton, 1);
+    Press(form.profileList, ui::kRightButton, 1);
     EXPECT_EQ(nameState(form), before);
     EXPECT_EQ(stored().size(), 4u);
-    form.profileList.press(ui::kRightButton, 1);
+    Press(form.profileList, ui::kRightButton, 1);
     EXPECT_EQ(h.messageLog(),
               (Lines{"Morvane|Delete profile bob?", "Morvane|Delete profile bob?"}));
     EXPECT_EQ(h.dialogs.messages[0].buttons, MessageButtons::YesNo);
@@ -240,11 +240,11 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
     EXPECT_EQ(stored(), (Lines{"alice.profile", "New_Profile_1.profile", "new_profile_3.profile"}));
 
     // Delete is offered with more than one entry and a selection only.
-    form.profileList.press(ui::kRightButton, 1);
+    Press(form.profileList, ui::kRightButton, 1);
     form.profileList.clear();
     form.profileList.addItem("alice");
     form.profileList.setListIndex(0);
-    form.profileList.press(ui::kRightButton, 0);
+    Press(form.profileList, ui::kRightButton, 0);
     ASSERT_EQ(h.dialogs.menus.size(), 5u);
     for (int m = 0; m < 5; ++m)
         EXPECT_EQ(h.dialogs.menus[m].enabled[1], m < 3) << m;
@@ -254,7 +254,7 @@ TEST_F(ProfilesTest, AddTakesTheFirstFreeNameAndDeleteThenRemovesTheEntrySelecte
 
 TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
     current(form, "alice");
-    form.profileNameBox.type("B ?"); // refused keys: PathRulesTest
+    Type(form.profileNameBox, "B ?"); // refused keys: PathRulesTest
     EXPECT_EQ(nameState(form), "aliceb|aliceb|aliceb,bob,");
     EXPECT_EQ(stored(), (Lines{"aliceb.profile", "bob.profile"}));
     EXPECT_EQ(file("aliceb"), crlf(kAlice));
@@ -262,11 +262,11 @@ TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
 
     // Names that cannot be stored keep the file of the last that could, and it takes the
     // saves; a name that can be stored takes its place.
-    form.profileNameBox.type("\b\b\b\b\b\b");
+    Type(form.profileNameBox, "\b\b\b\b\b\b");
     EXPECT_EQ(nameState(form), "||,bob,");
     form.uploadsBox.userEdited("5");
     form.uploadsBox.userLeft();
-    form.profileNameBox.type(".z"); // each said once
+    Type(form.profileNameBox, ".z"); // each said once
     EXPECT_EQ(nameState(form), ".z|.z|.z,bob,");
     EXPECT_EQ(h.dialogs.messages.size(), 2u);
     EXPECT_EQ(stored(), (Lines{"a.profile", "bob.profile"})) << "the last name stored";
@@ -278,22 +278,22 @@ TEST_F(ProfilesTest, EachKeystrokeMovesTheProfileToItsNewNameInLowerCase) {
 
     // Other scripts: a character is one key, only A to Z are lower-cased, Backspace takes a
     // whole character.
-    form.profileNameBox.type("Ω Жук\b");
+    Type(form.profileNameBox, "Ω Жук\b");
     EXPECT_EQ(nameState(form), "zedΩЖу|zedΩЖу|zedΩЖу,bob,");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "zedΩЖу.profile"}));
 
     // Leaving such a name (for another profile, a new one, a deletion) gives the entry the name
     // of its file back.
     form.profileNameBox.userEdited("");
-    form.profileList.press(ui::kLeftButton, 1);
+    Press(form.profileList, ui::kLeftButton, 1);
     form.profileNameBox.userEdited("");
     h.dialogs.menuChoices = {MainWindow::AddProfile, MainWindow::DeleteProfile};
-    form.profileList.press(ui::kRightButton, 0);
+    Press(form.profileList, ui::kRightButton, 0);
     EXPECT_EQ(nameState(form), "new_profile_1|new_profile_1|zedΩЖу,bob,new_profile_1,");
-    form.profileList.press(ui::kLeftButton, 0);
+    Press(form.profileList, ui::kLeftButton, 0);
     form.profileNameBox.userEdited("");
     h.dialogs.answers = {MessageAnswer::Yes};
-    form.profileList.press(ui::kRightButton, 0);
+    Press(form.profileList, ui::kRightButton, 0);
     EXPECT_EQ(h.messageLog().back(), "Morvane|Delete profile zedΩЖу?");
     EXPECT_EQ(stored(), (Lines{"bob.profile", "new_profile_1.profile"}));
 }
@@ -337,7 +337,7 @@ TEST_F(ProfilesTest, OnAFullDiskSavesAndRenamesKeepTheOldFileAndNameAndSaySoOnce
     Services onFullDisk = h.servicesOver(h.registry, disk);
     MainWindow full(onFullDisk);
     current(full, "alice");
-    full.profileNameBox.type('X');
+    Type(full.profileNameBox, "X");
     EXPECT_EQ(nameState(full), "alice|alice|alice,bob,");
     show(full, kBob);
     full.profileView.SaveProfile("alice");
@@ -371,7 +371,7 @@ TEST_F(ProfilesTest, NumberFieldsTakeDigitsOnlyFallBackWhenLeftEmptyAndStoreTheN
         field->userLeft();
         EXPECT_EQ(field->text(), fallback);
         field->userEdited("");
-        field->type("a1 -2.\b+0"); // a paste is the Wine view test's
+        Type(*field, "a1 -2.\b+0"); // a paste is the Wine view test's
         field->userLeft();
         typed[line] = "10";
         EXPECT_EQ(file("carol"), crlf(typed)) << line;

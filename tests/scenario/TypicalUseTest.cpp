@@ -77,7 +77,7 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
     //    paths; stored again on leaving, it loads the same again.
     const auto pressOn = [&](const std::string& name) {
         const std::vector<std::string>& rows = form.profileList.items();
-        form.profileList.press(ui::kLeftButton, int(std::ranges::find(rows, name) - rows.begin()));
+        Press(form.profileList, ui::kLeftButton, int(std::ranges::find(rows, name) - rows.begin()));
     };
     form.filterRows[1].extensions.setText("mpg;avi;");
     for (int pass = 0; pass < 2; ++pass) {
@@ -92,7 +92,7 @@ TEST_F(TypicalUseTest, StartSwitchEditAndRegister) {
 
     // 3. "Maximum Downloads" emptied and left: it becomes 1, and the file says so.
     while (!form.downloadsBox.text().empty())
-        form.downloadsBox.type('\b');
+        Type(form.downloadsBox, "\b");
     form.downloadsBox.userLeft();
     EXPECT_EQ(form.downloadsBox.text(), "1");
     EXPECT_TRUE(platform.readFile(home).value_or("").starts_with(

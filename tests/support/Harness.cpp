@@ -37,7 +37,7 @@ void Harness::pickFolder(const std::string& folder) {
         picker.SetFolderListPath(folder.substr(0, cut == 2 ? 3 : cut));
         for (std::size_t i = 0; i < picker.folderList.items().size(); ++i)
             if (picker.folderList.items()[i].path == folder)
-                picker.folderList.click(static_cast<int>(i));
+                picker.folderList.userHighlighted(static_cast<int>(i));
         picker.button_Select.click();
     };
 }
@@ -45,7 +45,7 @@ void Harness::pickFolder(const std::string& folder) {
 void Harness::renameDownload(const std::string& datName, MessageAnswer answer) {
     for (int i = 0; i < form().datFileList.count(); ++i)
         if (form().datFileList.item(i) == datName)
-            form().datFileList.press(ui::kLeftButton, i);
+            Press(form().datFileList, ui::kLeftButton, i);
     dialogs.answers.push_back(answer);
     form().renameButton.click();
 }

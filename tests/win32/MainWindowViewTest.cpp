@@ -156,7 +156,7 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
     for (ui::Label& item : form.commandBar)
         labels.push_back(&item);
     for (int dpi : {96, 144, 192}) {
-        Win32WindowManager sized{GetModuleHandleA(nullptr), dpi, [] {}};
+        Win32WindowManager sized{GetModuleHandleA(nullptr), dpi};
         Win32View& view = sized.realise(form.window); // shown at once: the model's is visible
         for (ui::Label* label : labels)
             EXPECT_LT(dark(view.handleOf(*label), 0, 1).share, 0.6)

@@ -32,6 +32,17 @@ struct Real {
     bool dialogs = false, shell = false;
 };
 
+// The real window manager, but the end of the program is noted instead of ending the test.
+class TestWindowManager : public Win32WindowManager {
+public:
+    using Win32WindowManager::Win32WindowManager;
+    void endProgram() override { ended_ = true; }
+    bool ended() const override { return ended_; }
+
+private:
+    bool ended_ = false;
+};
+
 // One action of the user while the program runs a modal loop: it acts once ready() holds.
 struct Step {
     std::string name;
@@ -86,7 +97,7 @@ protected:
     EmulatedFileSystem& files = *emulated.files;
     HeadlessDialogs& dialogs = emulated.dialogs;
     Win32Shell winShell;
-    Win32WindowManager windows{GetModuleHandleA(nullptr), 96, [] {}};
+    TestWindowManager windows{GetModuleHandleA(nullptr), 96};
     Win32Dialogs winDialogs{windows};
     Services services;
     MainWindow form{services};
