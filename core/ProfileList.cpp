@@ -93,13 +93,14 @@ std::string ProfileManager::AddProfile() {
     LeaveUnstorableName(); // its entry's name is taken again
     const std::string name = NewProfileName(names_);
     currentName_ = name;
-    values_ = {};
-    values_.downloadFolder = kNewProfileFolder;
-    values_.downloads = "3";
-    values_.uploads = "3";
-    values_.searchResults = "100";
-    for (std::size_t i = 0; i < values_.filters.size(); ++i)
-        values_.filters[i] = {kDefaultExtensionLists[i], kNewProfileFolder};
+    Profile fresh;
+    fresh.downloadFolder = kNewProfileFolder;
+    fresh.downloads = std::string(1, '3');
+    fresh.uploads = std::string(1, '3');
+    fresh.searchResults = std::string("100");
+    for (std::size_t i = 0; i < fresh.filters.size(); ++i)
+        fresh.filters[i] = {kDefaultExtensionLists[i], kNewProfileFolder};
+    values_ = std::move(fresh);
     AddEntry(name);
     return name;
 }
