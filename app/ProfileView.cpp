@@ -23,7 +23,9 @@ void ProfileView::connect() {
         {&w.downloadsBox, &values.downloads},
         {&w.uploadsBox, &values.uploads},
         {&w.searchResultsBox, &values.searchResults}};
-    for (auto [field, value] : numbers) {
+    for (const auto& number : numbers) {
+        ui::TextBox* field = number.first;
+        std::string* value = number.second;
         field->KeyPress = [](int& k) { DigitsOnlyKey(k); };
         field->Change = [this, field, value] {
             NumberField_Change(*field);
