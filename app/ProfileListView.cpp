@@ -37,8 +37,7 @@ void ProfileView::profileList_MouseDown(int button, int, float, float) {
 void ProfileView::AddProfile_Click() {
     // The name is current before the box shows it, so the rename step finds nothing to rename.
     const std::string name = w_.profiles.AddProfile();
-    const Profile values = w_.profiles.values();
-    ShowProfile(values);
+    ShowProfile();
     w_.profileNameBox.setText(name);
     showProfileNames();
     w_.sectionArea.setVisible(true);

@@ -75,12 +75,15 @@ void ProfileView::showProfileNames() {
         list.addItem(names[i]);
 }
 
-void ProfileView::ShowProfile(const Profile& profile) {
+void ProfileView::ShowProfile() {
+    // Each box's change writes what it shows back into these values.
+    const Profile& profile = w_.profiles.values();
     w_.downloadFolderBox.setText(profile.downloadFolder);
     w_.downloadsBox.setText(profile.downloads);
     w_.uploadsBox.setText(profile.uploads);
     w_.searchResultsBox.setText(profile.searchResults);
-    ShowSharedFolders(profile.sharedFolders);
+    // In one go: a list shown on screen takes its rows at once instead of a thousand times one.
+    w_.sharedFolderList.setItems(profile.sharedFolders);
     w_.filterView.showFilters(profile.filters);
 }
 
@@ -94,7 +97,7 @@ void ProfileView::ImportSettings() {
     const Profile client = w_.profiles.ImportSettings();
     showProfileNames();
     w_.registeredProfileName.setCaption(w_.profiles.registered());
-    ShowProfile(client);
+    ShowProfile();
     w_.profileNameBox.setText(client.name); // current already: nothing to rename
 }
 
@@ -109,11 +112,10 @@ void ProfileView::SaveProfile(const std::string& name) {
 }
 
 bool ProfileView::LoadProfile(const std::string& name) {
-    const std::optional<Profile> loaded = w_.profiles.LoadProfile(name);
-    if (!loaded)
+    if (!w_.profiles.LoadProfile(name))
         return false;
     showProfileNames(); // a name that could not be stored has given its entry back
-    ShowProfile(*loaded);
+    ShowProfile();
     // The name goes in last. A file name with capitals makes the box's rename step store the
     // profile under the lower-case name, and it must store the values just shown.
     w_.profileNameBox.setText(name);

@@ -22,9 +22,9 @@ public:
     explicit ProfileView(MainWindow& window) : w_(window) {}
     void connect();
 
-    // A profile's values taken as the current ones and shown in the controls (not its name),
-    // the shared folders alone, and the profile list shown as the state lists it.
-    void ShowProfile(const Profile& profile);
+    // The current profile's values shown in the controls (not its name), the shared folders
+    // taken as the current ones and shown, and the profile list shown as the state lists it.
+    void ShowProfile();
     void ShowSharedFolders(std::vector<std::string> folders);
     void showProfileNames();
 

@@ -53,7 +53,7 @@ constexpr int kIdleFolderFiles = 100000;
 // The window on the drive's services but for the window manager, which yields.
 struct FilterState {
 #ifdef _WIN32
-    YieldingWindows windows{GetModuleHandleA(nullptr), 96, [] {}};
+    YieldingWindows windows{GetModuleHandleA(nullptr), 96};
 #else
     YieldingWindows windows;
 #endif

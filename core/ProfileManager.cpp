@@ -62,7 +62,7 @@ void ProfileManager::tellSaveFailed(const std::string& name, const std::string& 
     saveMessageShowing_ = false;
 }
 
-std::optional<Profile> ProfileManager::LoadProfile(const std::string& name) {
+bool ProfileManager::LoadProfile(const std::string& name) {
     ProfileLoad load = LoadNamedProfile(files_, name);
     if (!load.read) {
         // The profile shown stays current with its values, so nothing is lost or stored
@@ -70,14 +70,13 @@ std::optional<Profile> ProfileManager::LoadProfile(const std::string& name) {
         if (!load.failure.empty())
             messages_.messageBox(load.failure, kProgramTitle, MessageButtons::Ok,
                                  MessageIcon::None);
-        return std::nullopt;
+        return false;
     }
     LeaveUnstorableName();
     currentName_ = name;
-    Profile& profile = load.read->profile;
-    FillFilterDefaults(profile);
-    values_ = profile;
-    return std::move(profile);
+    values_ = std::move(load.read->profile);
+    FillFilterDefaults(values_);
+    return true;
 }
 
 FilterCategories ProfileManager::LoadFilterSettings(const std::string& name) {

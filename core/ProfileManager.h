@@ -73,9 +73,9 @@ public:
     // stored, saves under it go to the file of its last storable name.
     bool StoreProfile(const std::string& name);
     void SaveProfile(const std::string& name) { StoreProfile(name); }
-    // The stored profile read and made current (its values here, its name current); none,
+    // The stored profile read and made current (its values here, its name current); false,
     // after telling the user why, when it cannot be read: nothing changes then.
-    std::optional<Profile> LoadProfile(const std::string& name);
+    bool LoadProfile(const std::string& name);
     // The filter rows stored for `name` over the current ones, defaults filled in.
     FilterCategories LoadFilterSettings(const std::string& name);
 
