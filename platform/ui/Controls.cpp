@@ -105,8 +105,15 @@ void ListBox::clear() {
     sync(Aspect::Items);
 }
 
-void ListBox::setItems(std::vector<std::string> items) {
+void ListBox::setItems(std::vector<std::string>&& items) {
     items_ = std::move(items);
+    listIndex_ = -1;
+    topIndex_ = 0;
+    sync(Aspect::Items);
+}
+
+void ListBox::setItems(const std::vector<std::string>& items) {
+    items_ = items;
     listIndex_ = -1;
     topIndex_ = 0;
     sync(Aspect::Items);

@@ -82,7 +82,10 @@ public:
     void setItem(int index, std::string text);
     void clear();
     // Replaces every row at once, so a view can show them in one go; no row is selected.
-    void setItems(std::vector<std::string> items);
+    void setItems(std::vector<std::string>&& items);
+    // The same from rows kept elsewhere: copied into the rows the list has, which keep their
+    // storage where it fits (a profile loaded again costs no allocation).
+    void setItems(const std::vector<std::string>& items);
 
     // Between these a view need not show each change as it comes: rows added one by one
     // appear together at the end (a long filter pass). Pairs nest.
