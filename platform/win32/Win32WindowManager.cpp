@@ -86,6 +86,12 @@ void Win32WindowManager::dispatch(MSG& message) {
             bool back = GetKeyState(VK_SHIFT) < 0;
             if (HWND next = view->nextTabStop(GetFocus(), back)) {
                 SetFocus(next);
+                // As in a dialog: a text box reached by Tab holds its text selected, so what
+                // is typed replaces it. A click still places the caret.
+                char kind[8] = {};
+                GetClassNameA(next, kind, sizeof kind);
+                if (lstrcmpiA(kind, "Edit") == 0)
+                    SendMessageW(next, EM_SETSEL, 0, -1);
                 return;
             }
         }

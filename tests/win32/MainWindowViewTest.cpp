@@ -67,6 +67,13 @@ TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
     const std::vector<std::string> general = {"profileList", "profileNameBox", "uploadsBox",
                                               "downloadsBox", "searchResultsBox"};
     EXPECT_EQ(tabCycle(), general) << "at start, with all pages stacked and GENERAL in front";
+    // Tab into a box selects its text: a digit typed replaces "3", not joins it.
+    form.downloadsBox.setText("3");
+    SetFocus(h(form.uploadsBox));
+    press(VK_TAB);
+    EXPECT_EQ(SendMessageA(h(form.downloadsBox), EM_GETSEL, 0, 0), MAKELRESULT(0, 1));
+    type(h(form.downloadsBox), "5");
+    EXPECT_EQ(form.downloadsBox.text(), "5");
 
     // The click itself takes no focus; only once the page has gone does its focus move on.
     SetFocus(h(form.uploadsBox));
