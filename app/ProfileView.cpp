@@ -87,12 +87,6 @@ void ProfileView::ShowProfile() {
     w_.filterView.showFilters(profile.filters);
 }
 
-void ProfileView::ShowSharedFolders(std::vector<std::string> folders) {
-    w_.profiles.values().sharedFolders = folders;
-    // In one go: a list shown on screen takes its rows at once instead of a thousand times one.
-    w_.sharedFolderList.setItems(std::move(folders));
-}
-
 void ProfileView::ImportSettings() {
     const Profile client = w_.profiles.ImportSettings();
     showProfileNames();

@@ -5,7 +5,6 @@
 // the result; the order of these effects is the one the program has always had.
 
 #include <string>
-#include <vector>
 
 #include "profiles/ProfileFile.h"
 #include "registry/ClientSettings.h"
@@ -22,10 +21,9 @@ public:
     explicit ProfileView(MainWindow& window) : w_(window) {}
     void connect();
 
-    // The current profile's values shown in the controls (not its name), the shared folders
-    // taken as the current ones and shown, and the profile list shown as the state lists it.
+    // The current profile's values shown in the controls (not its name), and the profile
+    // list shown as the state lists it.
     void ShowProfile();
-    void ShowSharedFolders(std::vector<std::string> folders);
     void showProfileNames();
 
     // ---- The operations as the window runs them.

@@ -25,7 +25,7 @@ Win32SingleInstance::~Win32SingleInstance() {
         CloseHandle(mutex_);
 }
 
-Win32SingleInstance::Claim Win32SingleInstance::claim(const std::string& request, int& answer) {
+ProgramHost::Claim Win32SingleInstance::claim(const std::string& request, int& answer) {
     const std::string& data = request;
     COPYDATASTRUCT copy{kRequestTag, static_cast<DWORD>(data.size()),
                         const_cast<char*>(data.data())};
@@ -35,7 +35,7 @@ Win32SingleInstance::Claim Win32SingleInstance::claim(const std::string& request
         // Without a mutex (a system without per-session names) the program simply runs.
         if (!mutex || GetLastError() != ERROR_ALREADY_EXISTS) {
             mutex_ = mutex;
-            return Claim::First;
+            return ProgramHost::Claim::First;
         }
         CloseHandle(mutex);
         if (HWND running = FindWindowA(kWindowClass, nullptr)) {
@@ -46,9 +46,9 @@ Win32SingleInstance::Claim Win32SingleInstance::claim(const std::string& request
             DWORD_PTR reply = 0;
             if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
                                     SMTO_ABORTIFHUNG, kAnswerMs, &reply)) {
-                if (reply != kBusy) {
+                if (reply != ProgramHost::kBusy) {
                     answer = static_cast<int>(reply);
-                    return Claim::Answered;
+                    return ProgramHost::Claim::Answered;
                 }
                 // The user is answering a dialog there: asked again once it is closed.
                 start = GetTickCount();
@@ -59,7 +59,7 @@ Win32SingleInstance::Claim Win32SingleInstance::claim(const std::string& request
             // request does the same the second time, so one that arrived twice does no harm.
         }
         if (GetTickCount() - start >= kFindMs)
-            return Claim::NoAnswer;
+            return ProgramHost::Claim::NoAnswer;
         Sleep(50);
     }
 }

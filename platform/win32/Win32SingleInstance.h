@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/ProgramHost.h"
+
 namespace morvane {
 
 class Win32SingleInstance {
@@ -19,16 +21,10 @@ public:
     Win32SingleInstance(const Win32SingleInstance&) = delete;
     Win32SingleInstance& operator=(const Win32SingleInstance&) = delete;
 
-    enum class Claim {
-        First,    // this is the session's first program: it holds the instance until it ends
-        Answered, // the running program has carried out the request; `answer` is its code
-        NoAnswer, // a program holds the instance but does not take requests
-    };
-    Claim claim(const std::string& request, int& answer);
+    // The session's program, or the request handed to the running one (its answer, or
+    // ProgramHost::kBusy while that one waits for a dialog: asked again once it has closed).
+    ProgramHost::Claim claim(const std::string& request, int& answer);
 
-    // An answer that is no exit code: the running program is in the middle of a dialog, and
-    // the request is to be handed over again once the dialog has closed.
-    static constexpr int kBusy = 0x4D00;
     // The answer to a WM_COPYDATA that is not one of ours.
     static constexpr int kNotARequest = 4;
 

@@ -20,8 +20,6 @@ namespace morvane {
 
 namespace {
 
-static_assert(ProgramHost::kBusy == Win32SingleInstance::kBusy);
-
 // The manifest declares DPI awareness too; Windows before Vista has neither that nor this
 // call, hence the run-time look-up.
 void becomeDpiAware() {
@@ -40,14 +38,7 @@ public:
     explicit Win32Host(HINSTANCE instance) : instance_(instance) {}
 
     Claim claim(const std::string& request, int& answer) override {
-        switch (single_.claim(request, answer)) {
-        case Win32SingleInstance::Claim::First:
-            return Claim::First;
-        case Win32SingleInstance::Claim::Answered:
-            return Claim::Answered;
-        default:
-            return Claim::NoAnswer;
-        }
+        return single_.claim(request, answer);
     }
 
     Services& start() override {

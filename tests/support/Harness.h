@@ -44,7 +44,8 @@ inline void listEntries(MainWindow& form, const std::vector<std::string>& names)
     form.profileView.showProfileNames();
 }
 inline void showFolders(MainWindow& form, std::vector<std::string> folders) {
-    form.profileView.ShowSharedFolders(std::move(folders));
+    form.sharedFolderList.setItems(folders);
+    form.profiles.values().sharedFolders = std::move(folders);
 }
 
 class Harness : public EmulatedPlatform {
