@@ -236,8 +236,10 @@ void MainWindow::connectHandlers() {
     goToTrayCommand.Click = [this] { GoToTray(); };
     for (ui::Label* item : {&sectionMenu[0], &sectionMenu[1], &sectionMenu[2], &sectionMenu[3],
                             &commandBar[0], &commandBar[1], &commandBar[2], &commandBar[3],
-                            &commandBar[4], &stopFilterCommand, &goToTrayCommand})
+                            &commandBar[4], &stopFilterCommand, &goToTrayCommand}) {
+        item->command = true;
         item->MouseMove = [this, item](int, int, float, float) { menuItem_MouseMove(*item); };
+    }
     window.MouseMove = [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
     titleArea.MouseMove = [this](int b, int s, float x, float y) {
         titleArea_MouseMove(b, s, x, y);

@@ -51,6 +51,13 @@ void Label::setForeColour(Colour colour) {
     sync(Aspect::Colour);
 }
 
+void Label::setSelected(bool selected) {
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    sync(Aspect::State);
+}
+
 void TextBox::setText(std::string text) {
     if (text == text_)
         return;

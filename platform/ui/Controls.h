@@ -27,6 +27,12 @@ public:
     Colour foreColour() const { return foreColour_; }
     void setForeColour(Colour colour);
     bool centred = false;
+    // A label that runs something when clicked (a menu item): the keyboard reaches it by Tab
+    // and presses it with Space or Enter, and assistive technology reads it as a button.
+    bool command = false;
+    // A command that stands for what is in front now (the section whose page is shown).
+    bool selected() const { return selected_; }
+    void setSelected(bool selected);
 
     std::function<void()> Click;
     MouseHandler MouseMove;
@@ -39,6 +45,7 @@ public:
 private:
     std::string caption_;
     Colour foreColour_ = kBlack;
+    bool selected_ = false;
 };
 
 class TextBox : public Control {
