@@ -18,6 +18,9 @@ ClientChooser::ClientChooser(MainWindow& main, Services& services) : main_(main)
     button_grokster.picture = "GROKSTER";
     window.add(button_kazaa, "button_kazaa", {2700, 30, 2475, 1425});
     button_kazaa.picture = "KAZAA";
+    // A picture button has no caption: each reads as its client.
+    button_grokster.accessibleName = kTargetApplications[0].displayName;
+    button_kazaa.accessibleName = kTargetApplications[1].displayName;
     button_grokster.Click = [this] { button_grokster_Click(); };
     button_kazaa.Click = [this] { button_kazaa_Click(); };
 }

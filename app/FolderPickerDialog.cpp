@@ -35,6 +35,8 @@ FolderPickerDialog::FolderPickerDialog(MainWindow& main, Services& services)
     window.centredOnOwner = true;
     window.add(driveList, "driveList", {24, 0, 6315, 315});
     window.add(folderList, "folderList", {24, 390, 6315, 2340});
+    driveList.accessibleName = "Drive"; // the picker's lists have no captions
+    folderList.accessibleName = "Folders";
     window.add(button_Select, "button_Select", {5160, 2760, 1155, 405});
     button_Select.setCaption("Select");
     window.add(button_Cancel, "button_Cancel", {3930, 2760, 1155, 405});

@@ -1,5 +1,7 @@
 // The main window's control table: every control, where it sits, how it looks at start.
 
+#include <algorithm>
+
 #include "MorvaneVersion.h"
 #include "app/ClientChooser.h"
 #include "app/FolderPickerDialog.h"
@@ -43,6 +45,26 @@ void setFrame(ui::Container& in, ui::Frame& frame, std::string name, ui::Rect re
               std::optional<ui::Colour> colour) {
     in.add(frame, std::move(name), rect);
     frame.background = colour;
+}
+
+// A caption as a control's accessible name: without its closing colon, and a caption set in
+// capitals in the case of the other captions ("SHARED FOLDERS" reads "Shared Folders").
+std::string spokenName(const std::string& caption) {
+    std::string name = caption;
+    while (!name.empty() && (name.back() == ':' || name.back() == ' '))
+        name.pop_back();
+    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+    if (std::none_of(name.begin(), name.end(), lower))
+        for (std::size_t i = 1; i < name.size(); ++i)
+            if (name[i - 1] != ' ' && name[i] >= 'A' && name[i] <= 'Z')
+                name[i] = static_cast<char>(name[i] - 'A' + 'a');
+    return name;
+}
+
+// Each control named by the label a sighted person reads beside or above it.
+void nameAfter(const ui::Label& caption, std::initializer_list<ui::Control*> controls) {
+    for (ui::Control* control : controls)
+        control->accessibleName = spokenName(caption.caption());
 }
 
 // A white menu item in its outline.
@@ -107,6 +129,7 @@ void MainWindow::layOut() {
              std::nullopt);
     profileListClip.add(profileList, "profileList", {-15, -15, 1854, 3150});
     profileList.background = kLightGrey;
+    nameAfter(profilesHeading, {&profileList});
 
     // Section area: menu and the four stacked pages.
     setFrame(window, sectionArea, "sectionArea", {2025, 615, 8145, 3795}, kLightGrey);
@@ -135,9 +158,14 @@ void MainWindow::layOut() {
     setLabel(generalPage, searchResultsCaption, "searchResultsCaption", {150, 1695, 1515, 285},
              "Max Search Results");
     setTextBox(generalPage, searchResultsBox, "searchResultsBox", {1860, 1665, 735, 315}, 4);
+    nameAfter(profileNameCaption, {&profileNameBox});
+    nameAfter(uploadsCaption, {&uploadsBox});
+    nameAfter(downloadsCaption, {&downloadsBox});
+    nameAfter(searchResultsCaption, {&searchResultsBox});
 
     setPage(sectionArea, sharedFoldersPage, "sharedFoldersPage", "frameshape(6)");
     sharedFoldersPage.add(sharedFolderList, "sharedFolderList", {165, 195, 7365, 2565});
+    nameAfter(sectionMenu[SharedFoldersItem], {&sharedFolderList}); // the page's only caption
 
     setPage(sectionArea, downloadFolderPage, "downloadFolderPage", "frameshape(5)");
     setTextBox(downloadFolderPage, downloadFolderBox, "downloadFolderBox", {120, 240, 3045, 315}, 0,
@@ -153,6 +181,10 @@ void MainWindow::layOut() {
     setFrame(downloadFolderPage, datFilesClip, "datFilesClip", {3800, 615, 3680, 2148},
              std::nullopt);
     datFilesClip.add(datFileList, "datFileList", {-15, -15, 3720, 2175});
+    // The box and its "..." read as the page's caption; the two lists have none of their own.
+    nameAfter(sectionMenu[DownloadFolderItem], {&downloadFolderBox, &downloadFolderButton});
+    downloadNameList.accessibleName = "Incomplete Downloads";
+    datFileList.accessibleName = "Incomplete Download Files";
 
     setPage(sectionArea, downloadFilterPage, "downloadFilterPage", "frameshape(0)");
     setLabel(downloadFilterPage, extensionsCaption, "extensionsCaption", {2190, 360, 1365, 255},
@@ -173,6 +205,13 @@ void MainWindow::layOut() {
                    {4185, kBoxTops[i], 3045, 315}, 0, true);
         setButton(downloadFilterPage, filterRows[i].chooseFolder, indexed("chooseFilterFolder", i),
                   {7260, kButtonTops[i], 345, 315}, "...", Font::SansSerifBold);
+        // A row's boxes read as their row and column ("Audio Extensions"), its "..." as the
+        // folder it chooses ("Audio Folder").
+        const std::string row = spokenName(filterRows[i].caption.caption());
+        filterRows[i].extensions.accessibleName =
+            row + " " + spokenName(extensionsCaption.caption());
+        filterRows[i].folder.accessibleName = row + " " + spokenName(destinationCaption.caption());
+        filterRows[i].chooseFolder.accessibleName = row + " Folder";
     }
 
     // Command bar.
@@ -205,6 +244,8 @@ void MainWindow::layOut() {
     failuresClip.add(filterFailureList, "filterFailureList", {-15, -15, 4500, 2370});
     // Hours in the tray add thousands of lines: the newest stay in sight.
     filterReportList.followsEnd = filterFailureList.followsEnd = true;
+    nameAfter(reportCaption, {&filterReportList});
+    nameAfter(failuresCaption, {&filterFailureList});
     setMenuItem(runningFilterPage, stopFilterCommand, "stopFilterCommand", {3585, 4125, 1155, 165},
                 "STOP FILTER", "Shape1(10)", {3135, 4065, 1860, 345});
     setMenuItem(runningFilterPage, goToTrayCommand, "goToTrayCommand", {5505, 4125, 1155, 165},

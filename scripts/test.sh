@@ -325,7 +325,7 @@ check_imports() { # preset, objdump
     local exe=build/$1/morvane.exe imports bad
     imports=$("$2" -p "$exe" | awk '/DLL Name:/ { dll = toupper($3); print dll; next }
         dll != "" && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print dll ":" $3 }')
-    bad=$(grep -v -x -E 'ADVAPI32.DLL|COMCTL32.DLL|GDI32.DLL|KERNEL32.DLL|MSVCRT.DLL|SHELL32.DLL|USER32.DLL|[A-Z0-9.]+:.*' <<<"$imports" || true)
+    bad=$(grep -v -x -E 'ADVAPI32.DLL|COMCTL32.DLL|GDI32.DLL|KERNEL32.DLL|MSVCRT.DLL|OLE32.DLL|OLEACC.DLL|OLEAUT32.DLL|SHELL32.DLL|USER32.DLL|[A-Z0-9.]+:.*' <<<"$imports" || true)
     if [[ $1 == win32 ]]; then
         bad+=$(grep -E ':(GetTickCount64|(Initialize|Acquire|Release|TryAcquire)SRWLock[A-Za-z]*|InitializeConditionVariable|SleepConditionVariable[A-Z]+|WakeAllConditionVariable|WakeConditionVariable|InitOnce[A-Za-z]+|Fls(Alloc|Free|GetValue|SetValue)|GetSystemTimePreciseAsFileTime|(CompareString|LCMapString|GetLocaleInfo)Ex|Create(Event|Mutex|Semaphore)Ex[AW]|CancelIoEx|GetFileInformationByHandleEx|SetFileInformationByHandle|GetFinalPathNameByHandle[AW]|CreateSymbolicLink[AW]|WaitOnAddress|WakeByAddress[A-Za-z]+)$' <<<"$imports" || true)
     fi

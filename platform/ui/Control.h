@@ -90,6 +90,9 @@ public:
     Rect rect;
     Font font = Font::SansSerif;
     std::optional<Colour> background; // none: the system's colour for this kind
+    // What assistive technology reads as the control's name: the caption a sighted person
+    // reads beside or above it. Empty: the system's own (a button's caption, a label's text).
+    std::string accessibleName;
 
     bool visible() const { return visible_; }
     void setVisible(bool visible);

@@ -42,6 +42,7 @@ void ButtonPeer::create(HWND parent) {
         if (picture_)
             SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_));
     }
+    subclass(); // for its accessible name
 }
 
 void ButtonPeer::sync(ui::Aspect aspect) {

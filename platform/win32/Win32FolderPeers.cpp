@@ -92,6 +92,7 @@ void DriveListPeer::create(HWND parent) {
     DWORD style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
     if (!createControl(parent, "COMBOBOX", style, 0, nullptr))
         return;
+    subclass(); // for its accessible name
     // The model's height is the closed box; the list drops below it.
     RECT place = view_.scale().rect(control_.rect);
     SetWindowPos(hwnd_, nullptr, 0, 0, place.right - place.left,
@@ -164,6 +165,7 @@ void DirListPeer::create(HWND parent) {
                   LBS_NOINTEGRALHEIGHT;
     if (!createControl(parent, "LISTBOX", style, WS_EX_CLIENTEDGE, nullptr))
         return;
+    subclass(); // for its accessible name
     SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight(hwnd_));
     openIcon_ = folderIcon(true);
     closedIcon_ = folderIcon(false);

@@ -70,6 +70,7 @@ void ListBoxPeer::showItems() {
         SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items.back().c_str()));
         syncing_ = false;
         showEnd();
+        announceNewest();
         return;
     }
     std::size_t wanted = items.size();
@@ -114,6 +115,7 @@ void ListBoxPeer::showItems() {
     if (SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0) != list().topIndex())
         SendMessageA(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list().topIndex()), 0);
     syncing_ = false;
+    announced_ = static_cast<int>(wanted); // rows replaced, not a line of the log added
     if (items.empty())
         keepEnd_ = true;
     showEnd();
@@ -147,6 +149,18 @@ void ListBoxPeer::showEnd() {
         list().userScrolled(top);
 }
 
+// A log's newest row told to assistive technology, which reads it out as a new line: each row
+// appended on its own, and a batch's last row once at its update's end. No row went in since
+// the last one told: nothing to tell.
+void ListBoxPeer::announceNewest() {
+    if (!list().followsEnd || list().updating())
+        return;
+    const auto count = static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
+    if (count > announced_)
+        NotifyWinEvent(EVENT_OBJECT_CREATE, hwnd_, OBJID_CLIENT, count); // child ids from 1
+    announced_ = count;
+}
+
 // Painting on again after rows went in quietly: the whole list, scroll bar included.
 void ListBoxPeer::redrawAgain() {
     SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
@@ -171,6 +185,7 @@ void ListBoxPeer::sync(ui::Aspect aspect) {
         } else {
             showEnd();
             redrawAgain();
+            announceNewest();
         }
         break;
     case ui::Aspect::TopIndex:

@@ -146,6 +146,9 @@ LRESULT CALLBACK peerSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return wide ? CallWindowProcW(original, hwnd, message, wParam, lParam)
                     : CallWindowProcA(original, hwnd, message, wParam, lParam);
     }
+    if (message == WM_GETOBJECT)
+        if (const LRESULT object = accessibleObject(hwnd, wParam, lParam))
+            return object;
     return peer->handle(message, wParam, lParam);
 }
 
@@ -162,6 +165,9 @@ LRESULT CALLBACK peerClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         peer->detach();
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+    if (message == WM_GETOBJECT)
+        if (const LRESULT object = accessibleObject(hwnd, wParam, lParam))
+            return object;
     return peer->handle(message, wParam, lParam);
 }
 

@@ -85,6 +85,9 @@ LRESULT CALLBACK peerClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 // A subclassed system control sends its messages to its peer first.
 LRESULT CALLBACK peerSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 const char* registerPeerClass(HINSTANCE instance, const char* name, UINT style);
+// WM_GETOBJECT for a peer's window: the system's accessible object with the model's name and a
+// selected command's state; 0 where the model adds nothing (the window then answers itself).
+LRESULT accessibleObject(HWND hwnd, WPARAM wParam, LPARAM objectId);
 
 // A frame or picture box: paints its background and outlines, reports mouse moves over its
 // own background, and passes its children's notifications on.
@@ -186,7 +189,9 @@ private:
     int rowsInSight() const;
     bool endInSight() const;
     void showEnd();
+    void announceNewest();
     bool syncing_ = false; // the model's own changes are going in: no events back
+    int announced_ = 0;    // rows the list held when it last told of a new one
     bool clicked_ = false; // this left press has raised Click already
     bool keepEnd_ = true;  // the last scrolling, the user's or the model's, left the end in sight
 };

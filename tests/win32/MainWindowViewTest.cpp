@@ -1,8 +1,14 @@
 // The main window on real Win32 controls: clicks and typing sent as window messages reach the
 // program's handlers, and what the handlers change shows in the windows. It is built on the
 // emulated registry and C: drive, so no test touches the Wine prefix.
-#include <algorithm>
+#include <oleacc.h>
 
+#include <algorithm>
+#include <map>
+
+#include "app/ClientChooser.h"
+#include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32View.h"
 #include "tests/win32/ViewFixture.h"
 
 namespace morvane::view {
@@ -43,6 +49,34 @@ Dark dark(HWND hwnd, int edge, int below = 100) {
     ReleaseDC(hwnd, dc);
     found.share = width * height > 0 ? found.share / (width * height) : 0;
     return found;
+}
+
+// A window's name as a screen reader asks for it (the toolchain's IID_IAccessible is a stub).
+std::string accessibleName(HWND hwnd) {
+    static const GUID iid = {
+        0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0, 0xaa, 0, 0x38, 0x9b, 0x71}};
+    IAccessible* object = nullptr;
+    if (FAILED(
+            AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, iid, reinterpret_cast<void**>(&object))))
+        return "(no object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT read = object->get_accName(self, &name);
+    object->Release();
+    std::string text = read == S_OK && name
+                           ? win32::narrowText(name, static_cast<int>(SysStringLen(name)))
+                           : "(none)";
+    SysFreeString(name);
+    return text;
+}
+
+// The new rows told to assistive technology: the list and the row (from 1).
+std::vector<std::pair<HWND, LONG>> created;
+void CALLBACK noteCreated(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT)
+        created.emplace_back(hwnd, child);
 }
 
 class MainWindowView : public ViewTest {
@@ -99,6 +133,77 @@ TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
         SetFocus(h(form.profileList));
         EXPECT_EQ(tabCycle(), cycle) << form.sectionMenu[item].caption();
     }
+}
+
+// A screen reader reads every box, list and "..." shown on each page by the caption a sighted
+// person reads beside or above it, and the chooser's pictures by their clients. A line added to
+// the running filter's report is told as a new row, a batch's once at its end.
+TEST_F(MainWindowView, EveryBoxListAndFolderButtonReadsAsItsCaptionAndNewReportRowsAreTold) {
+    std::map<const ui::Control*, std::string> names = {
+        {&form.profileList, "Profiles"},
+        {&form.profileNameBox, "Profile Name"},
+        {&form.uploadsBox, "Maximum Uploads"},
+        {&form.downloadsBox, "Maximum Downloads"},
+        {&form.searchResultsBox, "Max Search Results"},
+        {&form.sharedFolderList, "Shared Folders"},
+        {&form.downloadFolderBox, "Download Folder"},
+        {&form.downloadFolderButton, "Download Folder"},
+        {&form.downloadNameList, "Incomplete Downloads"},
+        {&form.datFileList, "Incomplete Download Files"},
+        {&form.filterReportList, "Filter Actions"},
+        {&form.filterFailureList, "Failures"}};
+    const std::string rows[] = {"Audio", "Video", "Images", "Documents", "Software"};
+    for (std::size_t i = 0; i < form.filterRows.size(); ++i) {
+        names[&form.filterRows[i].extensions] = rows[i] + " Extensions";
+        names[&form.filterRows[i].folder] = rows[i] + " Destination Folder";
+        names[&form.filterRows[i].chooseFolder] = rows[i] + " Folder";
+    }
+    std::function<void(const ui::Container&, const std::string&)> check =
+        [&](const ui::Container& in, const std::string& page) {
+            for (const ui::Control* control : in.children()) {
+                const ui::Kind kind = control->kind();
+                if (!control->shownOnScreen())
+                    continue;
+                if (kind == ui::Kind::TextBox || kind == ui::Kind::ListBox ||
+                    kind == ui::Kind::Button)
+                    EXPECT_EQ(accessibleName(h(*control)),
+                              names.contains(control) ? names[control] : "(not in the table)")
+                        << control->name << " with " << page << " in front";
+                else if (kind == ui::Kind::Frame || kind == ui::Kind::PictureBox)
+                    check(static_cast<const ui::Container&>(*control), page);
+            }
+        };
+    for (SectionItem item :
+         {GeneralItem, SharedFoldersItem, DownloadFolderItem, DownloadFilterItem}) {
+        form.sectionMenu_Click(item);
+        check(form.window, form.sectionMenu[item].caption());
+    }
+    form.runningFilterPage.setVisible(true);
+    check(form.runningFilterPage, "FILTER RUNNING");
+    ClientChooser& chooser = form.chooser();
+    Win32View& chooserView = windows.realise(chooser.window);
+    EXPECT_EQ(accessibleName(chooserView.handleOf(chooser.button_grokster)), "Grokster");
+    EXPECT_EQ(accessibleName(chooserView.handleOf(chooser.button_kazaa)), "Kazaa");
+
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, noteCreated,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_TRUE(hook);
+    HWND report = h(form.filterReportList);
+    created.clear();
+    form.filterReportList.addItem("one");
+    {
+        ui::ListUpdate batch(form.filterReportList);
+        form.filterReportList.addItem("two");
+        form.filterReportList.addItem("three");
+    }
+    const std::vector<std::pair<HWND, LONG>> told = {{report, 1}, {report, 3}};
+    waitFor("rows 1 and 3 told", [&] {
+        std::erase_if(created, [&](const auto& event) { return event.first != report; });
+        return created.size() >= told.size();
+    });
+    EXPECT_EQ(created, told);
+    UnhookWinEvent(hook);
 }
 
 // Each box keeps its rules for characters of every script: only A to Z are lower-cased, the
