@@ -84,11 +84,9 @@ TEST_F(MainWindowTest, EveryBoxListAndWordlessButtonHasAnAccessibleName) {
     std::function<void(const ui::Container&)> check = [&](const ui::Container& in) {
         for (const ui::Control* control : in.children()) {
             const ui::Kind kind = control->kind();
-            const bool wordless =
-                kind == ui::Kind::Button &&
-                static_cast<const ui::Button*>(control)->caption().find_first_not_of(". ") ==
-                    std::string::npos;
-            if (wordless || kind == ui::Kind::TextBox || kind == ui::Kind::ListBox ||
+            const auto* button = dynamic_cast<const ui::Button*>(control);
+            if ((button && button->caption().find_first_not_of(". ") == std::string::npos) ||
+                kind == ui::Kind::TextBox || kind == ui::Kind::ListBox ||
                 kind == ui::Kind::DriveList || kind == ui::Kind::DirList)
                 EXPECT_NE(control->accessibleName, "") << control->name;
             else if (kind == ui::Kind::Frame || kind == ui::Kind::PictureBox)
