@@ -85,6 +85,9 @@ void Peer::sync(ui::Aspect aspect) {
         EnableWindow(hwnd_, control_.enabled());
         view_.settleInputLater();
         break;
+    case ui::Aspect::State: // a command selected or no longer (Win32Accessible.cpp)
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+        break;
     default:
         break;
     }

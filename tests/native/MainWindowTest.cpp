@@ -6,8 +6,6 @@
 
 #include <functional>
 
-#include "app/ClientChooser.h"
-#include "app/FolderPickerDialog.h"
 #include "support/Harness.h"
 
 namespace morvane::test {
@@ -76,25 +74,6 @@ TEST_F(MainWindowTest, EachSectionItemShowsOnlyItsPageAndHidesTheRenameButtonBut
         EXPECT_EQ(visiblePages(), page);
         EXPECT_EQ(form.renameButton.visible(), renameStays);
     }
-}
-
-// Every box and list of each window, and each button whose caption has no word ("..." or a
-// picture), has a name for assistive technology (the Wine view test reads them as it does).
-TEST_F(MainWindowTest, EveryBoxListAndWordlessButtonHasAnAccessibleName) {
-    std::function<void(const ui::Container&)> check = [&](const ui::Container& in) {
-        for (const ui::Control* control : in.children()) {
-            const ui::Kind kind = control->kind();
-            const auto* button = dynamic_cast<const ui::Button*>(control);
-            if ((button && button->caption().find_first_not_of(". ") == std::string::npos) ||
-                kind == ui::Kind::TextBox || kind == ui::Kind::ListBox ||
-                kind == ui::Kind::DriveList || kind == ui::Kind::DirList)
-                EXPECT_NE(control->accessibleName, "") << control->name;
-            else if (kind == ui::Kind::Frame || kind == ui::Kind::PictureBox)
-                check(static_cast<const ui::Container&>(*control));
-        }
-    };
-    for (const ui::Window* window : {&form.window, &form.picker().window, &form.chooser().window})
-        check(*window);
 }
 
 // A highlight stays until an area that clears it is crossed; the filter items clear only on

@@ -50,7 +50,8 @@ Dark dark(HWND hwnd, int edge, int below = 100) {
     return found;
 }
 
-// A window's name as a screen reader asks for it (the toolchain's IID_IAccessible is a stub).
+// A window's name as a screen reader asks for it, and " (selected)" when it is selected (the
+// toolchain's IID_IAccessible is a stub).
 std::string accessibleName(HWND hwnd) {
     static const GUID iid = {
         0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0, 0xaa, 0, 0x38, 0x9b, 0x71}};
@@ -62,12 +63,14 @@ std::string accessibleName(HWND hwnd) {
     self.vt = VT_I4;
     BSTR name = nullptr;
     const HRESULT read = object->get_accName(self, &name);
+    VARIANT state{};
+    object->get_accState(self, &state);
     object->Release();
     std::string text = read == S_OK && name
                            ? win32::narrowText(name, static_cast<int>(SysStringLen(name)))
                            : "(none)";
     SysFreeString(name);
-    return text;
+    return text + (state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_SELECTED) ? " (selected)" : "");
 }
 
 // The new rows of one list told to assistive technology (from 1).
@@ -135,8 +138,9 @@ TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
 }
 
 // A screen reader reads every box, list and "..." shown on each page by the caption a sighted
-// person reads beside or above it, and the chooser's pictures by their clients. A line added to
-// the running filter's report is told as a new row, a batch's once at its end.
+// person reads beside or above it, each command by its caption (and the section in front as
+// selected), the chooser's pictures by their clients and the picker's lists by what they hold. A
+// line added to the running filter's report is told as a new row, a batch's once at its end.
 TEST_F(MainWindowView, EveryBoxListAndFolderButtonReadsAsItsCaptionAndNewReportRowsAreTold) {
     std::map<const ui::Control*, std::string> names = {
         {&form.profileList, "Profiles"},
@@ -161,10 +165,14 @@ TEST_F(MainWindowView, EveryBoxListAndFolderButtonReadsAsItsCaptionAndNewReportR
         [&](const ui::Container& in, const std::string& page) {
             for (const ui::Control* control : in.children()) {
                 const ui::Kind kind = control->kind();
+                const auto* label = dynamic_cast<const ui::Label*>(control);
                 if (!control->shownOnScreen())
                     continue;
-                if (kind == ui::Kind::TextBox || kind == ui::Kind::ListBox ||
-                    kind == ui::Kind::Button)
+                if (label && label->command) // read as its caption, and selected when it is
+                    EXPECT_EQ(accessibleName(h(*control)),
+                              label->caption() + (label->selected() ? " (selected)" : ""));
+                else if (kind == ui::Kind::TextBox || kind == ui::Kind::ListBox ||
+                         kind == ui::Kind::Button)
                     EXPECT_EQ(accessibleName(h(*control)),
                               names.contains(control) ? names[control] : "(not in the table)")
                         << control->name << " with " << page << " in front";
@@ -172,6 +180,7 @@ TEST_F(MainWindowView, EveryBoxListAndFolderButtonReadsAsItsCaptionAndNewReportR
                     check(static_cast<const ui::Container&>(*control), page);
             }
         };
+    form.sectionMenu[GeneralItem].setSelected(true);
     for (SectionItem item :
          {GeneralItem, SharedFoldersItem, DownloadFolderItem, DownloadFilterItem}) {
         form.sectionMenu_Click(item);
@@ -182,6 +191,9 @@ TEST_F(MainWindowView, EveryBoxListAndFolderButtonReadsAsItsCaptionAndNewReportR
     Win32View& chooser = windows.realise(form.chooser().window);
     EXPECT_EQ(accessibleName(chooser.handleOf(form.chooser().button_grokster)), "Grokster");
     EXPECT_EQ(accessibleName(chooser.handleOf(form.chooser().button_kazaa)), "Kazaa");
+    Win32View& picker = windows.realise(form.picker().window);
+    EXPECT_EQ(accessibleName(picker.handleOf(form.picker().driveList)), "Drive");
+    EXPECT_EQ(accessibleName(picker.handleOf(form.picker().folderList)), "Folders");
 
     HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, noteCreated,
