@@ -175,14 +175,12 @@ LRESULT accessibleObject(HWND hwnd, WPARAM wParam, LPARAM objectId) {
         return 0;
     // The object reaches the reader's process through COM: the window's thread joins an
     // apartment the first time anything asks, and stays in it (a program nobody reads never
-    // does). One already in an apartment of the other kind serves as well.
-    thread_local bool inApartment = false;
-    if (!inApartment) {
-        const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        inApartment = SUCCEEDED(joined) || joined == RPC_E_CHANGED_MODE;
-        if (!inApartment)
-            return 0;
-    }
+    // joins one). A thread in one already only had its count raised: that is given back.
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (joined == S_FALSE)
+        CoUninitialize();
+    else if (FAILED(joined) && joined != RPC_E_CHANGED_MODE)
+        return 0;
     IAccessible* system = nullptr;
     if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kIidAccessible,
                                          reinterpret_cast<void**>(&system))) ||
