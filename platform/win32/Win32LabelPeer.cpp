@@ -1,6 +1,11 @@
 // Labels: an owner-drawn STATIC with SS_NOTIFY, so it can be clicked and is hit-tested for
 // mouse moves (without it a static is transparent and its container would get the move). A
 // static never takes the focus, so clicking a label leaves the focus where it was.
+//
+// A label that is a command (a menu item) is an owner-drawn BUTTON instead, painted the same:
+// Tab reaches it, Space and Enter press it, and assistive technology reads a push button with
+// the action "Press". Its mouse press is taken here, before the button would take the focus,
+// so a click on it still leaves the focus where it was.
 
 #include <windowsx.h>
 
@@ -12,8 +17,10 @@ namespace morvane::win32 {
 
 void LabelPeer::create(HWND parent) {
     const RECT place = fitted();
-    if (!createControl(parent, "STATIC", SS_NOTIFY | SS_OWNERDRAW, 0, label().caption().c_str(),
-                       false, &place))
+    const bool command = label().command;
+    if (!createControl(parent, command ? "BUTTON" : "STATIC",
+                       command ? WS_TABSTOP | BS_OWNERDRAW : SS_NOTIFY | SS_OWNERDRAW, 0,
+                       label().caption().c_str(), false, &place))
         return;
     subclass();
 }
@@ -69,7 +76,8 @@ void LabelPeer::sync(ui::Aspect aspect) {
 
 void LabelPeer::command(UINT code) {
     // A quick second click is a double click (STN_DBLCLK): like a label's DblClick it is
-    // not a second Click.
+    // not a second Click. A command's BN_CLICKED (the same code) comes from the keyboard.
+    static_assert(STN_CLICKED == BN_CLICKED);
     if (code == STN_CLICKED)
         label().click();
 }
@@ -87,6 +95,14 @@ bool LabelPeer::draw(const DRAWITEMSTRUCT& item) {
     const std::wstring caption = wideText(label().caption());
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
     SelectObject(dc, old);
+    // The focus is shown once the keyboard has been used in the window: a mouse user never
+    // sees it (a click takes no focus, but the focus can be left on a command).
+    if (item.CtlType == ODT_BUTTON && (item.itemState & ODS_FOCUS) &&
+        !(item.itemState & ODS_NOFOCUSRECT) && view_.showsFocus()) {
+        RECT cue = item.rcItem;
+        InflateRect(&cue, -1, -1);
+        DrawFocusRect(dc, &cue);
+    }
     return true;
 }
 
@@ -100,6 +116,26 @@ LRESULT LabelPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &area,
                  view_.gdi().brush(view_.background(control_)));
         return 1;
+    }
+    if (label().command) {
+        switch (message) {
+        case WM_LBUTTONDOWN:
+            // As a static's STN_CLICKED: at the press, and without taking the focus.
+            if (live())
+                label().click();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            return 0; // a double click is not a second click
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                if (live())
+                    label().click();
+                return 0;
+            }
+            break;
+        default:
+            break;
+        }
     }
     if (message == WM_MOUSEMOVE && live() && label().MouseMove) {
         const Scale& scale = view_.scale();

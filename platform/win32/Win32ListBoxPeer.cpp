@@ -235,7 +235,48 @@ void ListBoxPeer::reportScroll() {
     }
 }
 
+// Shift+F10 and the Menu key ask for the list's pop-up menu; Space and Enter choose the row
+// the highlight is on. Both go to the model as the mouse press they stand for, at that row.
+bool ListBoxPeer::keyed(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool keyUp = message == WM_KEYUP || message == WM_SYSKEYUP;
+    const bool menuKey = wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
+    if (keyUp && menuKey)
+        return true; // else the system would ask for the menu a second time
+    int button = 0;
+    if ((keyDown && menuKey) || (message == WM_CONTEXTMENU && lParam == -1))
+        button = ui::kRightButton;
+    else if (message == WM_KEYDOWN && (wParam == VK_SPACE || wParam == VK_RETURN))
+        button = ui::kLeftButton;
+    else if (message == WM_CHAR && (wParam == ' ' || wParam == '\r'))
+        return true; // the key's character is no search for a row
+    if (button == 0)
+        return false;
+    const LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+    if (!live() || (button == ui::kLeftButton && selected == LB_ERR))
+        return true;
+    // The highlighted row's corner, inside the list (its top-left corner when no row is).
+    RECT row{};
+    RECT inside{};
+    GetClientRect(hwnd_, &inside);
+    POINT at{inside.left, inside.top};
+    if (selected != LB_ERR && SendMessageA(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(selected),
+                                           reinterpret_cast<LPARAM>(&row)) != LB_ERR) {
+        at.x = std::clamp(row.left, inside.left, inside.right);
+        at.y = std::clamp(row.bottom, inside.top, inside.bottom);
+    }
+    POINT screen = at;
+    ClientToScreen(hwnd_, &screen);
+    view_.menuPlace = screen;
+    const Scale& scale = view_.scale();
+    list().userMouseDown(button, 0, scale.twips(at.x), scale.twips(at.y));
+    view_.menuPlace.reset(); // no menu came of it
+    return true;
+}
+
 LRESULT ListBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (keyed(message, wParam, lParam))
+        return 0;
     if (message == WM_LBUTTONDOWN)
         clicked_ = false;
     LRESULT result = callOriginal(message, wParam, lParam);

@@ -177,6 +177,8 @@ private:
     ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
     void showItems();
     void redrawAgain();
+    // A key that stands for a press of the mouse on the highlighted row; true when taken.
+    bool keyed(UINT message, WPARAM wParam, LPARAM lParam);
     // True when it raised Click.
     bool reportSelection();
     bool pressedSelectedRow(LPARAM at) const;
@@ -235,6 +237,7 @@ public:
     void sync(ui::Aspect aspect) override;
     void command(UINT code) override;
     bool draw(const DRAWITEMSTRUCT& item) override;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     ui::DirListBox& dir() const { return static_cast<ui::DirListBox&>(control_); }

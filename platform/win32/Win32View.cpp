@@ -37,9 +37,28 @@ std::unique_ptr<Peer> makePeer(Win32View& view, ui::Control& control, UINT_PTR t
     return nullptr;
 }
 
+bool isCommand(const ui::Control& control) {
+    return control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
+}
+
 bool isContainer(const ui::Control& control) {
     return control.kind() == ui::Kind::Window || control.kind() == ui::Kind::Frame ||
            control.kind() == ui::Kind::PictureBox;
+}
+
+// Whether a shown container stacked above the window, beside it, holds its middle.
+bool coveredFromAbove(HWND hwnd) {
+    RECT mine;
+    GetWindowRect(hwnd, &mine);
+    const POINT middle{(mine.left + mine.right) / 2, (mine.top + mine.bottom) / 2};
+    for (HWND above = GetWindow(hwnd, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        const Peer* other = Peer::of(above);
+        RECT theirs;
+        if (other && isContainer(other->control()) && other->control().visible() &&
+            GetWindowRect(above, &theirs) && PtInRect(&theirs, middle))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -152,7 +171,9 @@ bool Win32View::takesFocus(HWND hwnd) const {
     for (HWND h = hwnd; h && h != top; h = GetParent(h))
         if (!IsWindowEnabled(h))
             return false;
-    return true;
+    // A control lying under a page of its own window (the command bar under the running
+    // filter) is out of reach as a covered page is.
+    return !coveredFromAbove(hwnd);
 }
 
 void Win32View::settleInputLater() {
@@ -179,19 +200,7 @@ void Win32View::updateCovering() {
     for (const auto& peer : peers_) {
         if (peer.get() == peers_.front().get() || !peer->hwnd() || !isContainer(peer->control()))
             continue;
-        // Covered: a shown container stacked above it holds its middle.
-        RECT mine;
-        GetWindowRect(peer->hwnd(), &mine);
-        const POINT middle{(mine.left + mine.right) / 2, (mine.top + mine.bottom) / 2};
-        bool covered = false;
-        for (HWND above = GetWindow(peer->hwnd(), GW_HWNDPREV); above && !covered;
-             above = GetWindow(above, GW_HWNDPREV)) {
-            const Peer* other = Peer::of(above);
-            RECT theirs;
-            covered = other && isContainer(other->control()) && other->control().visible() &&
-                      GetWindowRect(above, &theirs) && PtInRect(&theirs, middle);
-        }
-        static_cast<ContainerPeer&>(*peer).setCovered(covered);
+        static_cast<ContainerPeer&>(*peer).setCovered(coveredFromAbove(peer->hwnd()));
     }
 }
 
@@ -209,13 +218,16 @@ void Win32View::settleFocus() {
         if (!(GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(h))
             gone = h;
     HWND area = gone == top ? top : GetParent(gone);
+    // A command (a section item) is not a place the focus moves to by itself: it goes to the
+    // page's controls before them.
     HWND next = nullptr;
-    for (const auto& peer : peers_) {
-        HWND hwnd = peer->hwnd();
-        if (!next && hwnd && IsChild(area, hwnd) &&
-            (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && takesFocus(hwnd))
-            next = hwnd;
-    }
+    for (bool commands : {false, true})
+        for (const auto& peer : peers_) {
+            HWND hwnd = peer->hwnd();
+            if (!next && hwnd && IsChild(area, hwnd) && isCommand(peer->control()) == commands &&
+                (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && takesFocus(hwnd))
+                next = hwnd;
+        }
     if (!next)
         next = nextTabStop(nullptr, false);
     SetFocus(next ? next : top);
@@ -245,6 +257,23 @@ COLORREF Win32View::background(const ui::Control& control) const {
             break;
     }
     return GetSysColor(COLOR_BTNFACE);
+}
+
+void Win32View::keyPressed(int key) {
+    const bool moves =
+        key == VK_TAB || key == VK_MENU || key == VK_F10 || (key >= VK_LEFT && key <= VK_DOWN);
+    if (showsFocus_ || !moves)
+        return;
+    showsFocus_ = true;
+    HWND top = handle();
+    if (!top)
+        return;
+    // Windows keeps the same in the window's UI state: controls that draw their own focus
+    // (our commands among them) show it again.
+    SendMessageA(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    HWND focus = GetFocus();
+    if (focus && IsChild(top, focus))
+        InvalidateRect(focus, nullptr, FALSE);
 }
 
 TimerPeer* Win32View::timer(UINT_PTR id) const {

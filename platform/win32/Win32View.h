@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -84,6 +85,13 @@ public:
     // LostFocus); the focus itself stays. Nothing when the focus is elsewhere: a window that
     // is not active has lost its focus already, with the same notice.
     void leaveFocus();
+    // A key went down in this window: once it is one that moves around the window (Tab, an
+    // arrow, Alt), the focus is shown from then on, as Windows' dialogs do.
+    void keyPressed(int key);
+    bool showsFocus() const { return showsFocus_; }
+    // Screen point for the next pop-up menu, set by a control whose menu was asked for from the
+    // keyboard (a menu from the mouse opens at the pointer).
+    std::optional<POINT> menuPlace;
     // The message that runs settleInput later.
     static constexpr UINT kSettleInput = WM_APP + 1;
 
@@ -107,6 +115,7 @@ private:
     bool live_ = true;
     bool closed_ = false;
     bool settlePending_ = false;
+    bool showsFocus_ = false;
 };
 
 } // namespace morvane

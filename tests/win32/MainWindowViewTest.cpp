@@ -61,12 +61,21 @@ protected:
     }
 };
 
-// Only the page in front (and the profile list beside the pages) takes the focus: Tab walks
-// it alone, and a page sent behind gives its focus up.
-TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
-    const std::vector<std::string> general = {"profileList", "profileNameBox", "uploadsBox",
-                                              "downloadsBox", "searchResultsBox"};
-    EXPECT_EQ(tabCycle(), general) << "at start, with all pages stacked and GENERAL in front";
+// Tab walks the profile list, the section items, the page in front alone (a page sent behind
+// gives its focus up) and the command bar, in reading order. Ctrl+Tab and Ctrl+PgDn go round
+// the pages by their items, Ctrl+Shift+Tab and Ctrl+PgUp back; Space and Enter press a command.
+TEST_F(MainWindowView, TheKeyboardReachesThePageInFrontAndEveryCommand) {
+    auto cycle = [](std::vector<std::string> page) {
+        std::vector<std::string> all = {"profileList", "sectionMenu(0)", "sectionMenu(1)",
+                                        "sectionMenu(2)", "sectionMenu(3)"};
+        all.insert(all.end(), page.begin(), page.end());
+        for (const char* item : {"0", "4", "3", "1", "2"}) // left to right
+            all.push_back(std::string("commandBar(") + item + ")");
+        return all;
+    };
+    const std::vector<std::string> general = {"profileNameBox", "uploadsBox", "downloadsBox",
+                                              "searchResultsBox"};
+    EXPECT_EQ(tabCycle(), cycle(general)) << "at start, with all pages stacked, GENERAL in front";
     // Tab into a box selects its text: a digit typed replaces "3", not joins it.
     form.downloadsBox.setText("3");
     SetFocus(h(form.uploadsBox));
@@ -75,30 +84,74 @@ TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
     type(h(form.downloadsBox), "5");
     EXPECT_EQ(form.downloadsBox.text(), "5");
 
-    // The click itself takes no focus; only once the page has gone does its focus move on.
+    // The click itself takes no focus; only once the page has gone does its focus move on, to
+    // the page in front rather than to a section item.
     SetFocus(h(form.uploadsBox));
     click(form.sectionMenu[SharedFoldersItem]); // SHARED FOLDERS
     EXPECT_EQ(GetFocus(), h(form.uploadsBox));
     waitFor("the focus on the page in front",
             [&] { return nameOf(GetFocus()) == "sharedFolderList"; });
 
-    std::vector<std::string> filter = {"profileList"};
+    std::vector<std::string> filter;
     for (const std::string i : {"0", "1", "2", "3", "4"})
         for (const std::string name : {"filterExtensions", "filterFolder", "chooseFilterFolder"})
             filter.push_back(name + "(" + i + ")");
     const std::pair<SectionItem, std::vector<std::string>> pages[] = {
-        {SharedFoldersItem, {"profileList", "sharedFolderList"}},
+        {SharedFoldersItem, {"sharedFolderList"}},
         {DownloadFolderItem,
-         {"profileList", "downloadFolderBox", "downloadFolderButton", "downloadNameList",
-          "datFileList"}},
+         {"downloadFolderBox", "downloadFolderButton", "downloadNameList", "datFileList"}},
         {DownloadFilterItem, filter},
         {GeneralItem, general},
     };
-    for (const auto& [item, cycle] : pages) {
+    for (const auto& [item, page] : pages) {
         click(form.sectionMenu[item]);
         SetFocus(h(form.profileList));
-        EXPECT_EQ(tabCycle(), cycle) << form.sectionMenu[item].caption();
+        EXPECT_EQ(tabCycle(), cycle(page)) << form.sectionMenu[item].caption();
     }
+
+    // Round the pages from the keyboard, wherever the focus is; the item in front reads as
+    // selected.
+    const ui::Frame* inOrder[] = {&form.generalPage, &form.sharedFoldersPage,
+                                  &form.downloadFolderPage, &form.downloadFilterPage};
+    auto front = [&] {
+        std::string shown;
+        for (std::size_t i = 0; i < form.sectionMenu.size(); ++i)
+            if (form.sectionMenu[i].selected() && inOrder[i]->visible())
+                shown += form.sectionMenu[i].caption();
+        return shown;
+    };
+    SetFocus(h(form.uploadsBox));
+    const std::pair<std::string, std::string> steps[] = {
+        {"Ctrl+Tab", "SHARED FOLDERS"},        {"Ctrl+PgDn", "DOWNLOAD FOLDER"},
+        {"Ctrl+Tab", "DOWNLOAD FILTER"},       {"Ctrl+Tab", "GENERAL"},
+        {"Ctrl+Shift+Tab", "DOWNLOAD FILTER"}, {"Ctrl+PgUp", "DOWNLOAD FOLDER"},
+    };
+    for (const auto& [keys, shown] : steps) {
+        if (keys == "Ctrl+Shift+Tab")
+            press(VK_TAB, {VK_CONTROL, VK_SHIFT});
+        else
+            press(keys == "Ctrl+Tab"    ? VK_TAB
+                  : keys == "Ctrl+PgDn" ? VK_NEXT
+                                        : VK_PRIOR,
+                  {VK_CONTROL});
+        EXPECT_EQ(front(), shown) << keys;
+    }
+
+    // Space and Enter press the command with the focus, as a click does.
+    std::vector<ui::Label*> commands;
+    for (ui::Label& item : form.sectionMenu)
+        commands.push_back(&item);
+    for (ui::Label& item : form.commandBar)
+        commands.push_back(&item);
+    std::vector<std::string> pressed, expected;
+    for (ui::Label* command : commands) {
+        command->Click = [&pressed, command] { pressed.push_back(command->name); };
+        SetFocus(h(*command));
+        press(VK_SPACE);
+        press(VK_RETURN);
+        expected.insert(expected.end(), 2, command->name);
+    }
+    EXPECT_EQ(pressed, expected);
 }
 
 // Each box keeps its rules for characters of every script: only A to Z are lower-cased, the
