@@ -95,14 +95,6 @@ bool LabelPeer::draw(const DRAWITEMSTRUCT& item) {
     const std::wstring caption = wideText(label().caption());
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, format);
     SelectObject(dc, old);
-    // The focus is shown once the keyboard has been used in the window: a mouse user never
-    // sees it (a click takes no focus, but the focus can be left on a command).
-    if (item.CtlType == ODT_BUTTON && (item.itemState & ODS_FOCUS) &&
-        !(item.itemState & ODS_NOFOCUSRECT) && view_.showsFocus()) {
-        RECT cue = item.rcItem;
-        InflateRect(&cue, -1, -1);
-        DrawFocusRect(dc, &cue);
-    }
     return true;
 }
 
@@ -119,6 +111,14 @@ LRESULT LabelPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (label().command) {
         switch (message) {
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            // The focus shows inside the command's outline, which its container draws.
+            if (const ui::Outline* outline = outlineAround(control_)) {
+                RECT area = view_.scale().rect(outline->rect);
+                InvalidateRect(GetParent(hwnd_), &area, TRUE);
+            }
+            break;
         case WM_LBUTTONDOWN:
             // As a static's STN_CLICKED: at the press, and without taking the focus.
             if (live())

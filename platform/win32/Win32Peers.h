@@ -79,6 +79,10 @@ private:
     void detach();
 };
 
+// The outline a command (a label that runs something) sits in, where its focus shows; nullptr
+// for any other control.
+const ui::Outline* outlineAround(const ui::Control& control);
+
 // Our own window classes send every message to the peer given in CreateWindowEx's last
 // argument.
 LRESULT CALLBACK peerClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -273,7 +273,7 @@ void Win32View::keyPressed(int key) {
     SendMessageA(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     HWND focus = GetFocus();
     if (focus && IsChild(top, focus))
-        InvalidateRect(focus, nullptr, FALSE);
+        InvalidateRect(GetParent(focus), nullptr, TRUE);
 }
 
 TimerPeer* Win32View::timer(UINT_PTR id) const {
