@@ -175,6 +175,7 @@ public:
 
 private:
     ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
+    RECT place() const;
     void showItems();
     void redrawAgain();
     // True when it raised Click.
