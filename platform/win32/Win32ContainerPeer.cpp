@@ -53,7 +53,7 @@ void ContainerPeer::paintOutlines(HDC dc) {
     if (container().outlines.empty())
         return;
     const Scale& scale = view_.scale();
-    HPEN pen = CreatePen(PS_SOLID, scale.lineWidth(), RGB(0, 0, 0));
+    HPEN pen = CreatePen(PS_SOLID, scale.lineWidth(), view_.textColour(control_));
     HGDIOBJ oldPen = SelectObject(dc, pen ? pen : GetStockObject(BLACK_PEN));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     for (const ui::Outline& outline : container().outlines) {

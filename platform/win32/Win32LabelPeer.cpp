@@ -88,8 +88,7 @@ bool LabelPeer::draw(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &area, view_.gdi().brush(view_.background(control_)));
     HGDIOBJ old = SelectObject(dc, view_.gdi().font(control_.font));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc,
-                 control_.enabled() ? colorRef(label().foreColour()) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, view_.textColour(control_, label().foreColour()));
     UINT format = DT_NOPREFIX | (label().centred ? DT_CENTER : DT_LEFT) |
                   (oneLine_ ? DT_SINGLELINE : DT_WORDBREAK);
     const std::wstring caption = wideText(label().caption());

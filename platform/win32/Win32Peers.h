@@ -179,6 +179,7 @@ public:
 
 private:
     ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
+    RECT place() const;
     void showItems();
     void redrawAgain();
     // A key that stands for a press of the mouse on the highlighted row; true when taken.

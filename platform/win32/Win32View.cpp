@@ -249,14 +249,70 @@ HWND Win32View::nextTabStop(HWND from, bool backwards) const {
     return stops[(index + (backwards ? stops.size() - 1 : 1)) % stops.size()];
 }
 
-COLORREF Win32View::background(const ui::Control& control) const {
+std::optional<ui::Colour> Win32View::fixedBackground(const ui::Control& control) const {
     for (const ui::Control* c = &control; c; c = c->parent()) {
         if (c->background)
-            return colorRef(*c->background);
+            return c->background;
         if (isContainer(*c))
             break;
     }
-    return GetSysColor(COLOR_BTNFACE);
+    return std::nullopt;
+}
+
+int Win32View::systemBackground(const ui::Control& control) const {
+    switch (control.kind()) {
+    case ui::Kind::ListBox:
+    case ui::Kind::DriveList:
+    case ui::Kind::DirList:
+        return COLOR_WINDOW;
+    case ui::Kind::TextBox:
+        return control.enabled() || static_cast<const ui::TextBox&>(control).readOnly
+                   ? COLOR_WINDOW
+                   : COLOR_BTNFACE;
+    default:
+        break;
+    }
+    // White areas (the pages, the menu items' bands) are the window's; the grey ones a dialog's.
+    const std::optional<ui::Colour> fixed = fixedBackground(control);
+    return fixed && *fixed == ui::kWhite ? COLOR_WINDOW : COLOR_BTNFACE;
+}
+
+COLORREF Win32View::background(const ui::Control& control) const {
+    if (highContrast_)
+        return GetSysColor(systemBackground(control));
+    const std::optional<ui::Colour> fixed = fixedBackground(control);
+    return fixed ? colorRef(*fixed) : GetSysColor(COLOR_BTNFACE);
+}
+
+COLORREF Win32View::textColour(const ui::Control& control, ui::Colour fore) const {
+    // A colour of the model's own is never paired with one of the system's, which the user may
+    // have set to anything: a fixed background takes fixed text.
+    if (!highContrast_ && fixedBackground(control))
+        return control.enabled() ? colorRef(fore) : RGB(128, 128, 128);
+    if (!control.enabled())
+        return GetSysColor(COLOR_GRAYTEXT);
+    const bool window = systemBackground(control) == COLOR_WINDOW;
+    if (window && fore != ui::kBlack)
+        return GetSysColor(COLOR_HOTLIGHT);
+    return GetSysColor(window ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+}
+
+bool Win32View::systemHighContrast() {
+    if (highContrastForTests)
+        return *highContrastForTests;
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+void Win32View::coloursChanged(bool repaint) {
+    const bool was = highContrast_;
+    highContrast_ = systemHighContrast();
+    HWND top = handle();
+    if (top && (repaint || was != highContrast_))
+        RedrawWindow(top, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Win32View::keyPressed(int key) {

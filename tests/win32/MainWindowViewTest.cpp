@@ -2,6 +2,7 @@
 // program's handlers, and what the handlers change shows in the windows. It is built on the
 // emulated registry and C: drive, so no test touches the Wine prefix.
 #include <algorithm>
+#include <cmath>
 
 #include "tests/win32/ViewFixture.h"
 
@@ -43,6 +44,31 @@ Dark dark(HWND hwnd, int edge, int below = 100) {
     ReleaseDC(hwnd, dc);
     found.share = width * height > 0 ? found.share / (width * height) : 0;
     return found;
+}
+
+// A control's client area as the control paints it (PrintWindow, so a page behind paints too):
+// its background (the bottom-left pixel: text keeps clear of it) and WCAG's contrast ratio of
+// its lightest pixel (its text, on a black background) to black.
+std::pair<COLORREF, double> backAndText(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, r.right, r.bottom));
+    PrintWindow(hwnd, dc, PW_CLIENTONLY);
+    auto luminance = [](COLORREF c) { // WCAG's: each channel of sRGB made linear, then weighted
+        double sum = 0;
+        for (const auto& [v, weight] :
+             {std::pair{GetRValue(c), 0.2126}, {GetGValue(c), 0.7152}, {GetBValue(c), 0.0722}})
+            sum += weight * (v <= 10 ? v / 3294.6 : std::pow((v + 14.025) / 269.025, 2.4));
+        return sum;
+    };
+    double lightest = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            lightest = std::max(lightest, luminance(GetPixel(dc, x, y)));
+    const COLORREF back = GetPixel(dc, 0, r.bottom - 1);
+    DeleteObject(SelectObject(dc, old)), DeleteDC(dc), ReleaseDC(nullptr, screen);
+    return {back, (lightest + 0.05) / 0.05};
 }
 
 class MainWindowView : public ViewTest {
@@ -215,7 +241,7 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         labels.push_back(&item);
     for (ui::Label& item : form.commandBar)
         labels.push_back(&item);
-    for (int dpi : {96, 144, 192}) {
+    for (int dpi : {96, 144, 192, 240}) {
         Win32WindowManager sized{GetModuleHandleA(nullptr), dpi};
         Win32View& view = sized.realise(form.window); // shown at once: the model's is visible
         for (ui::Label* label : labels)
@@ -237,6 +263,12 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         SelectObject(dc, old);
         ReleaseDC(view.handle(), dc);
         EXPECT_LE(text.bottom, place(form.sectionArea).top) << dpi;
+        // A list in a picture box that cuts its edge away keeps the edge's inner line (the
+        // edge is two pixels wide at every size).
+        // The profile list in its picture box keeps the inner line of its edge (the box cuts
+        // one pixel of the edge, which is two pixels wide at every size).
+        const RECT l = place(form.profileList), c = place(form.profileListClip);
+        EXPECT_EQ(std::max({c.left - l.left, c.top - l.top, l.bottom - c.bottom}), 1) << dpi;
 
         for (ui::TextBox* box : {&form.profileNameBox, &form.searchResultsBox}) {
             const auto [share, first, last] = dark(view.handleOf(*box), 3);
@@ -248,6 +280,35 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         }
         sized.release(form.window);
     }
+}
+
+// In white-on-black high contrast every list, box and command, hovered or not, shows
+// text on the scheme's black at least 4.5:1 (WCAG's ratio for text). Wine cannot switch high
+// contrast on (SPI_SETHIGHCONTRAST fails, SPI_GETHIGHCONTRAST says off): the test stands in.
+TEST_F(MainWindowView, HighContrastGivesEveryTextTheSystemsColoursAndItsContrast) {
+    const int indices[] = {COLOR_WINDOW, COLOR_BTNFACE, COLOR_WINDOWTEXT, COLOR_BTNTEXT,
+                           COLOR_HOTLIGHT};
+    const COLORREF scheme[] = {0, 0, 0xFFFFFF, 0xFFFFFF, 0x00FFFF}; // white, and yellow hot-light
+    COLORREF normal[std::size(indices)];
+    std::transform(std::begin(indices), std::end(indices), normal, GetSysColor);
+    Win32View::highContrastForTests = true;
+    SetSysColors(std::size(indices), indices, scheme); // tells the window: WM_SYSCOLORCHANGE
+    std::vector<const ui::Control*> controls = {&form.stopFilterCommand, &form.goToTrayCommand};
+    controls.insert(controls.end(), {&form.profileNameBox, &form.filterRows[0].extensions});
+    for (std::size_t i = 0; i < 9; ++i) // the section items and the command bar
+        controls.push_back(i < 4 ? &form.sectionMenu[i] : &form.commandBar[i - 4]);
+    for (ui::ListBox* list : {&form.profileList, &form.sharedFolderList, &form.downloadNameList,
+                              &form.datFileList, &form.filterReportList, &form.filterFailureList})
+        list->setItems({"row"}), controls.push_back(list);     // none selected
+    form.commandBar[StartFilterItem].setForeColour(ui::kBlue); // under the pointer
+    SetFocus(h(form.window));                                  // no focus rectangle in a list
+    for (const ui::Control* control : controls) {
+        const auto [back, text] = backAndText(h(*control));
+        EXPECT_EQ(back, RGB(0, 0, 0)) << control->name << ": not the scheme's background";
+        EXPECT_GE(text, 4.5) << control->name;
+    }
+    Win32View::highContrastForTests.reset();
+    SetSysColors(std::size(indices), indices, normal);
 }
 
 } // namespace
