@@ -76,10 +76,8 @@ void ContainerPeer::paintOutlines(HDC dc) {
         }
 }
 
-const ui::Outline* outlineAround(const ui::Control& control) {
-    const bool command =
-        control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
-    if (!command || !control.parent())
+const ui::Outline* outlineHolding(const ui::Control& control) {
+    if (!control.parent())
         return nullptr;
     const ui::Rect& r = control.rect;
     for (const ui::Outline& outline : control.parent()->outlines) {
@@ -89,6 +87,12 @@ const ui::Outline* outlineAround(const ui::Control& control) {
             return &outline;
     }
     return nullptr;
+}
+
+const ui::Outline* outlineAround(const ui::Control& control) {
+    const bool command =
+        control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
+    return command ? outlineHolding(control) : nullptr;
 }
 
 LRESULT ContainerPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32View.h"
@@ -43,6 +45,17 @@ RECT LabelPeer::fitted() {
                (height < 2 * lineHeight || extent.cx <= width + width / 20);
     int wanted = oneLine_ && extent.cx > width ? extent.cx : width;
     int left = place.left - (label().centred ? (wanted - width + 1) / 2 : 0);
+    // A caption widened past the inside of the outline it sits in (CHECK FOR UPDATES in the
+    // stand-in fonts) is centred in it instead, and cut to it: the outline stays whole.
+    if (const ui::Outline* outline = outlineHolding(control_); outline && wanted > width) {
+        const RECT around = scale.rect(outline->rect);
+        const int insideLeft = around.left + scale.lineWidth();
+        const int inside = around.right - around.left - 2 * scale.lineWidth();
+        if (left < insideLeft || left + wanted > insideLeft + inside) {
+            wanted = std::min(wanted, inside);
+            left = insideLeft + (inside - wanted) / 2;
+        }
+    }
     return RECT{left, place.top, left + wanted, place.top + height};
 }
 

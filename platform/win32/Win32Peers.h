@@ -79,6 +79,8 @@ private:
     void detach();
 };
 
+// The outline of its container that a control sits in, if any.
+const ui::Outline* outlineHolding(const ui::Control& control);
 // The outline a command (a label that runs something) sits in, where its focus shows; nullptr
 // for any other control.
 const ui::Outline* outlineAround(const ui::Control& control);

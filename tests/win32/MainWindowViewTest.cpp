@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/win32/Win32Peers.h"
 #include "tests/win32/ViewFixture.h"
 
 namespace morvane::view {
@@ -263,12 +264,22 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         SelectObject(dc, old);
         ReleaseDC(view.handle(), dc);
         EXPECT_LE(text.bottom, place(form.sectionArea).top) << dpi;
-        // A list in a picture box that cuts its edge away keeps the edge's inner line (the
-        // edge is two pixels wide at every size).
         // The profile list in its picture box keeps the inner line of its edge (the box cuts
         // one pixel of the edge, which is two pixels wide at every size).
         const RECT l = place(form.profileList), c = place(form.profileListClip);
         EXPECT_EQ(std::max({c.left - l.left, c.top - l.top, l.bottom - c.bottom}), 1) << dpi;
+        // Each menu item's white band lies inside its outline, which shows whole.
+        for (ui::Label* item : labels)
+            if (const ui::Outline* outline = win32::outlineHolding(*item)) {
+                RECT band, inside = view.scale().rect(outline->rect);
+                GetWindowRect(view.handleOf(*item), &band);
+                MapWindowPoints(nullptr, GetParent(view.handleOf(*item)),
+                                reinterpret_cast<POINT*>(&band), 2);
+                InflateRect(&inside, -view.scale().lineWidth(), -view.scale().lineWidth());
+                EXPECT_TRUE(band.left >= inside.left && band.right <= inside.right)
+                    << item->name << " at " << dpi << ": " << band.left << ".." << band.right
+                    << " in " << inside.left << ".." << inside.right;
+            }
 
         for (ui::TextBox* box : {&form.profileNameBox, &form.searchResultsBox}) {
             const auto [share, first, last] = dark(view.handleOf(*box), 3);
