@@ -144,6 +144,7 @@ public:
     // ---- Section menu, command bar and highlighting.
     void sectionMenu_Click(SectionItem item);
     void commandBar_Click(CommandItem item);
+    bool Form_KeyDown(int keyCode, int shift);
     // Any menu item, command or running-page command under the pointer turns blue.
     void menuItem_MouseMove(ui::Label& item);
     void Form_MouseMove(int button, int shift, float x, float y);
@@ -182,6 +183,7 @@ private:
     void layOut();
     void connectHandlers();
     void ShowSection(ui::Frame& page);
+    ui::Frame& pageOf(SectionItem item);
     void ClearMenuHighlight();
     void TrayCallback(float x);
     void AddTrayIcon();

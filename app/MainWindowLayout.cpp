@@ -214,17 +214,17 @@ void MainWindow::layOut() {
         filterRows[i].chooseFolder.accessibleName = row + " Folder";
     }
 
-    // Command bar.
+    // Command bar, in reading order (Tab goes left to right).
     setMenuItem(window, commandBar[RegisterProfileItem], indexed("commandBar", RegisterProfileItem),
                 {240, 4605, 1605, 165}, "REGISTER PROFILE", "Shape1(45)", {45, 4530, 1860, 345});
+    setMenuItem(window, commandBar[WebPageItem], indexed("commandBar", WebPageItem),
+                {2205, 4590, 1725, 255}, kWebPageHost, "Shape1(5)", {2100, 4530, 1860, 345});
+    setMenuItem(window, commandBar[CheckForUpdatesItem], indexed("commandBar", CheckForUpdatesItem),
+                {4110, 4605, 1680, 165}, "CHECK FOR UPDATES", "Shape1(8)", {4035, 4530, 1860, 345});
     setMenuItem(window, commandBar[StartFilterItem], indexed("commandBar", StartFilterItem),
                 {6345, 4605, 1155, 165}, "START FILTER", "Shape1(6)", {5970, 4530, 1860, 345});
     setMenuItem(window, commandBar[ExitItem], indexed("commandBar", ExitItem),
                 {8640, 4605, 525, 165}, "EXIT", "Shape1(7)", {7905, 4530, 1860, 345});
-    setMenuItem(window, commandBar[CheckForUpdatesItem], indexed("commandBar", CheckForUpdatesItem),
-                {4110, 4605, 1680, 165}, "CHECK FOR UPDATES", "Shape1(8)", {4035, 4530, 1860, 345});
-    setMenuItem(window, commandBar[WebPageItem], indexed("commandBar", WebPageItem),
-                {2205, 4590, 1725, 255}, kWebPageHost, "Shape1(5)", {2100, 4530, 1860, 345});
 
     // Running-filter page, hidden until the filter starts.
     setFrame(window, runningFilterPage, "runningFilterPage", {0, 570, 9800, 4545}, kLightGrey);
@@ -293,6 +293,7 @@ void MainWindow::connectHandlers() {
     };
 
     window.Resize = [this] { Form_Resize(); };
+    window.KeyDown = [this](int keyCode, int shift) { return Form_KeyDown(keyCode, shift); };
     window.Unload = [this] {
         int cancel = 0;
         Form_Unload(cancel);

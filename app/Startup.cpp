@@ -20,6 +20,7 @@ bool MainWindow::FindMarkedTarget() {
 
 void MainWindow::TakeInClientSettings() {
     generalPage.bringToFront();
+    sectionMenu[GeneralItem].setSelected(true);
     profileView.ImportSettings();
     profileView.SaveProfile(profiles.currentName());
     profileView.ListProfiles(profiles.currentName());

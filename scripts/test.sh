@@ -188,9 +188,9 @@ exe_run() { # preset
     exe_step "control table's controls shown, the client's settings in them" \
         exe_drive expect Static "FastTrack Application Profile Manager" Static Kazaa \
         Static demo_user Edit demo_user Edit 2 Edit 3 Edit 100 \
-        Static GENERAL Static "SHARED FOLDERS" Static "DOWNLOAD FOLDER" \
-        Static "DOWNLOAD FILTER" Static "REGISTER PROFILE" Static "START FILTER" Static EXIT \
-        Static "CHECK FOR UPDATES" ListBox "" || return
+        Button GENERAL Button "SHARED FOLDERS" Button "DOWNLOAD FOLDER" \
+        Button "DOWNLOAD FILTER" Button "REGISTER PROFILE" Button "START FILTER" Button EXIT \
+        Button "CHECK FOR UPDATES" ListBox "" || return
     # The pages behind the one in front are out of sight.
     exe_step "DOWNLOAD FOLDER clicked" exe_drive click "DOWNLOAD FOLDER" || return
     exe_step "its page shows the client's download folder" \

@@ -141,4 +141,8 @@ void MoveMouse(ui::Label& label) {
         label.MouseMove(0, 0, 0, 0);
 }
 
+bool PressKey(ui::Window& window, int keyCode, int shift) {
+    return window.KeyDown && window.KeyDown(keyCode, shift);
+}
+
 } // namespace morvane

@@ -120,5 +120,7 @@ void Type(ui::TextBox& box, const std::string& characters);
 void Press(ui::ListBox& list, int button, int row, int shift = 0);
 // The pointer moves over the label.
 void MoveMouse(ui::Label& label);
+// A key pressed in the window: the window hears it before any control; true when it took it.
+bool PressKey(ui::Window& window, int keyCode, int shift = 0);
 
 } // namespace morvane

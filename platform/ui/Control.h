@@ -71,6 +71,9 @@ enum class Aspect {
 using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
 
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+// The shift state a handler receives, and the keys the program acts on (Windows' key codes).
+enum ShiftState { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
+enum KeyCode { kKeyTab = 0x09, kKeyPageUp = 0x21, kKeyPageDown = 0x22 };
 
 class Container;
 

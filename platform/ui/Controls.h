@@ -205,6 +205,9 @@ public:
 
     std::function<void()> Resize;
     std::function<void()> Unload;
+    // A key pressed anywhere in the window, before the control with the focus sees it; true
+    // takes the key (the control never sees it).
+    std::function<bool(int keyCode, int shift)> KeyDown;
     // The shell's task bar was made afresh; a notification icon must be added again.
     std::function<void()> TaskbarCreated;
 

@@ -53,7 +53,7 @@ void ContainerPeer::paintOutlines(HDC dc) {
     if (container().outlines.empty())
         return;
     const Scale& scale = view_.scale();
-    HPEN pen = CreatePen(PS_SOLID, scale.lineWidth(), RGB(0, 0, 0));
+    HPEN pen = CreatePen(PS_SOLID, scale.lineWidth(), view_.textColour(control_));
     HGDIOBJ oldPen = SelectObject(dc, pen ? pen : GetStockObject(BLACK_PEN));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     for (const ui::Outline& outline : container().outlines) {
@@ -64,6 +64,35 @@ void ContainerPeer::paintOutlines(HDC dc) {
     SelectObject(dc, oldPen);
     if (pen)
         DeleteObject(pen);
+    // A command of ours with the focus shows it inside its outline, clear of its caption, once
+    // the keyboard has been used (a mouse user never sees it).
+    const Peer* focused = Peer::of(GetFocus());
+    if (view_.showsFocus() && focused && focused->control().parent() == &container())
+        if (const ui::Outline* outline = outlineAround(focused->control())) {
+            RECT r = scale.rect(outline->rect);
+            const int inset = scale.px(30);
+            InflateRect(&r, -inset, -inset);
+            DrawFocusRect(dc, &r);
+        }
+}
+
+const ui::Outline* outlineHolding(const ui::Control& control) {
+    if (!control.parent())
+        return nullptr;
+    const ui::Rect& r = control.rect;
+    for (const ui::Outline& outline : control.parent()->outlines) {
+        const ui::Rect& o = outline.rect;
+        if (o.left <= r.left && o.top <= r.top && o.left + o.width >= r.left + r.width &&
+            o.top + o.height >= r.top + r.height)
+            return &outline;
+    }
+    return nullptr;
+}
+
+const ui::Outline* outlineAround(const ui::Control& control) {
+    const bool command =
+        control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
+    return command ? outlineHolding(control) : nullptr;
 }
 
 LRESULT ContainerPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {

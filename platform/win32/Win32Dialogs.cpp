@@ -39,7 +39,10 @@ int Win32Dialogs::popupMenu(const ui::Menu& menu) {
         AppendMenuA(popup, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), id++,
                     item.caption.c_str());
     POINT at{};
-    GetCursorPos(&at);
+    if (std::optional<POINT> place = windows_.takeMenuPlace())
+        at = *place;
+    else
+        GetCursorPos(&at);
     HWND owner = windows_.menuOwner();
     if (!owner) {
         DestroyMenu(popup); // a menu needs a window to report to
@@ -48,9 +51,9 @@ int Win32Dialogs::popupMenu(const ui::Menu& menu) {
     // Without this the menu stays open when the user clicks somewhere else (and from the
     // tray it would not open in front at all).
     SetForegroundWindow(owner);
-    UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x,
-                       at.y, 0, owner, nullptr));
+    UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x,
+        at.y, 0, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0); // lets the menu close properly on the next click
     DestroyMenu(popup);
     return chosen == 0 ? -1 : static_cast<int>(chosen) - 1;

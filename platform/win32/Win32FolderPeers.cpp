@@ -165,7 +165,7 @@ void DirListPeer::create(HWND parent) {
                   LBS_NOINTEGRALHEIGHT;
     if (!createControl(parent, "LISTBOX", style, WS_EX_CLIENTEDGE, nullptr))
         return;
-    subclass(); // for its accessible name
+    subclass();
     SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, rowHeight(hwnd_));
     openIcon_ = folderIcon(true);
     closedIcon_ = folderIcon(false);
@@ -212,6 +212,19 @@ void DirListPeer::command(UINT code) {
         dir().userHighlighted(static_cast<int>(index));
     else
         dir().userOpened(static_cast<int>(index));
+}
+
+// Space opens the highlighted folder as a double click does (Enter belongs to the dialog).
+LRESULT DirListPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR && wParam == ' ')
+        return 0; // no search for a row starting with a space
+    if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+        LRESULT index = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+        if (index != LB_ERR && live())
+            dir().userOpened(static_cast<int>(index));
+        return 0;
+    }
+    return callOriginal(message, wParam, lParam);
 }
 
 bool DirListPeer::draw(const DRAWITEMSTRUCT& item) {

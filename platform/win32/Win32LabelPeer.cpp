@@ -1,8 +1,15 @@
 // Labels: an owner-drawn STATIC with SS_NOTIFY, so it can be clicked and is hit-tested for
 // mouse moves (without it a static is transparent and its container would get the move). A
 // static never takes the focus, so clicking a label leaves the focus where it was.
+//
+// A label that is a command (a menu item) is an owner-drawn BUTTON instead, painted the same:
+// Tab reaches it, Space and Enter press it, and assistive technology reads a push button with
+// the action "Press". Its mouse press is taken here, before the button would take the focus,
+// so a click on it still leaves the focus where it was.
 
 #include <windowsx.h>
+
+#include <algorithm>
 
 #include "platform/win32/Win32Gdi.h"
 #include "platform/win32/Win32Peers.h"
@@ -12,8 +19,10 @@ namespace morvane::win32 {
 
 void LabelPeer::create(HWND parent) {
     const RECT place = fitted();
-    if (!createControl(parent, "STATIC", SS_NOTIFY | SS_OWNERDRAW, 0, label().caption().c_str(),
-                       false, &place))
+    const bool command = label().command;
+    if (!createControl(parent, command ? "BUTTON" : "STATIC",
+                       command ? WS_TABSTOP | BS_OWNERDRAW : SS_NOTIFY | SS_OWNERDRAW, 0,
+                       label().caption().c_str(), false, &place))
         return;
     subclass();
 }
@@ -36,6 +45,17 @@ RECT LabelPeer::fitted() {
                (height < 2 * lineHeight || extent.cx <= width + width / 20);
     int wanted = oneLine_ && extent.cx > width ? extent.cx : width;
     int left = place.left - (label().centred ? (wanted - width + 1) / 2 : 0);
+    // A caption widened past the inside of the outline it sits in (CHECK FOR UPDATES in the
+    // stand-in fonts) is centred in it instead, and cut to it: the outline stays whole.
+    if (const ui::Outline* outline = outlineHolding(control_); outline && wanted > width) {
+        const RECT around = scale.rect(outline->rect);
+        const int insideLeft = around.left + scale.lineWidth();
+        const int inside = around.right - around.left - 2 * scale.lineWidth();
+        if (left < insideLeft || left + wanted > insideLeft + inside) {
+            wanted = std::min(wanted, inside);
+            left = insideLeft + (inside - wanted) / 2;
+        }
+    }
     return RECT{left, place.top, left + wanted, place.top + height};
 }
 
@@ -69,7 +89,8 @@ void LabelPeer::sync(ui::Aspect aspect) {
 
 void LabelPeer::command(UINT code) {
     // A quick second click is a double click (STN_DBLCLK): like a label's DblClick it is
-    // not a second Click.
+    // not a second Click. A command's BN_CLICKED (the same code) comes from the keyboard.
+    static_assert(STN_CLICKED == BN_CLICKED);
     if (code == STN_CLICKED)
         label().click();
 }
@@ -80,8 +101,7 @@ bool LabelPeer::draw(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &area, view_.gdi().brush(view_.background(control_)));
     HGDIOBJ old = SelectObject(dc, view_.gdi().font(control_.font));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc,
-                 control_.enabled() ? colorRef(label().foreColour()) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, view_.textColour(control_, label().foreColour()));
     UINT format = DT_NOPREFIX | (label().centred ? DT_CENTER : DT_LEFT) |
                   (oneLine_ ? DT_SINGLELINE : DT_WORDBREAK);
     const std::wstring caption = wideText(label().caption());
@@ -100,6 +120,34 @@ LRESULT LabelPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &area,
                  view_.gdi().brush(view_.background(control_)));
         return 1;
+    }
+    if (label().command) {
+        switch (message) {
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            // The focus shows inside the command's outline, which its container draws.
+            if (const ui::Outline* outline = outlineAround(control_)) {
+                RECT area = view_.scale().rect(outline->rect);
+                InvalidateRect(GetParent(hwnd_), &area, TRUE);
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            // As a static's STN_CLICKED: at the press, and without taking the focus.
+            if (live())
+                label().click();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            return 0; // a double click is not a second click
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                if (live())
+                    label().click();
+                return 0;
+            }
+            break;
+        default:
+            break;
+        }
     }
     if (message == WM_MOUSEMOVE && live() && label().MouseMove) {
         const Scale& scale = view_.scale();

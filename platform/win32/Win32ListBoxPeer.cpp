@@ -45,11 +45,45 @@ bool canScroll(UINT message) {
     }
 }
 
+// One side of a list set partly outside the picture box that holds it, where the box's edge
+// cuts it: cut pixels at 100 % (how far it sticks out, worked out on the design's own pixels),
+// as many at this screen's DPI. The cut is drawn to take away the outer line of the list's
+// sunken edge (and, past the edge, the scroll bar), and the edge stays two pixels wide at
+// every DPI: the part of the cut that falls on the edge keeps its pixels, only the rest
+// grows. Scaling the whole cut took the edge away altogether on dense screens.
+int cutAt(int cut, int dpi) {
+    const int edge = std::min(cut, GetSystemMetrics(SM_CXEDGE));
+    return edge + MulDiv(cut - edge, dpi, 96);
+}
+
 } // namespace
+
+// The list's place in its container, with the sides that stick out of it cut as at 100 %.
+RECT ListBoxPeer::place() const {
+    const Scale& scale = view_.scale();
+    RECT place = scale.rect(control_.rect);
+    const ui::Container* box = control_.parent();
+    if (!box || box->kind() == ui::Kind::Window)
+        return place;
+    const Scale design(96);
+    const RECT at100 = design.rect(control_.rect), box100 = design.rect(box->rect);
+    const RECT boxHere = scale.rect(box->rect);
+    const int dpi = scale.dpi();
+    if (at100.left < 0)
+        place.left = -cutAt(-at100.left, dpi);
+    if (at100.top < 0)
+        place.top = -cutAt(-at100.top, dpi);
+    if (const int right = at100.right - (box100.right - box100.left); right > 0)
+        place.right = boxHere.right - boxHere.left + cutAt(right, dpi);
+    if (const int bottom = at100.bottom - (box100.bottom - box100.top); bottom > 0)
+        place.bottom = boxHere.bottom - boxHere.top + cutAt(bottom, dpi);
+    return place;
+}
 
 void ListBoxPeer::create(HWND parent) {
     DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    if (!createControl(parent, "LISTBOX", style, WS_EX_CLIENTEDGE, nullptr))
+    const RECT at = place();
+    if (!createControl(parent, "LISTBOX", style, WS_EX_CLIENTEDGE, nullptr, false, &at))
         return;
     showItems();
     subclass();
@@ -232,9 +266,9 @@ bool ListBoxPeer::pressedSelectedRow(LPARAM at) const {
 HBRUSH ListBoxPeer::colours(HDC dc) {
     if (!control_.background)
         return nullptr;
-    COLORREF background = colorRef(*control_.background);
+    COLORREF background = view_.background(control_);
     SetBkColor(dc, background);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, view_.textColour(control_));
     return view_.gdi().brush(background);
 }
 
@@ -250,7 +284,48 @@ void ListBoxPeer::reportScroll() {
     }
 }
 
+// Shift+F10 and the Menu key ask for the list's pop-up menu; Space and Enter choose the row
+// the highlight is on. Both go to the model as the mouse press they stand for, at that row.
+bool ListBoxPeer::keyed(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool keyUp = message == WM_KEYUP || message == WM_SYSKEYUP;
+    const bool menuKey = wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
+    if (keyUp && menuKey)
+        return true; // else the system would ask for the menu a second time
+    int button = 0;
+    if ((keyDown && menuKey) || (message == WM_CONTEXTMENU && lParam == -1))
+        button = ui::kRightButton;
+    else if (message == WM_KEYDOWN && (wParam == VK_SPACE || wParam == VK_RETURN))
+        button = ui::kLeftButton;
+    else if (message == WM_CHAR && (wParam == ' ' || wParam == '\r'))
+        return true; // the key's character is no search for a row
+    if (button == 0)
+        return false;
+    const LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+    if (!live() || (button == ui::kLeftButton && selected == LB_ERR))
+        return true;
+    // The highlighted row's corner, inside the list (its top-left corner when no row is).
+    RECT row{};
+    RECT inside{};
+    GetClientRect(hwnd_, &inside);
+    POINT at{inside.left, inside.top};
+    if (selected != LB_ERR && SendMessageA(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(selected),
+                                           reinterpret_cast<LPARAM>(&row)) != LB_ERR) {
+        at.x = std::clamp(row.left, inside.left, inside.right);
+        at.y = std::clamp(row.bottom, inside.top, inside.bottom);
+    }
+    POINT screen = at;
+    ClientToScreen(hwnd_, &screen);
+    view_.menuPlace = screen;
+    const Scale& scale = view_.scale();
+    list().userMouseDown(button, 0, scale.twips(at.x), scale.twips(at.y));
+    view_.menuPlace.reset(); // no menu came of it
+    return true;
+}
+
 LRESULT ListBoxPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (keyed(message, wParam, lParam))
+        return 0;
     if (message == WM_LBUTTONDOWN)
         clicked_ = false;
     LRESULT result = callOriginal(message, wParam, lParam);

@@ -79,6 +79,12 @@ private:
     void detach();
 };
 
+// The outline of its container that a control sits in, if any.
+const ui::Outline* outlineHolding(const ui::Control& control);
+// The outline a command (a label that runs something) sits in, where its focus shows; nullptr
+// for any other control.
+const ui::Outline* outlineAround(const ui::Control& control);
+
 // Our own window classes send every message to the peer given in CreateWindowEx's last
 // argument.
 LRESULT CALLBACK peerClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -178,8 +184,11 @@ public:
 
 private:
     ui::ListBox& list() const { return static_cast<ui::ListBox&>(control_); }
+    RECT place() const;
     void showItems();
     void redrawAgain();
+    // A key that stands for a press of the mouse on the highlighted row; true when taken.
+    bool keyed(UINT message, WPARAM wParam, LPARAM lParam);
     // True when it raised Click.
     bool reportSelection();
     bool pressedSelectedRow(LPARAM at) const;
@@ -240,6 +249,7 @@ public:
     void sync(ui::Aspect aspect) override;
     void command(UINT code) override;
     bool draw(const DRAWITEMSTRUCT& item) override;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     ui::DirListBox& dir() const { return static_cast<ui::DirListBox&>(control_); }

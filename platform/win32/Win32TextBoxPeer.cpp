@@ -35,7 +35,7 @@ void TextBoxPeer::create(HWND parent) {
 
 COLORREF TextBoxPeer::backgroundColour() const {
     if (control_.background)
-        return colorRef(*control_.background);
+        return view_.background(control_);
     return GetSysColor(control_.enabled() || box().readOnly ? COLOR_WINDOW : COLOR_BTNFACE);
 }
 
@@ -95,7 +95,7 @@ HBRUSH TextBoxPeer::colours(HDC dc) {
         return nullptr;
     COLORREF background = backgroundColour();
     SetBkColor(dc, background);
-    SetTextColor(dc, GetSysColor(control_.enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, view_.textColour(control_));
     return view_.gdi().brush(background);
 }
 

@@ -37,9 +37,28 @@ std::unique_ptr<Peer> makePeer(Win32View& view, ui::Control& control, UINT_PTR t
     return nullptr;
 }
 
+bool isCommand(const ui::Control& control) {
+    return control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
+}
+
 bool isContainer(const ui::Control& control) {
     return control.kind() == ui::Kind::Window || control.kind() == ui::Kind::Frame ||
            control.kind() == ui::Kind::PictureBox;
+}
+
+// Whether a shown container stacked above the window, beside it, holds its middle.
+bool coveredFromAbove(HWND hwnd) {
+    RECT mine;
+    GetWindowRect(hwnd, &mine);
+    const POINT middle{(mine.left + mine.right) / 2, (mine.top + mine.bottom) / 2};
+    for (HWND above = GetWindow(hwnd, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        const Peer* other = Peer::of(above);
+        RECT theirs;
+        if (other && isContainer(other->control()) && other->control().visible() &&
+            GetWindowRect(above, &theirs) && PtInRect(&theirs, middle))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -152,7 +171,9 @@ bool Win32View::takesFocus(HWND hwnd) const {
     for (HWND h = hwnd; h && h != top; h = GetParent(h))
         if (!IsWindowEnabled(h))
             return false;
-    return true;
+    // A control lying under a page of its own window (the command bar under the running
+    // filter) is out of reach as a covered page is.
+    return !coveredFromAbove(hwnd);
 }
 
 void Win32View::settleInputLater() {
@@ -179,19 +200,7 @@ void Win32View::updateCovering() {
     for (const auto& peer : peers_) {
         if (peer.get() == peers_.front().get() || !peer->hwnd() || !isContainer(peer->control()))
             continue;
-        // Covered: a shown container stacked above it holds its middle.
-        RECT mine;
-        GetWindowRect(peer->hwnd(), &mine);
-        const POINT middle{(mine.left + mine.right) / 2, (mine.top + mine.bottom) / 2};
-        bool covered = false;
-        for (HWND above = GetWindow(peer->hwnd(), GW_HWNDPREV); above && !covered;
-             above = GetWindow(above, GW_HWNDPREV)) {
-            const Peer* other = Peer::of(above);
-            RECT theirs;
-            covered = other && isContainer(other->control()) && other->control().visible() &&
-                      GetWindowRect(above, &theirs) && PtInRect(&theirs, middle);
-        }
-        static_cast<ContainerPeer&>(*peer).setCovered(covered);
+        static_cast<ContainerPeer&>(*peer).setCovered(coveredFromAbove(peer->hwnd()));
     }
 }
 
@@ -209,13 +218,16 @@ void Win32View::settleFocus() {
         if (!(GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(h))
             gone = h;
     HWND area = gone == top ? top : GetParent(gone);
+    // A command (a section item) is not a place the focus moves to by itself: it goes to the
+    // page's controls before them.
     HWND next = nullptr;
-    for (const auto& peer : peers_) {
-        HWND hwnd = peer->hwnd();
-        if (!next && hwnd && IsChild(area, hwnd) &&
-            (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && takesFocus(hwnd))
-            next = hwnd;
-    }
+    for (bool commands : {false, true})
+        for (const auto& peer : peers_) {
+            HWND hwnd = peer->hwnd();
+            if (!next && hwnd && IsChild(area, hwnd) && isCommand(peer->control()) == commands &&
+                (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) && takesFocus(hwnd))
+                next = hwnd;
+        }
     if (!next)
         next = nextTabStop(nullptr, false);
     SetFocus(next ? next : top);
@@ -237,14 +249,87 @@ HWND Win32View::nextTabStop(HWND from, bool backwards) const {
     return stops[(index + (backwards ? stops.size() - 1 : 1)) % stops.size()];
 }
 
-COLORREF Win32View::background(const ui::Control& control) const {
+std::optional<ui::Colour> Win32View::fixedBackground(const ui::Control& control) const {
     for (const ui::Control* c = &control; c; c = c->parent()) {
         if (c->background)
-            return colorRef(*c->background);
+            return c->background;
         if (isContainer(*c))
             break;
     }
-    return GetSysColor(COLOR_BTNFACE);
+    return std::nullopt;
+}
+
+int Win32View::systemBackground(const ui::Control& control) const {
+    switch (control.kind()) {
+    case ui::Kind::ListBox:
+    case ui::Kind::DriveList:
+    case ui::Kind::DirList:
+        return COLOR_WINDOW;
+    case ui::Kind::TextBox:
+        return control.enabled() || static_cast<const ui::TextBox&>(control).readOnly
+                   ? COLOR_WINDOW
+                   : COLOR_BTNFACE;
+    default:
+        break;
+    }
+    // White areas (the pages, the menu items' bands) are the window's; the grey ones a dialog's.
+    const std::optional<ui::Colour> fixed = fixedBackground(control);
+    return fixed && *fixed == ui::kWhite ? COLOR_WINDOW : COLOR_BTNFACE;
+}
+
+COLORREF Win32View::background(const ui::Control& control) const {
+    if (highContrast_)
+        return GetSysColor(systemBackground(control));
+    const std::optional<ui::Colour> fixed = fixedBackground(control);
+    return fixed ? colorRef(*fixed) : GetSysColor(COLOR_BTNFACE);
+}
+
+COLORREF Win32View::textColour(const ui::Control& control, ui::Colour fore) const {
+    // A colour of the model's own is never paired with one of the system's, which the user may
+    // have set to anything: a fixed background takes fixed text.
+    if (!highContrast_ && fixedBackground(control))
+        return control.enabled() ? colorRef(fore) : RGB(128, 128, 128);
+    if (!control.enabled())
+        return GetSysColor(COLOR_GRAYTEXT);
+    const bool window = systemBackground(control) == COLOR_WINDOW;
+    if (window && fore != ui::kBlack)
+        return GetSysColor(COLOR_HOTLIGHT);
+    return GetSysColor(window ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+}
+
+bool Win32View::systemHighContrast() {
+    if (highContrastForTests)
+        return *highContrastForTests;
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+void Win32View::coloursChanged(bool repaint) {
+    const bool was = highContrast_;
+    highContrast_ = systemHighContrast();
+    HWND top = handle();
+    if (top && (repaint || was != highContrast_))
+        RedrawWindow(top, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void Win32View::keyPressed(int key) {
+    const bool moves =
+        key == VK_TAB || key == VK_MENU || key == VK_F10 || (key >= VK_LEFT && key <= VK_DOWN);
+    if (showsFocus_ || !moves)
+        return;
+    showsFocus_ = true;
+    HWND top = handle();
+    if (!top)
+        return;
+    // Windows keeps the same in the window's UI state: controls that draw their own focus
+    // (our commands among them) show it again.
+    SendMessageA(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    HWND focus = GetFocus();
+    if (focus && IsChild(top, focus))
+        InvalidateRect(GetParent(focus), nullptr, TRUE);
 }
 
 TimerPeer* Win32View::timer(UINT_PTR id) const {

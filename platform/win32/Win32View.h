@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -73,8 +74,23 @@ public:
     win32::GdiCache& gdi() { return gdi_; }
     HINSTANCE instance() const { return instance_; }
     // What a control paints behind itself: its own colour, else (a label, an image) its
-    // container's, else the system's colour for a dialog.
+    // container's, else the system's colour for a dialog. While high contrast is on, the
+    // system's colour for what the control is: a window's (lists, boxes, white areas) or a
+    // button face's (the rest).
     COLORREF background(const ui::Control& control) const;
+    // The colour of text drawn in a control on its background: in its model's colour fore (a
+    // label's) on a colour of the model's own, else in the system's colour for text on that
+    // background; greyed out when the control is disabled. While high contrast is on, always
+    // the system's: the hot-tracking colour for a highlighted label (fore not black) on a
+    // window's colour.
+    COLORREF textColour(const ui::Control& control, ui::Colour fore = ui::kBlack) const;
+    // The system's colours or its high-contrast setting changed: read the setting again and
+    // paint the whole window afresh (WM_SYSCOLORCHANGE, WM_SETTINGCHANGE).
+    void coloursChanged(bool repaint);
+    // Whether the system's high contrast is on. A system that cannot switch it on (Wine) is
+    // stood in for by tests, in their own process, with highContrastForTests.
+    static bool systemHighContrast();
+    static inline std::optional<bool> highContrastForTests;
     int nextId() { return nextId_++; }
     bool live() const { return live_; }
     win32::TimerPeer* timer(UINT_PTR id) const;
@@ -84,6 +100,13 @@ public:
     // LostFocus); the focus itself stays. Nothing when the focus is elsewhere: a window that
     // is not active has lost its focus already, with the same notice.
     void leaveFocus();
+    // A key went down in this window: once it is one that moves around the window (Tab, an
+    // arrow, Alt), the focus is shown from then on, as Windows' dialogs do.
+    void keyPressed(int key);
+    bool showsFocus() const { return showsFocus_; }
+    // Screen point for the next pop-up menu, set by a control whose menu was asked for from the
+    // keyboard (a menu from the mouse opens at the pointer).
+    std::optional<POINT> menuPlace;
     // The message that runs settleInput later.
     static constexpr UINT kSettleInput = WM_APP + 1;
 
@@ -95,6 +118,11 @@ private:
     // leaves its controls out of every paint, where they cost as much as the shown ones.
     void hideCovered();
     win32::Peer& adopt(std::unique_ptr<win32::Peer> peer);
+    // The model's colour a control paints on (its own or its container's), if any.
+    std::optional<ui::Colour> fixedBackground(const ui::Control& control) const;
+    // The system colour a control paints on where it takes the system's (always, in high
+    // contrast): COLOR_WINDOW or COLOR_BTNFACE.
+    int systemBackground(const ui::Control& control) const;
 
     ui::Window& window_;
     HINSTANCE instance_;
@@ -107,6 +135,8 @@ private:
     bool live_ = true;
     bool closed_ = false;
     bool settlePending_ = false;
+    bool showsFocus_ = false;
+    bool highContrast_ = systemHighContrast();
 };
 
 } // namespace morvane

@@ -1,10 +1,18 @@
 #include "platform/win32/Win32WindowManager.h"
 
+#include <utility>
 #include <vector>
 
 namespace morvane {
 
 namespace {
+
+// The shift state of the key being handled, as the model's handlers take it.
+int keyShift() {
+    return (GetKeyState(VK_SHIFT) < 0 ? ui::kShiftKey : 0) |
+           (GetKeyState(VK_CONTROL) < 0 ? ui::kCtrlKey : 0) |
+           (GetKeyState(VK_MENU) < 0 ? ui::kAltKey : 0);
+}
 
 BOOL CALLBACK collectEnabled(HWND hwnd, LPARAM list) {
     if (IsWindowEnabled(hwnd))
@@ -66,6 +74,14 @@ void Win32WindowManager::setMainWindow(ui::Window& window) {
 }
 
 void Win32WindowManager::dispatch(MSG& message) {
+    if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && message.hwnd) {
+        if (Win32View* view = viewOfHandle(GetAncestor(message.hwnd, GA_ROOT))) {
+            view->keyPressed(static_cast<int>(message.wParam));
+            ui::Window& window = view->model();
+            if (window.KeyDown && window.KeyDown(static_cast<int>(message.wParam), keyShift()))
+                return;
+        }
+    }
     // Enter and Esc press the window's default and cancel buttons, unless a drop-down list is
     // open: there they close the list.
     if (message.message == WM_KEYDOWN &&
@@ -236,6 +252,14 @@ HWND Win32WindowManager::dialogOwner() const {
             return view->handle();
     }
     return nullptr;
+}
+
+std::optional<POINT> Win32WindowManager::takeMenuPlace() {
+    std::optional<POINT> place;
+    for (const auto& [window, view] : views_)
+        if (view->menuPlace)
+            place = std::exchange(view->menuPlace, std::nullopt);
+    return place;
 }
 
 HWND Win32WindowManager::menuOwner() const {

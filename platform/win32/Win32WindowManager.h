@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/Services.h"
 #include "platform/win32/Win32View.h"
@@ -40,6 +41,9 @@ public:
     // The window a pop-up menu is tracked on: as dialogOwner, else the main window even
     // while it is hidden in the tray.
     HWND menuOwner() const;
+    // Where a pop-up menu asked for from the keyboard goes (a view's menuPlace), once; none
+    // for a menu at the pointer.
+    std::optional<POINT> takeMenuPlace();
     // Brings a window of ours that was active before a dialog back to the front (its focus
     // comes back with its activation).
     void activate(HWND window);

@@ -123,6 +123,11 @@ LRESULT WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         view_.closeBox();
         return 0;
+    // High contrast switched on or off, or other colours chosen: painted afresh.
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        view_.coloursChanged(message == WM_SYSCOLORCHANGE);
+        break;
     // Log-off and shut-down: agreed to at once; when the session does end, the window ends
     // as its close box would end it.
     case WM_QUERYENDSESSION:

@@ -76,6 +76,40 @@ TEST_F(MainWindowTest, EachSectionItemShowsOnlyItsPageAndHidesTheRenameButtonBut
     }
 }
 
+// Ctrl+Tab and Ctrl+PgDn go round the sections, Ctrl+Shift+Tab and Ctrl+PgUp back, each as its
+// item's click; other keys are the controls' own, and the running page holds the sections back.
+TEST_F(MainWindowTest, CtrlTabAndCtrlPageKeysGoRoundTheSectionsAsTheirItemsDo) {
+    using ui::kCtrlKey, ui::kShiftKey, ui::kKeyTab, ui::kKeyPageDown, ui::kKeyPageUp;
+    form.sectionMenu[GeneralItem].click();
+    // The key, its shift state, whether the window takes it, the page in front after it.
+    const std::tuple<int, int, bool, const char*> keys[] = {
+        {kKeyTab, kCtrlKey, true, "sharedFoldersPage"},
+        {kKeyPageDown, kCtrlKey, true, "downloadFolderPage"},
+        {kKeyTab, kCtrlKey, true, "downloadFilterPage"},
+        {kKeyTab, kCtrlKey, true, "generalPage"},
+        {kKeyPageUp, kCtrlKey, true, "downloadFilterPage"},
+        {kKeyTab, kCtrlKey | kShiftKey, true, "downloadFolderPage"},
+        {kKeyTab, 0, false, "downloadFolderPage"},
+        {kKeyPageDown, 0, false, "downloadFolderPage"},
+        {kKeyTab, kCtrlKey | ui::kAltKey, false, "downloadFolderPage"},
+    };
+    for (const auto& [key, shift, taken, page] : keys) {
+        SCOPED_TRACE(std::to_string(key) + " " + std::to_string(shift));
+        EXPECT_EQ(PressKey(form.window, key, shift), taken);
+        EXPECT_EQ(visiblePages(), page);
+        std::string selected, expected;
+        for (const ui::Label& item : form.sectionMenu)
+            selected += item.selected() ? '1' : '0';
+        for (const char* inOrder :
+             {"generalPage", "sharedFoldersPage", "downloadFolderPage", "downloadFilterPage"})
+            expected += std::string(inOrder) == page ? '1' : '0';
+        EXPECT_EQ(selected, expected) << "the item in front stands selected";
+    }
+    form.runningFilterPage.setVisible(true);
+    EXPECT_TRUE(PressKey(form.window, kKeyTab, kCtrlKey));
+    EXPECT_EQ(visiblePages(), "downloadFolderPage");
+}
+
 // A highlight stays until an area that clears it is crossed; the filter items clear only on
 // their own page; a hidden window hears only its notification icon.
 TEST_F(MainWindowTest, HighlightStaysUntilAClearingAreaIsCrossed) {

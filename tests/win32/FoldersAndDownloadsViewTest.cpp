@@ -62,6 +62,60 @@ TEST_F(FoldersAndDownloadsView, ThePickerIsModalAndEveryWayOutGivesTheFocusBack)
     EXPECT_TRUE(centred) << "centred on the main window";
 }
 
+// From the keyboard alone: Shift+F10 and the Menu key open a list's menu at its highlighted row
+// (at its top when none is), arrows and Enter choose in it, and in the picker Space opens the
+// highlighted folder as a double click does.
+TEST_F(FoldersAndDownloadsView, TheListsMenusAndThePickerAnswerTheKeyboard) {
+    ASSERT_TRUE(files.makeDirectory(kPickerRoot + "\\beta\\gamma"));
+    form.profiles.AddEntry("ann");
+    form.profiles.AddEntry("bob");
+    form.profileView.showProfileNames();
+    form.profileList.setListIndex(1);
+    RECT placed{};
+    auto inMenu = [&](std::string name) -> Step {
+        return {std::move(name), [] { return IsWindowVisible(FindWindowA("#32768", nullptr)); },
+                [&] {
+                    GetWindowRect(FindWindowA("#32768", nullptr), &placed);
+                    PostMessageA(h(form.window), WM_KEYDOWN, VK_DOWN, 0);
+                    PostMessageA(h(form.window), WM_KEYDOWN, VK_RETURN, 0);
+                }};
+    };
+    // The menu's corner where the row (or the list) begins, below its row.
+    auto at = [&](const ui::ListBox& list, int row) {
+        RECT r{};
+        GetClientRect(h(list), &r);
+        if (row >= 0)
+            SendMessageA(h(list), LB_GETITEMRECT, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&r));
+        POINT corner{r.left, row >= 0 ? r.bottom : r.top};
+        ClientToScreen(h(list), &corner);
+        return std::abs(placed.left - corner.x) <= 2 && std::abs(placed.top - corner.y) <= 2;
+    };
+
+    SetFocus(h(form.profileList));
+    script({inMenu("Add Profile")}, [&] { press(VK_F10, {VK_SHIFT}); });
+    EXPECT_EQ(form.profileList.items(), (std::vector<std::string>{"ann", "bob", "new_profile_1"}));
+    EXPECT_TRUE(at(form.profileList, 1)) << "at bob's row";
+
+    press(VK_NEXT, {VK_CONTROL}); // SHARED FOLDERS
+    SetFocus(h(form.sharedFolderList));
+    const std::vector<WPARAM> keys = {VK_DOWN, VK_DOWN, VK_SPACE, VK_DOWN, VK_SPACE};
+    script({inMenu("Add Folder"),
+            inPicker("beta, then gamma below it",
+                     [&] {
+                         SetFocus(folders());
+                         for (WPARAM key : keys)
+                             PostMessageA(folders(), WM_KEYDOWN, key, 0);
+                     }),
+            {"Select",
+             [&] { return form.picker().folderList.path() == kPickerRoot + "\\beta\\gamma"; },
+             [&] { SendMessageA(picker(form.picker().button_Select), BM_CLICK, 0, 0); }}},
+           [&] { press(VK_APPS); });
+    EXPECT_TRUE(at(form.sharedFolderList, -1)) << "at the top of the empty list";
+    EXPECT_EQ(form.sharedFolderList.items(),
+              std::vector<std::string>{kPickerRoot + "\\beta\\gamma"});
+}
+
 TEST_F(FoldersAndDownloadsView, ListingAndRenameWithTheListsActingAsOne) {
     emulated.writeFile(kDownloads + "\\a1b2.dat", DatFileBytes(kDownloads + "\\song.mp3"));
     emulated.writeFile(kDownloads + "\\c3d4.dat", DatFileBytes(kDownloads + "\\film.avi"));

@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "app/ClientChooser.h"
@@ -81,6 +82,31 @@ void CALLBACK noteCreated(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG chi
         told.push_back(child);
 }
 
+// A control's client area as the control paints it (PrintWindow, so a page behind paints too):
+// its background (the bottom-left pixel: text keeps clear of it) and WCAG's contrast ratio of
+// its lightest pixel (its text, on a black background) to black.
+std::pair<COLORREF, double> backAndText(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, r.right, r.bottom));
+    PrintWindow(hwnd, dc, PW_CLIENTONLY);
+    auto luminance = [](COLORREF c) { // WCAG's: each channel of sRGB made linear, then weighted
+        double sum = 0;
+        for (const auto& [v, weight] :
+             {std::pair{GetRValue(c), 0.2126}, {GetGValue(c), 0.7152}, {GetBValue(c), 0.0722}})
+            sum += weight * (v <= 10 ? v / 3294.6 : std::pow((v + 14.025) / 269.025, 2.4));
+        return sum;
+    };
+    double lightest = 0;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            lightest = std::max(lightest, luminance(GetPixel(dc, x, y)));
+    const COLORREF back = GetPixel(dc, 0, r.bottom - 1);
+    DeleteObject(SelectObject(dc, old)), DeleteDC(dc), ReleaseDC(nullptr, screen);
+    return {back, (lightest + 0.05) / 0.05};
+}
+
 class MainWindowView : public ViewTest {
 protected:
     void SetUp() override {
@@ -97,12 +123,21 @@ protected:
     }
 };
 
-// Only the page in front (and the profile list beside the pages) takes the focus: Tab walks
-// it alone, and a page sent behind gives its focus up.
-TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
-    const std::vector<std::string> general = {"profileList", "profileNameBox", "uploadsBox",
-                                              "downloadsBox", "searchResultsBox"};
-    EXPECT_EQ(tabCycle(), general) << "at start, with all pages stacked and GENERAL in front";
+// Tab walks the profile list, the section items, the page in front alone (a page sent behind
+// gives its focus up) and the command bar, in reading order. Ctrl+Tab and Ctrl+PgDn go round
+// the pages by their items, Ctrl+Shift+Tab and Ctrl+PgUp back; Space and Enter press a command.
+TEST_F(MainWindowView, TheKeyboardReachesThePageInFrontAndEveryCommand) {
+    auto cycle = [](std::vector<std::string> page) {
+        std::vector<std::string> all = {"profileList", "sectionMenu(0)", "sectionMenu(1)",
+                                        "sectionMenu(2)", "sectionMenu(3)"};
+        all.insert(all.end(), page.begin(), page.end());
+        for (const char* item : {"0", "4", "3", "1", "2"}) // left to right
+            all.push_back(std::string("commandBar(") + item + ")");
+        return all;
+    };
+    const std::vector<std::string> general = {"profileNameBox", "uploadsBox", "downloadsBox",
+                                              "searchResultsBox"};
+    EXPECT_EQ(tabCycle(), cycle(general)) << "at start, with all pages stacked, GENERAL in front";
     // Tab into a box selects its text: a digit typed replaces "3", not joins it.
     form.downloadsBox.setText("3");
     SetFocus(h(form.uploadsBox));
@@ -111,30 +146,74 @@ TEST_F(MainWindowView, OnlyThePageInFrontTakesTheFocus) {
     type(h(form.downloadsBox), "5");
     EXPECT_EQ(form.downloadsBox.text(), "5");
 
-    // The click itself takes no focus; only once the page has gone does its focus move on.
+    // The click itself takes no focus; only once the page has gone does its focus move on, to
+    // the page in front rather than to a section item.
     SetFocus(h(form.uploadsBox));
     click(form.sectionMenu[SharedFoldersItem]); // SHARED FOLDERS
     EXPECT_EQ(GetFocus(), h(form.uploadsBox));
     waitFor("the focus on the page in front",
             [&] { return nameOf(GetFocus()) == "sharedFolderList"; });
 
-    std::vector<std::string> filter = {"profileList"};
+    std::vector<std::string> filter;
     for (const std::string i : {"0", "1", "2", "3", "4"})
         for (const std::string name : {"filterExtensions", "filterFolder", "chooseFilterFolder"})
             filter.push_back(name + "(" + i + ")");
     const std::pair<SectionItem, std::vector<std::string>> pages[] = {
-        {SharedFoldersItem, {"profileList", "sharedFolderList"}},
+        {SharedFoldersItem, {"sharedFolderList"}},
         {DownloadFolderItem,
-         {"profileList", "downloadFolderBox", "downloadFolderButton", "downloadNameList",
-          "datFileList"}},
+         {"downloadFolderBox", "downloadFolderButton", "downloadNameList", "datFileList"}},
         {DownloadFilterItem, filter},
         {GeneralItem, general},
     };
-    for (const auto& [item, cycle] : pages) {
+    for (const auto& [item, page] : pages) {
         click(form.sectionMenu[item]);
         SetFocus(h(form.profileList));
-        EXPECT_EQ(tabCycle(), cycle) << form.sectionMenu[item].caption();
+        EXPECT_EQ(tabCycle(), cycle(page)) << form.sectionMenu[item].caption();
     }
+
+    // Round the pages from the keyboard, wherever the focus is; the item in front reads as
+    // selected.
+    const ui::Frame* inOrder[] = {&form.generalPage, &form.sharedFoldersPage,
+                                  &form.downloadFolderPage, &form.downloadFilterPage};
+    auto front = [&] {
+        std::string shown;
+        for (std::size_t i = 0; i < form.sectionMenu.size(); ++i)
+            if (form.sectionMenu[i].selected() && inOrder[i]->visible())
+                shown += form.sectionMenu[i].caption();
+        return shown;
+    };
+    SetFocus(h(form.uploadsBox));
+    const std::pair<std::string, std::string> steps[] = {
+        {"Ctrl+Tab", "SHARED FOLDERS"},        {"Ctrl+PgDn", "DOWNLOAD FOLDER"},
+        {"Ctrl+Tab", "DOWNLOAD FILTER"},       {"Ctrl+Tab", "GENERAL"},
+        {"Ctrl+Shift+Tab", "DOWNLOAD FILTER"}, {"Ctrl+PgUp", "DOWNLOAD FOLDER"},
+    };
+    for (const auto& [keys, shown] : steps) {
+        if (keys == "Ctrl+Shift+Tab")
+            press(VK_TAB, {VK_CONTROL, VK_SHIFT});
+        else
+            press(keys == "Ctrl+Tab"    ? VK_TAB
+                  : keys == "Ctrl+PgDn" ? VK_NEXT
+                                        : VK_PRIOR,
+                  {VK_CONTROL});
+        EXPECT_EQ(front(), shown) << keys;
+    }
+
+    // Space and Enter press the command with the focus, as a click does.
+    std::vector<ui::Label*> commands;
+    for (ui::Label& item : form.sectionMenu)
+        commands.push_back(&item);
+    for (ui::Label& item : form.commandBar)
+        commands.push_back(&item);
+    std::vector<std::string> pressed, expected;
+    for (ui::Label* command : commands) {
+        command->Click = [&pressed, command] { pressed.push_back(command->name); };
+        SetFocus(h(*command));
+        press(VK_SPACE);
+        press(VK_RETURN);
+        expected.insert(expected.end(), 2, command->name);
+    }
+    EXPECT_EQ(pressed, expected);
 }
 
 // A screen reader reads every box, list and "..." shown on each page by the caption a sighted
@@ -272,7 +351,7 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         labels.push_back(&item);
     for (ui::Label& item : form.commandBar)
         labels.push_back(&item);
-    for (int dpi : {96, 144, 192}) {
+    for (int dpi : {96, 144, 192, 240}) {
         Win32WindowManager sized{GetModuleHandleA(nullptr), dpi};
         Win32View& view = sized.realise(form.window); // shown at once: the model's is visible
         for (ui::Label* label : labels)
@@ -294,6 +373,22 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         SelectObject(dc, old);
         ReleaseDC(view.handle(), dc);
         EXPECT_LE(text.bottom, place(form.sectionArea).top) << dpi;
+        // The profile list in its picture box keeps the inner line of its edge (the box cuts
+        // one pixel of the edge, which is two pixels wide at every size).
+        const RECT l = place(form.profileList), c = place(form.profileListClip);
+        EXPECT_EQ(std::max({c.left - l.left, c.top - l.top, l.bottom - c.bottom}), 1) << dpi;
+        // Each menu item's white band lies inside its outline, which shows whole.
+        for (ui::Label* item : labels)
+            if (const ui::Outline* outline = win32::outlineHolding(*item)) {
+                RECT band, inside = view.scale().rect(outline->rect);
+                GetWindowRect(view.handleOf(*item), &band);
+                MapWindowPoints(nullptr, GetParent(view.handleOf(*item)),
+                                reinterpret_cast<POINT*>(&band), 2);
+                InflateRect(&inside, -view.scale().lineWidth(), -view.scale().lineWidth());
+                EXPECT_TRUE(band.left >= inside.left && band.right <= inside.right)
+                    << item->name << " at " << dpi << ": " << band.left << ".." << band.right
+                    << " in " << inside.left << ".." << inside.right;
+            }
 
         for (ui::TextBox* box : {&form.profileNameBox, &form.searchResultsBox}) {
             const auto [share, first, last] = dark(view.handleOf(*box), 3);
@@ -305,6 +400,35 @@ TEST_F(MainWindowView, TheWindowAppearsDrawnAndLooksFinishedAtEverySize) {
         }
         sized.release(form.window);
     }
+}
+
+// In white-on-black high contrast every list, box and command, hovered or not, shows
+// text on the scheme's black at least 4.5:1 (WCAG's ratio for text). Wine cannot switch high
+// contrast on (SPI_SETHIGHCONTRAST fails, SPI_GETHIGHCONTRAST says off): the test stands in.
+TEST_F(MainWindowView, HighContrastGivesEveryTextTheSystemsColoursAndItsContrast) {
+    const int indices[] = {COLOR_WINDOW, COLOR_BTNFACE, COLOR_WINDOWTEXT, COLOR_BTNTEXT,
+                           COLOR_HOTLIGHT};
+    const COLORREF scheme[] = {0, 0, 0xFFFFFF, 0xFFFFFF, 0x00FFFF}; // white, and yellow hot-light
+    COLORREF normal[std::size(indices)];
+    std::transform(std::begin(indices), std::end(indices), normal, GetSysColor);
+    Win32View::highContrastForTests = true;
+    SetSysColors(std::size(indices), indices, scheme); // tells the window: WM_SYSCOLORCHANGE
+    std::vector<const ui::Control*> controls = {&form.stopFilterCommand, &form.goToTrayCommand};
+    controls.insert(controls.end(), {&form.profileNameBox, &form.filterRows[0].extensions});
+    for (std::size_t i = 0; i < 9; ++i) // the section items and the command bar
+        controls.push_back(i < 4 ? &form.sectionMenu[i] : &form.commandBar[i - 4]);
+    for (ui::ListBox* list : {&form.profileList, &form.sharedFolderList, &form.downloadNameList,
+                              &form.datFileList, &form.filterReportList, &form.filterFailureList})
+        list->setItems({"row"}), controls.push_back(list);     // none selected
+    form.commandBar[StartFilterItem].setForeColour(ui::kBlue); // under the pointer
+    SetFocus(h(form.window));                                  // no focus rectangle in a list
+    for (const ui::Control* control : controls) {
+        const auto [back, text] = backAndText(h(*control));
+        EXPECT_EQ(back, RGB(0, 0, 0)) << control->name << ": not the scheme's background";
+        EXPECT_GE(text, 4.5) << control->name;
+    }
+    Win32View::highContrastForTests.reset();
+    SetSysColors(std::size(indices), indices, normal);
 }
 
 } // namespace

@@ -156,10 +156,17 @@ void ViewTest::click(const ui::Control& label) {
     mouseClick(h(label), 0);
 }
 
-void ViewTest::press(WPARAM key) {
+void ViewTest::press(WPARAM key, std::initializer_list<BYTE> held) {
+    BYTE keys[256], before[256];
+    GetKeyboardState(before);
+    std::copy(std::begin(before), std::end(before), keys);
+    for (BYTE k : held)
+        keys[k] |= 0x80;
+    SetKeyboardState(keys);
     PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
     PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000000);
     windows.doEvents();
+    SetKeyboardState(before);
 }
 
 std::vector<std::string> ViewTest::tabCycle() {

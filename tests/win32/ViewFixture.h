@@ -72,8 +72,9 @@ protected:
     HWND picker(const ui::Control& control);
     // A click on a label: the two messages the mouse sends.
     void click(const ui::Control& label);
-    // A key pressed where the focus is, through the program's own message loop.
-    void press(WPARAM key);
+    // A key pressed where the focus is, through the program's own message loop, while the
+    // held keys (Shift, Ctrl) are down.
+    void press(WPARAM key, std::initializer_list<BYTE> held = {});
     // The controls Tab visits from the focus until it comes round again, by name.
     std::vector<std::string> tabCycle();
     // Whether the main window is active and in front, with the focus on this control.
