@@ -31,16 +31,11 @@ std::optional<std::uint64_t> EmulatedFileSystem::fileLength(const std::string& p
     return size;
 }
 
-std::optional<std::string>
-EmulatedFileSystem::readBytes(const std::string& path, std::uint64_t position, std::size_t count) {
-    if (injectedFault())
-        return std::nullopt;
-    const std::optional<fs::path> host = existingFile(path);
-    if (!host)
-        return std::nullopt;
-    std::ifstream in(*host, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+namespace {
+
+// Up to count bytes of a stream from a position (fewer at its end, none past it).
+std::string readAt(std::istream& in, std::uint64_t position, std::size_t count) {
+    in.clear();
     in.seekg(static_cast<std::streamoff>(position));
     if (!in)
         return std::string();
@@ -48,6 +43,18 @@ EmulatedFileSystem::readBytes(const std::string& path, std::uint64_t position, s
     in.read(bytes.data(), static_cast<std::streamsize>(count));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::string>
+EmulatedFileSystem::readBytes(const std::string& path, std::uint64_t position, std::size_t count) {
+    if (injectedFault())
+        return std::nullopt;
+    std::optional<std::ifstream> in = readableFile(path);
+    if (!in)
+        return std::nullopt;
+    return readAt(*in, position, count);
 }
 
 namespace {
@@ -88,14 +95,7 @@ public:
     HostByteFile(std::ifstream in, std::uint64_t length) : in_(std::move(in)), length_(length) {}
     std::uint64_t length() const override { return length_; }
     std::optional<std::string> read(std::uint64_t position, std::size_t count) override {
-        in_.clear();
-        in_.seekg(static_cast<std::streamoff>(position));
-        if (!in_)
-            return std::string();
-        std::string bytes(count, '\0');
-        in_.read(bytes.data(), static_cast<std::streamsize>(count));
-        bytes.resize(static_cast<std::size_t>(in_.gcount()));
-        return bytes;
+        return readAt(in_, position, count);
     }
 
 private:

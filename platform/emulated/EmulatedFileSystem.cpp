@@ -174,16 +174,23 @@ std::optional<fs::path> EmulatedFileSystem::existingFile(const std::string& path
     return host;
 }
 
-std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std::string& path) {
-    if (injectedFault())
-        return std::nullopt;
+std::optional<std::ifstream> EmulatedFileSystem::readableFile(const std::string& path) const {
     const std::optional<fs::path> host = existingFile(path);
     if (!host)
         return std::nullopt;
     std::ifstream in(*host, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return in;
+}
+
+std::optional<std::vector<std::string>> EmulatedFileSystem::readLines(const std::string& path) {
+    if (injectedFault())
+        return std::nullopt;
+    std::optional<std::ifstream> in = readableFile(path);
+    if (!in)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(*in)), std::istreambuf_iterator<char>());
     return splitLines(bytes);
 }
 

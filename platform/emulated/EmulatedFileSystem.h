@@ -4,6 +4,7 @@
 // does; names starting with a dot, and files marked with setHidden, count as hidden.
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
@@ -74,6 +75,8 @@ private:
     void forgetNames(const std::filesystem::path& folder) const;
     // Where an existing ordinary file lives on this machine; none for anything else.
     std::optional<std::filesystem::path> existingFile(const std::string& path) const;
+    // An existing ordinary file opened for reading; none for anything else.
+    std::optional<std::ifstream> readableFile(const std::string& path) const;
     bool isHidden(const std::filesystem::path& hostFile) const;
 
     std::filesystem::path root_;

@@ -26,10 +26,6 @@ bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-bool isCommand(const ui::Control& control) {
-    return control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
-}
-
 // The system's object with the model's name and state. The model is read at each call (a
 // reader keeps the object while the section in front changes); once the window is gone the
 // system's object answers alone.

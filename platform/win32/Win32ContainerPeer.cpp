@@ -90,9 +90,7 @@ const ui::Outline* outlineHolding(const ui::Control& control) {
 }
 
 const ui::Outline* outlineAround(const ui::Control& control) {
-    const bool command =
-        control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
-    return command ? outlineHolding(control) : nullptr;
+    return isCommand(control) ? outlineHolding(control) : nullptr;
 }
 
 LRESULT ContainerPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {

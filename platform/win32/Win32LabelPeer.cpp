@@ -17,6 +17,10 @@
 
 namespace morvane::win32 {
 
+bool isCommand(const ui::Control& control) {
+    return control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
+}
+
 void LabelPeer::create(HWND parent) {
     const RECT place = fitted();
     const bool command = label().command;

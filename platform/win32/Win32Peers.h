@@ -79,6 +79,8 @@ private:
     void detach();
 };
 
+// A label that runs something (a menu item): a keyboard button on Windows.
+bool isCommand(const ui::Control& control);
 // The outline of its container that a control sits in, if any.
 const ui::Outline* outlineHolding(const ui::Control& control);
 // The outline a command (a label that runs something) sits in, where its focus shows; nullptr

@@ -37,10 +37,6 @@ std::unique_ptr<Peer> makePeer(Win32View& view, ui::Control& control, UINT_PTR t
     return nullptr;
 }
 
-bool isCommand(const ui::Control& control) {
-    return control.kind() == ui::Kind::Label && static_cast<const ui::Label&>(control).command;
-}
-
 bool isContainer(const ui::Control& control) {
     return control.kind() == ui::Kind::Window || control.kind() == ui::Kind::Frame ||
            control.kind() == ui::Kind::PictureBox;
